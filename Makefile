@@ -1,0 +1,65 @@
+# Front door of the build: every target installs what it lacks first.
+JOBS     ?= $(shell nproc)
+BUILD    ?= build
+DIST     ?= dist
+CMAKE    ?= cmake
+CFG      ?= Release
+
+.PHONY: all deps native x86 x64 dist test test-native test-wine demo bench sanitize fuzz clean
+
+all: dist
+
+deps:
+	@./tools/deps.sh
+
+native: deps
+	$(CMAKE) -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=$(CFG) >/dev/null
+	$(CMAKE) --build $(BUILD)/native -j$(JOBS)
+
+x86: deps
+	$(CMAKE) -S . -B $(BUILD)/x86 -DCMAKE_BUILD_TYPE=$(CFG) \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/toolchain-i686.cmake \
+	  -DKVEX_DIST_DIR=$(CURDIR)/$(DIST)/x86 >/dev/null
+	$(CMAKE) --build $(BUILD)/x86 -j$(JOBS)
+
+x64: deps
+	$(CMAKE) -S . -B $(BUILD)/x64 -DCMAKE_BUILD_TYPE=$(CFG) \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/toolchain-x86_64.cmake \
+	  -DKVEX_DIST_DIR=$(CURDIR)/$(DIST)/x64 >/dev/null
+	$(CMAKE) --build $(BUILD)/x64 -j$(JOBS)
+
+dist: native x86 x64
+
+test: dist test-native test-wine
+
+test-native:
+	ctest --test-dir $(BUILD)/native --output-on-failure -j$(JOBS)
+
+test-wine:
+	./tools/check-pe.sh $(DIST)/x86 i386
+	./tools/check-pe.sh $(DIST)/x64 x86-64
+	./tools/wine-test.sh $(BUILD)/x64 $(DIST)/x64
+
+demo: dist
+	./tools/demo.sh $(DIST)/x64
+
+bench: deps
+	$(CMAKE) -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DKVEX_BENCH=ON >/dev/null
+	$(CMAKE) --build $(BUILD)/bench -j$(JOBS) --target kvex_bench
+	$(BUILD)/bench/bench/kvex_bench
+
+sanitize: deps
+	$(CMAKE) -S . -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=Debug -DKVEX_SANITIZE=ON -DKVEX_BENCH=OFF >/dev/null
+	$(CMAKE) --build $(BUILD)/sanitize -j$(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(BUILD)/sanitize --output-on-failure -j$(JOBS)
+
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CC=clang CXX=clang++ $(CMAKE) -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DKVEX_FUZZ=ON -DKVEX_BENCH=OFF >/dev/null
+	$(CMAKE) --build $(BUILD)/fuzz -j$(JOBS)
+	./tools/run-fuzz.sh $(BUILD)/fuzz/tests/fuzz $(FUZZ_SECONDS)
+
+clean:
+	rm -rf $(BUILD) $(DIST)

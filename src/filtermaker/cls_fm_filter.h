@@ -1,0 +1,25 @@
+#pragma once
+// The Filter Maker's public class, free of COM: the COM object in src/plugin
+// forwards to it.
+#include <string>
+
+#include "ui/views.h"
+
+namespace kvex {
+
+class ClsFMfilter {
+public:
+    explicit ClsFMfilter(ui::IPlatform& platform) : platform_(platform) {}
+
+    // "kvexfilt", a tab, "1.0.0".
+    static std::string PlugNameVersion();
+
+    // Runs the Filter Maker modally; true whenever it returns.
+    bool ShowFilterMakerDialog(const std::string& sDefaultFilter, const std::string& sFilterFolder,
+                               const std::string& sFilterInLike, const std::string& sOpenThisFilterFile);
+
+private:
+    ui::IPlatform& platform_;
+};
+
+}  // namespace kvex

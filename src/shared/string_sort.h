@@ -1,0 +1,17 @@
+#pragma once
+// The list sort: a quicksort that partitions around a hole with a random pivot.
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kvex {
+
+// Strict ordering used by the sort. Ordinal: byte by byte, unsigned, a prefix first.
+using StringLess = std::function<bool(const std::string&, const std::string&)>;
+bool OrdinalLess(const std::string& a, const std::string& b);
+
+// Sorts a[lo..hi] (inclusive) in place; does nothing when lo >= hi.
+void QuickSortStrings(std::vector<std::string>& a, long lo, long hi,
+                      const StringLess& less = OrdinalLess);
+
+}  // namespace kvex
