@@ -1,9 +1,44 @@
 #include "editfilter/cls_ef_filter.h"
 
+#include <memory>
+
+#include "editfilter/frm_ef.h"
 #include "shared/app_info.h"
+#include "shared/form_support.h"
 
 namespace kvex {
 
+namespace {
+constexpr short kIconNamePart = 102;
+constexpr short kIconExtension = 101;
+}  // namespace
+
 std::string ClsEFfilter::PlugNameVersion() { return kvex::PlugNameVersion(); }
+
+bool ClsEFfilter::ShowEditFilterDialog(std::string& sFilterInAndOut, short bEditPrefix) {
+    // The form refers to the view's controls, so it goes before the view does.
+    std::unique_ptr<ui::IEditFilterView> view;
+    std::unique_ptr<FrmEF> frm;
+    RunSteps(
+        [&] {
+            view = platform_.CreateEditFilterView();
+            if (!view) return;
+            frm = std::make_unique<FrmEF>(*view, platform_.Services());
+            view->SetHandlers(frm.get());
+        },
+        [&] { SetAppPath(platform_); },
+        [&] { if (frm) frm->SetFilterInAndOut(sFilterInAndOut); },
+        [&] { if (frm) frm->SetIconIndex(bEditPrefix == kBoolTrue ? kIconNamePart : kIconExtension); },
+        [&] { if (frm) view->Controls().window->ShowModal(); });
+    // The form object outlives its window: read what OK or Cancel left in it.
+    bool confirmed = false;
+    if (frm && frm->SelectionMade() == kBoolTrue) {
+        SkipOnFailure([&] {
+            sFilterInAndOut = frm->FilterInAndOut();
+            confirmed = true;
+        });
+    }
+    return confirmed;
+}
 
 }  // namespace kvex

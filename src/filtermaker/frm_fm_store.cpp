@@ -1,0 +1,164 @@
+// Filter Maker: the list store (filters.dlk) and pattern-list files.
+#include <exception>
+#include <string>
+
+#include "filtermaker/frm_fm.h"
+#include "shared/app_info.h"
+#include "shared/app_state.h"
+#include "shared/filter_list_file.h"
+#include "shared/form_support.h"
+#include "shared/list_routines.h"
+
+namespace kvex {
+
+namespace {
+using namespace std::string_literals;
+
+// Far beyond 75 records of any sane length; only the first 75 are kept anyway.
+constexpr std::size_t kMaxListFileBytes = 16u * 1024u * 1024u;
+
+const std::string kPatternListFilter = "Pattern like Files (*.plk)\0*.plk\0"s;
+constexpr short kPatternListFilterIndex = 1;
+constexpr const char* kPatternListExtension = "plk";
+constexpr const char* kOpenTitle = "Open As";
+constexpr const char* kSaveTitle = "Save As";
+
+std::string FilterListPath() { return JoinPath(ThreadState().gsFilterFolder, kFilterListFileName); }
+}  // namespace
+
+void FrmFM::LoadFilterList() {
+    ui::IListBox& list = *c_.lstPat;
+    RunSteps([&] { list.Clear(); },
+             [&] {
+                 const std::string source = m_sFilterFile.empty() ? FilterListPath() : m_sFilterFile;
+                 // An unreadable file adds nothing; the default step still runs.
+                 if (services_.Files().PathExists(source)) AppendListFile(source);
+             },
+             [&] { PutDefaultFilterFirst(); },
+             [&] { RefreshCountLabel(); });
+}
+
+bool FrmFM::AppendListFile(const std::string& path) {
+    const auto bytes = services_.Files().ReadFile(path, kMaxListFileBytes);
+    if (!bytes) return false;
+    for (const std::string& record : ReadFilterRecords(*bytes)) c_.lstPat->AddItem(record);
+    return true;
+}
+
+// The default filter always stands first. A copy found further down stays
+// where it is: the host may have changed its default.
+void FrmFM::PutDefaultFilterFirst() {
+    const std::string& defaultFilter = ThreadState().gsDefaultFilter;
+    long at = -1;
+    if (!FindFilter(*c_.lstPat, defaultFilter, at) || at != 0) c_.lstPat->AddItem(defaultFilter, 0);
+}
+
+void FrmFM::SaveFilterList(const std::string& path) {
+    if (c_.lstPat->ListCount() == 0) return;
+    // Failures are not reported: the old file stays whole and OK still closes.
+    (void)services_.Files().WriteFile(path, FormatFilterLines(ListEntries(*c_.lstPat), kMaxListRecords));
+}
+
+void FrmFM::cmdOK_Click() {
+    RunSteps([&] { SaveFilterList(FilterListPath()); },
+             [&] { if (!m_sFilterFile.empty()) SaveFilterList(m_sFilterFile); },
+             [&] { c_.window->Unload(); });
+}
+
+void FrmFM::cmdCancel_Click() {
+    RunSteps([&] { c_.window->Unload(); });
+}
+
+void FrmFM::cmdNew_Click() {
+    int answer = ui::mb::kIdNo;
+    SkipOnFailure([&] {
+        answer = services_.Messages().MessageBox("Create a new list?", "Clear list?",
+                                                 ui::mb::kYesNo | ui::mb::kDefButton2 |
+                                                     ui::mb::kIconExclamation);
+    });
+    if (answer != ui::mb::kIdYes) return;
+    // The text boxes keep what they hold.
+    RunSteps([&] { c_.lstPat->Clear(); },
+             [&] { c_.lstPat->AddItem(ThreadState().gsDefaultFilter, 0); },
+             [&] { SetLengthLabel(0); },
+             [&] { RefreshCountLabel(); },
+             [&] { SetFilterFile(std::string()); });
+}
+
+void FrmFM::cmdOpen_Click() {
+    // Any failure abandons the open where it happened, without a message.
+    SkipOnFailure([&] { OpenCustomFilters(); });
+}
+
+void FrmFM::OpenCustomFilters() {
+    SharedState& state = ThreadState();
+    state.sCDlgInitDir = state.gsFilterFolder;
+    state.sCDlgFileTitle.clear();
+    short filterIndex = kPatternListFilterIndex;
+    services_.FileDialogs().ShowOpenFileDialog(c_.window->NativeHandle(), kPatternListFilter, filterIndex,
+                                               state.sCDlgFileTitle, state.sCDlgInitDir, kOpenTitle,
+                                               state.sCDlgFileName);
+    if (state.sCDlgFileName.empty()) return;
+    const std::string path = state.sCDlgFileName;
+    if (services_.Files().PathExists(path)) {
+        c_.lstPat->Clear();
+        if (!AppendListFile(path)) return;
+        SetFilterFile(path);
+    }
+    PutDefaultFilterFirst();
+    RefreshCountLabel();
+}
+
+void FrmFM::cmdSave_Click() {
+    SkipOnFailure([&] { SaveCustomFilters(m_sFilterFile); });
+}
+
+void FrmFM::cmdSaveAs_Click() {
+    SkipOnFailure([&] { SaveCustomFilters(std::string()); });
+}
+
+// Each failing step is reported and the next one still runs, so even a path
+// that cannot be written becomes the current file.
+void FrmFM::SaveCustomFilters(std::string target) {
+    SharedState& state = ThreadState();
+    const auto reportFailure = [this](auto&& step) {
+        try {
+            step();
+        } catch (const std::exception& e) {
+            ReportSaveError(0, e.what());
+        } catch (...) {
+            ReportSaveError(0, "Unexpected error");
+        }
+    };
+    reportFailure([&] {
+        if (!target.empty()) {
+            state.sCDlgFileName = target;
+            return;
+        }
+        state.sCDlgInitDir = state.gsFilterFolder;
+        state.sCDlgFileTitle.clear();
+        short filterIndex = kPatternListFilterIndex;
+        services_.FileDialogs().ShowSaveFileDialog(c_.window->NativeHandle(), kPatternListFilter,
+                                                   filterIndex, kPatternListExtension, state.sCDlgFileTitle,
+                                                   state.sCDlgInitDir, kSaveTitle, state.sCDlgFileName);
+    });
+    if (state.sCDlgFileName.empty()) return;
+    if (c_.lstPat->ListCount() == 0) return;
+    reportFailure([&] {
+        // Save and Save As write every entry, with no 75-line limit.
+        const auto failures =
+            services_.Files().WriteFile(state.sCDlgFileName, FormatFilterLines(ListEntries(*c_.lstPat)));
+        for (const ui::FileError& failure : failures) ReportSaveError(failure.number, failure.description);
+    });
+    reportFailure([&] { SetFilterFile(state.sCDlgFileName); });
+}
+
+void FrmFM::ReportSaveError(unsigned long number, const std::string& description) {
+    SkipOnFailure([&] {
+        services_.Messages().MessageBox("Error: " + std::to_string(number) + "\r\n" + description +
+                                            "\r\nSub frmFM SaveCustomFilters",
+                                        kAppTitle, ui::mb::kOk | ui::mb::kIconExclamation);
+    });
+}
+
+}  // namespace kvex
