@@ -1,0 +1,99 @@
+#pragma once
+// The two forms' views over fake controls, laid out with their design-time
+// state, and a platform that makes them and serves the forms.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_controls.h"
+#include "fakes/fake_services.h"
+#include "fakes/fake_window.h"
+#include "ui/views.h"
+
+namespace kvex::fakes {
+
+class FakeFilterMakerView : public ui::IFilterMakerView {
+public:
+    FakeFilterMakerView();
+    ui::FilterMakerControls& Controls() override { return controls_; }
+    // Wires every control's events to the handlers, as the real window does.
+    void SetHandlers(ui::IFilterMakerHandlers* handlers) override;
+
+    FakeWindow window{"Filter Maker - ()"};
+    FakeListBox lstPat;
+    std::array<FakeLabel, 6> lblDum;
+    FakeLabel lblF{"."};
+    FakeTextBox txtEF{"*"};
+    FakeTextBox txtFE{"htm"};
+    FakeIndicator ErrInput1;
+    FakeIndicator ErrInput2;
+    std::array<FakeButton, 3> cmdTools;
+    FakeButton cmdPatU, cmdPatD, cmdNew, cmdOpen, cmdSave, cmdSaveAs, cmdOK, cmdCancel;
+    std::array<FakeImage, 2> Image1;
+    std::array<FakeMenuItem, 5> mnuOutLike;
+
+private:
+    ui::FilterMakerControls controls_;
+};
+
+class FakeEditFilterView : public ui::IEditFilterView {
+public:
+    FakeEditFilterView();
+    ui::EditFilterControls& Controls() override { return controls_; }
+    void SetHandlers(ui::IEditFilterHandlers* handlers) override;
+
+    FakeWindow window{"Edit Filter - Always test your filters for desired results"};
+    FakeTextBox txtEF;
+    FakeIndicator ErrInput1;
+    std::array<FakeButton, 7> cmdE;
+    FakeButton cmdOK, cmdCancel;
+
+private:
+    ui::EditFilterControls controls_;
+};
+
+class FakePlatform : public ui::IPlatform, public ui::IFormServices {
+public:
+    // IPlatform
+    std::string ComponentFolder() override { return componentFolder; }
+    ui::IFormServices& Services() override { return *this; }
+    std::unique_ptr<ui::IFilterMakerView> CreateFilterMakerView() override;
+    std::unique_ptr<ui::IEditFilterView> CreateEditFilterView() override;
+
+    // IFormServices
+    ui::IMessages& Messages() override { return messages; }
+    ui::IFileSystem& Files() override { return files; }
+    ui::IFileDialogs& FileDialogs() override { return dialogs; }
+    void InitCommonCtrls(std::uint32_t flags) override { initCommonCtrls.push_back(flags); }
+    std::unique_ptr<ui::IFormLayout> CreateLayout() override;
+    bool ShowEditFilterDialog(std::string& text, bool editPrefix) override;
+    // Ordinal by code: for the ASCII text of filters, byte order is code-unit order.
+    bool TextLess(const std::string& a, const std::string& b) override { return a < b; }
+
+    std::string componentFolder = "C:\\Apps\\kvex";
+    FakeMessages messages;
+    FakeFileSystem files;
+    FakeFileDialogs dialogs;
+    LayoutLog layout;
+    bool layoutUnavailable = false;
+    std::vector<std::uint32_t> initCommonCtrls;
+
+    // The user's session in each dialog the public classes open.
+    std::function<void(FakeFilterMakerView&)> filterMakerSession;
+    std::function<void(FakeEditFilterView&)> editFilterSession;
+    int filterMakerViews = 0;
+    int editFilterViews = 0;
+
+    // The Edit Filter dialog as the Filter Maker's pictures open it.
+    struct EditFilterCall {
+        std::string text;
+        bool editPrefix;
+    };
+    std::vector<EditFilterCall> editFilterCalls;
+    std::function<bool(std::string& text, bool editPrefix)> editFilterDialog;
+};
+
+}  // namespace kvex::fakes

@@ -1,0 +1,122 @@
+#pragma once
+// Fakes of the services beside the controls: message boxes and the beep,
+// files, the file dialogs and the window layout keeper.
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "ui/services.h"
+
+namespace kvex::fakes {
+
+// Records every box and beep. Answers come from the script; an unscripted
+// box answers with its default button, as pressing Enter would.
+class FakeMessages : public ui::IMessages {
+public:
+    struct Box {
+        std::string text;
+        std::string title;
+        unsigned style;
+    };
+    int MessageBox(const std::string& text, const std::string& title, unsigned style) override;
+    void Beep() override { ++beeps; }
+
+    std::vector<Box> boxes;
+    int beeps = 0;
+    std::deque<int> answers;
+};
+
+// Files and folders in memory, keyed by the exact path. Writing needs the
+// parent folder to exist; a read-only file or an injected failure refuses the
+// write and keeps the old content whole.
+class FakeFileSystem : public ui::IFileSystem {
+public:
+    bool PathExists(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
+    std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) override;
+    std::vector<ui::FileError> WriteFile(const std::string& path, std::string_view bytes) override;
+
+    // A file with its parent folder.
+    void AddFile(const std::string& path, const std::string& content);
+    void AddFolder(const std::string& path) { folders.insert(path); }
+    bool HasFile(const std::string& path) const { return files.count(path) != 0; }
+    std::string Content(const std::string& path) const;
+
+    std::map<std::string, std::string> files;
+    std::set<std::string> folders;
+    std::set<std::string> readOnly;      // exist, but cannot be opened for writing
+    std::set<std::string> unreadable;    // exist, but cannot be opened for reading
+    std::set<std::string> uncreatable;   // folders that CreateFolder fails on
+    std::map<std::string, std::vector<ui::FileError>> writeFailures;  // failures at the write step
+    std::vector<std::string> writes;      // every path a write was attempted on
+    std::vector<std::string> createdFolders;
+};
+
+inline const ui::FileError kAccessDenied{5, "Access is denied."};
+inline const ui::FileError kPathNotFound{3, "The system cannot find the path specified."};
+
+// Scripted answers of the Open and Save As dialogs (a path, or nothing for
+// Cancel); every call is recorded with its arguments. Like the real Save As
+// dialog, a chosen name without extension gets the default one.
+class FakeFileDialogs : public ui::IFileDialogs {
+public:
+    struct Call {
+        bool save;
+        std::intptr_t owner;
+        std::string filter;
+        short filterIndex;
+        std::string defaultExt;
+        std::string fileName;
+        std::string initDir;
+        std::string title;
+    };
+    bool ShowOpenFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
+                            std::string& fileName, const std::string& initDir, const std::string& title,
+                            std::string& chosenPath) override;
+    bool ShowSaveFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
+                            const std::string& defaultExt, std::string& fileName, const std::string& initDir,
+                            const std::string& title, std::string& chosenPath) override;
+
+    std::deque<std::optional<std::string>> results;
+    std::vector<Call> calls;
+
+private:
+    bool Answer(std::string& fileName, std::string& chosenPath, const std::string& defaultExt);
+};
+
+// What the layout keepers of one test did, kept after they are released.
+struct LayoutLog {
+    std::vector<std::string> calls;
+    int created = 0;
+    int released = 0;
+    class FakeLayout* live = nullptr;
+};
+
+class FakeLayout : public ui::IFormLayout {
+public:
+    explicit FakeLayout(LayoutLog& log);
+    ~FakeLayout() override;
+    void SetMode(int mode) override;
+    int MinHeight() const override { return minHeight; }
+    void SetMinHeight(int pixels) override;
+    int MinWidth() const override { return minWidth; }
+    void SetMinWidth(int pixels) override;
+    void BindForm(ui::IFormWindow& form) override;
+    void SetForm(ui::IFormWindow& form) override;
+    void PositionForm(ui::IFormWindow& form, bool restore, const std::string& section,
+                      const std::string& iniPath) override;
+    void Refresh() override;
+
+    int minHeight = 0;
+    int minWidth = 0;
+    ui::IFormWindow* form = nullptr;
+
+private:
+    LayoutLog& log_;
+};
+
+}  // namespace kvex::fakes

@@ -1,0 +1,92 @@
+#pragma once
+// Fixtures that open the forms over fake controls and an in-memory disk.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editfilter/frm_ef.h"
+#include "fakes/fake_platform.h"
+#include "filtermaker/frm_fm.h"
+#include "shared/app_state.h"
+
+namespace kvex::testing {
+
+inline const std::string kAppFolder = "C:\\Apps\\kvex";
+inline const std::string kFilterFolder = "C:\\Apps\\kvex\\Filters";
+inline const std::string kListFile = "C:\\Apps\\kvex\\Filters\\filters.dlk";
+inline const std::string kPositionFile = "C:\\Apps\\kvex\\position.ini";
+inline const std::string kDefault = "*.htm;*.html";
+
+// Lines as the list files hold them: each ends in CR LF.
+inline std::string FileLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    return text;
+}
+
+// n distinct filters "*.e1", "*.e2", ...
+inline std::vector<std::string> NumberedFilters(int n) {
+    std::vector<std::string> filters;
+    for (int i = 1; i <= n; ++i) filters.push_back("*.e" + std::to_string(i));
+    return filters;
+}
+
+inline std::vector<std::string> WithDefault(std::vector<std::string> entries) {
+    entries.insert(entries.begin(), kDefault);
+    return entries;
+}
+
+// Fresh shared state of a host thread that has opened the Filter Maker.
+inline void ResetSharedState() {
+    ThreadState() = SharedState{};
+    ThreadState().gsAppPath = kAppFolder;
+    ThreadState().gsFilterFolder = kFilterFolder;
+    ThreadState().gsDefaultFilter = kDefault;
+}
+
+class FilterMakerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetSharedState();
+        platform.files.AddFolder(kAppFolder);
+        platform.files.AddFolder(kFilterFolder);
+    }
+
+    // Opens the form with filters.dlk holding these lines.
+    void OpenWithList(const std::vector<std::string>& lines) {
+        platform.files.AddFile(kListFile, FileLines(lines));
+        Open();
+    }
+
+    void Open() {
+        frm = std::make_unique<FrmFM>(view, platform);
+        view.SetHandlers(frm.get());
+        view.window.EnsureLoaded();
+    }
+
+    std::vector<std::string> Items() const { return view.lstPat.Items(); }
+    std::vector<int> Selection() const { return view.lstPat.SelectedIndexes(); }
+    std::string CountLabel() const { return view.lblDum[3].Caption(); }
+    std::string LengthLabel() const { return view.lblDum[5].Caption(); }
+    const std::vector<fakes::FakeMessages::Box>& Boxes() const { return platform.messages.boxes; }
+    int Beeps() const { return platform.messages.beeps; }
+
+    void TypeParts(const std::string& name, const std::string& extension) {
+        view.txtEF.SetText(name);
+        view.txtFE.SetText(extension);
+    }
+    void ClickTestAdd() { view.cmdTools[0].Click(); }
+    // The list's pop-up menu, picking one item.
+    void PickFromMenu(int item) {
+        view.window.popupChoices.push_back(item);
+        view.lstPat.UserMouseUp(ui::kRightButton);
+    }
+
+    fakes::FakePlatform platform;
+    fakes::FakeFilterMakerView view;
+    std::unique_ptr<FrmFM> frm;
+};
+
+}  // namespace kvex::testing
