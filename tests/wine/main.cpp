@@ -1,0 +1,26 @@
+// Entry of the Windows-side suite: one STA for the test thread, the component
+// pinned for the whole run, and watchdogs so that a dialog that never closes
+// fails the run instead of hanging it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "component_env.h"
+#include "handles.h"
+#include "watchdog.h"
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    kvex::testing::StartRunWatchdog(std::chrono::seconds(900));
+    ::testing::UnitTest::GetInstance()->listeners().Append(new kvex::testing::TestTimeLimit(std::chrono::seconds(60)));
+
+    kvex::testing::ComApartment apartment;
+    if (FAILED(apartment.status())) {
+        std::fprintf(stderr, "CoInitializeEx failed: 0x%08lx\n", static_cast<unsigned long>(apartment.status()));
+        return 2;
+    }
+    if (!kvex::testing::PinnedComponent()) {
+        std::fprintf(stderr, "note: kvexfilt.clsFMfilter is not registered or its DLL does not load\n");
+    }
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,207 @@
+#!/usr/bin/env bash
+# Runs the Windows-side suites under Wine against the DLL of a cross build:
+#   tools/wine-test.sh <cross-build-dir> <dist-dir>
+# A private prefix under the build folder serves the run (made once, reused);
+# the DLL is copied to C:\kvex inside it and registered there, so position.ini
+# and the default Filters folder never land in dist/. Everything runs in one
+# Xvfb session with one wineserver, which is ended on exit.
+set -uo pipefail
+
+if [ $# -ne 2 ]; then
+  echo "usage: $0 <cross-build-dir> <dist-dir>" >&2
+  exit 2
+fi
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath -m "$1")
+dist=$(realpath -m "$2")
+
+export WINEPREFIX="$build/wine-prefix"
+export WINEDEBUG=-all
+export WINEARCH=win64
+# No Mono or Gecko installer prompts while the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Per-step limits (seconds): generous for a slow CI machine, yet a hung
+# dialog ends the run long before CI's own limit.
+SUITE_LIMIT=${KVEX_SUITE_LIMIT:-900}
+SCRIPT_LIMIT=${KVEX_SCRIPT_LIMIT:-120}
+
+if [ -z "${KVEX_WINE_TEST_INNER:-}" ]; then
+  for tool in wine wineserver xvfb-run timeout; do
+    command -v "$tool" >/dev/null || { echo "wine-test: $tool is missing (make deps)" >&2; exit 2; }
+  done
+  # One X server for the whole run; a desktop session is never used, so
+  # nothing pops up on the user's screen.
+  exec env KVEX_WINE_TEST_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+fi
+
+declare -a step_names=() step_results=()
+failed=0
+
+record() {  # name result
+  step_names+=("$1")
+  step_results+=("$2")
+  [ "$2" = PASS ] || failed=1
+  printf '\n=== %s: %s\n\n' "$2" "$1"
+}
+
+finish() {
+  local rc=$?
+  wineserver -k >/dev/null 2>&1 || true
+  echo
+  echo "===================== Wine test summary ====================="
+  local i
+  for i in "${!step_names[@]}"; do
+    printf '  %-6s %s\n' "${step_results[$i]}" "${step_names[$i]}"
+  done
+  if [ "$failed" -ne 0 ] || [ "$rc" -ne 0 ]; then
+    echo "  RESULT: FAILED"
+    echo "============================================================="
+    exit 1
+  fi
+  echo "  RESULT: all passed"
+  echo "============================================================="
+  exit 0
+}
+trap finish EXIT
+
+# Registry keys print with CR LF; values are the last field of their line.
+reg_value() {  # key [value-name]
+  if [ $# -eq 2 ]; then
+    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | awk -v n="$2" '$1 == n { print $NF }'
+  else
+    wine reg query "$1" /ve 2>/dev/null | tr -d '\r' | awk '/REG_/ { print $NF }'
+  fi
+}
+
+key_exists() { wine reg query "$1" >/dev/null 2>&1; }
+
+dll="$dist/kvexfilt.dll"
+suite="$build/tests/wine/kvex_wine_tests.exe"
+platform_suite="$build/tests/wine/platform/kvex_platform_tests.exe"
+driver="$build/tests/wine/kvex_drive.exe"
+idl="$repo/src/plugin/kvexfilt.idl"
+
+[ -f "$dll" ] || { echo "wine-test: $dll not found (build first)"; record "component DLL present" FAIL; exit 1; }
+[ -f "$suite" ] || { echo "wine-test: $suite not found"; record "Windows test suite built" FAIL; exit 1; }
+
+# ---- prefix -------------------------------------------------------------------
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "wine-test: creating the prefix $WINEPREFIX"
+  mkdir -p "$WINEPREFIX"
+  if ! timeout 600 wineboot -i >/dev/null 2>&1; then
+    record "create Wine prefix" FAIL
+    exit 1
+  fi
+fi
+wineserver -p >/dev/null 2>&1 || true  # one server for every step below
+# Wine draws its own title bars and frames: no window manager runs here.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+
+# ---- a clean registration ------------------------------------------------------
+install_dir="$WINEPREFIX/drive_c/kvex"
+install_dll='C:\kvex\kvexfilt.dll'
+if [ -f "$install_dir/kvexfilt.dll" ]; then
+  wine regsvr32 /u /s "$install_dll" >/dev/null 2>&1 || true
+fi
+# Whatever an older build left behind, by the ids the type library declares.
+mapfile -t ids < <(grep -o 'uuid([0-9A-Fa-f-]*)' "$idl" 2>/dev/null | sed 's/uuid(\(.*\))/{\1}/' | tr 'a-f' 'A-F')
+for id in "${ids[@]}"; do
+  for root in 'HKCR\CLSID' 'HKCR\Interface' 'HKCR\TypeLib'; do
+    key_exists "$root\\$id" && wine reg delete "$root\\$id" /f >/dev/null 2>&1
+  done
+done
+for progid in kvexfilt.clsFMfilter kvexfilt.clsEFfilter; do
+  key_exists "HKCR\\$progid" && wine reg delete "HKCR\\$progid" /f >/dev/null 2>&1
+done
+rm -rf "$install_dir" "$WINEPREFIX/drive_c/kvex-results"
+mkdir -p "$install_dir" "$WINEPREFIX/drive_c/kvex-results"
+cp "$dll" "$install_dir/"
+
+if wine regsvr32 /s "$install_dll" >/dev/null 2>&1; then
+  record "regsvr32 registers $install_dll" PASS
+else
+  record "regsvr32 registers $install_dll (exit code $?)" FAIL
+  exit 1
+fi
+
+# The keys a host relies on: both ProgIDs lead to a CLSID served in-process
+# by this copy, apartment-threaded.
+registration_ok=PASS
+clsids=()
+for progid in kvexfilt.clsFMfilter kvexfilt.clsEFfilter; do
+  clsid=$(reg_value "HKCR\\$progid\\CLSID")
+  server=$(reg_value "HKCR\\CLSID\\$clsid\\InprocServer32")
+  model=$(reg_value "HKCR\\CLSID\\$clsid\\InprocServer32" ThreadingModel)
+  echo "  $progid -> ${clsid:-?} server=${server:-?} ThreadingModel=${model:-?}"
+  if [ -z "$clsid" ] || [ "${server,,}" != "${install_dll,,}" ] || [ "$model" != Apartment ]; then
+    registration_ok=FAIL
+  fi
+  clsids+=("$clsid")
+done
+record "registry holds both classes (ProgID, InprocServer32, Apartment)" "$registration_ok"
+
+# ---- suites ------------------------------------------------------------------------
+run_suite() {  # name exe
+  local name=$1 exe=$2 rc
+  echo "--- $name"
+  timeout -k 10 "$SUITE_LIMIT" wine "$exe" --gtest_color=no
+  rc=$?
+  if [ $rc -eq 0 ]; then
+    record "$name" PASS
+  elif [ $rc -eq 124 ] || [ $rc -eq 137 ]; then
+    record "$name (timed out after ${SUITE_LIMIT}s)" FAIL
+  else
+    record "$name (exit code $rc)" FAIL
+  fi
+}
+
+run_suite "kvex_wine_tests" "$suite"
+if [ -f "$platform_suite" ]; then
+  run_suite "kvex_platform_tests" "$platform_suite"
+fi
+
+# Wine's cscript exits 0 even on a script error, so each script also writes
+# what it saw to a result file whose last line must read PASS.
+for script in "$repo"/tests/wine/scripts/*.vbs; do
+  [ -f "$script" ] || continue
+  name=$(basename "$script" .vbs)
+  result_unix="$WINEPREFIX/drive_c/kvex-results/$name.txt"
+  result_win="C:\\kvex-results\\$name.txt"
+  rm -f "$result_unix"
+  echo "--- script $name"
+  timeout -k 10 "$SCRIPT_LIMIT" wine cscript //nologo "$(winepath -w "$script")" "$result_win" \
+    "$(winepath -w "$driver")"
+  rc=$?
+  [ -f "$result_unix" ] && tr -d '\r' <"$result_unix" | sed 's/^/    /'
+  last=$([ -f "$result_unix" ] && tr -d '\r' <"$result_unix" | tail -n 1)
+  if [ $rc -eq 0 ] && [ "$last" = PASS ]; then
+    record "script $name" PASS
+  else
+    record "script $name (exit code $rc, last result line '${last:-none}')" FAIL
+  fi
+done
+
+# ---- unregistration ------------------------------------------------------------------
+if wine regsvr32 /u /s "$install_dll" >/dev/null 2>&1; then
+  record "regsvr32 /u unregisters" PASS
+else
+  record "regsvr32 /u unregisters (exit code $?)" FAIL
+fi
+leftovers=()
+for progid in kvexfilt.clsFMfilter kvexfilt.clsEFfilter; do
+  key_exists "HKCR\\$progid" && leftovers+=("HKCR\\$progid")
+done
+for id in "${clsids[@]}" "${ids[@]}"; do
+  [ -n "$id" ] || continue
+  for root in 'HKCR\CLSID' 'HKCR\Interface' 'HKCR\TypeLib'; do
+    key_exists "$root\\$id" && leftovers+=("$root\\$id")
+  done
+done
+if [ ${#leftovers[@]} -eq 0 ]; then
+  record "no registry keys left after unregistration" PASS
+else
+  printf '  left behind: %s\n' "${leftovers[@]}"
+  record "no registry keys left after unregistration" FAIL
+fi
