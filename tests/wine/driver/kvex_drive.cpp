@@ -1,6 +1,7 @@
 // Drives the component's dialogs from another process, for the demo and the
 // script tests:
 //   kvex_drive wait <caption> [seconds]
+//   kvex_drive rect <caption> [seconds]     prints "width height left top"
 //   kvex_drive close <caption> [seconds]
 //   kvex_drive press <caption> <button caption> [seconds]
 //   kvex_drive edit-filter <ok|cancel|close> <text> [seconds]
@@ -27,6 +28,15 @@ int Fail(const std::wstring& what) {
 
 HWND WaitForCaption(const std::wstring& caption, Millis timeout) {
     return WaitForTopWindow({0, 0, {}, caption}, timeout);
+}
+
+// For cropping a screenshot to the window, in ImageMagick's geometry order.
+int PrintRect(const std::wstring& caption, Millis timeout) {
+    HWND window = WaitForCaption(caption, timeout);
+    if (!window) return Fail(L"no window \"" + caption + L"\"");
+    const RECT r = WindowRect(window);
+    std::printf("%ld %ld %ld %ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+    return 0;
 }
 
 int CloseWindow(const std::wstring& caption, Millis timeout) {
@@ -77,6 +87,7 @@ int wmain(int argc, wchar_t** argv) {
         return Millis(argc > index ? 1000 * std::wcstol(argv[index], nullptr, 10) : kUiTimeout.count());
     };
     if (command == L"wait") return WaitForCaption(argv[2], seconds(3)) ? 0 : Fail(L"no window");
+    if (command == L"rect") return PrintRect(argv[2], seconds(3));
     if (command == L"close") return CloseWindow(argv[2], seconds(3));
     if (command == L"press" && argc >= 4) return PressButton(argv[2], argv[3], seconds(4));
     if (command == L"edit-filter" && argc >= 4) return EditFilter(argv[2], argv[3], seconds(4));
