@@ -1,0 +1,48 @@
+// clsEFfilter: the COM face of the Edit Filter dialog.
+#include "classes.h"
+#include "com_util.h"
+#include "dispatch.h"
+#include "editfilter/cls_ef_filter.h"
+#include "kvexfilt_h.h"
+#include "module.h"
+#include "platform/win32/win32_platform.h"
+
+namespace kvex::plugin {
+namespace {
+
+class ClsEFfilterObject final : public DispatchObject<_clsEFfilter> {
+public:
+    HRESULT STDMETHODCALLTYPE PlugNameVersion(BSTR* result) override {
+        return com::GuardedCall([&] {
+            if (!result) return E_POINTER;
+            *result = com::AnsiToBstr(ClsEFfilter::PlugNameVersion()).release();
+            return S_OK;
+        });
+    }
+
+    HRESULT STDMETHODCALLTYPE ShowEditFilterDialog(BSTR* sFilterInAndOut, VARIANT_BOOL bEditPrefix,
+                                                   VARIANT_BOOL* result) override {
+        return com::GuardedCall([&] {
+            if (!sFilterInAndOut || !result) return E_POINTER;
+            *result = VARIANT_FALSE;
+            std::string text = com::BstrToAnsi(*sFilterInAndOut);
+            ClsEFfilter editFilter(win32::ThreadPlatform(ModuleHandle()));
+            if (!editFilter.ShowEditFilterDialog(text, bEditPrefix)) return S_OK;
+            // Converted before the caller's string is touched, so a failure
+            // leaves it as it came in.
+            com::unique_bstr edited = com::AnsiToBstr(text);
+            SysFreeString(*sFilterInAndOut);
+            *sFilterInAndOut = edited.release();
+            *result = VARIANT_TRUE;
+            return S_OK;
+        });
+    }
+};
+
+}  // namespace
+
+HRESULT CreateClsEFfilter(REFIID riid, void** object) noexcept {
+    return CreateInstance<ClsEFfilterObject>(riid, object);
+}
+
+}  // namespace kvex::plugin

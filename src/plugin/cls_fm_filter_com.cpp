@@ -1,0 +1,46 @@
+// clsFMfilter: the COM face of the Filter Maker.
+#include "classes.h"
+#include "com_util.h"
+#include "dispatch.h"
+#include "filtermaker/cls_fm_filter.h"
+#include "kvexfilt_h.h"
+#include "module.h"
+#include "platform/win32/win32_platform.h"
+
+namespace kvex::plugin {
+namespace {
+
+class ClsFMfilterObject final : public DispatchObject<_clsFMfilter> {
+public:
+    HRESULT STDMETHODCALLTYPE PlugNameVersion(BSTR* result) override {
+        return com::GuardedCall([&] {
+            if (!result) return E_POINTER;
+            *result = com::AnsiToBstr(ClsFMfilter::PlugNameVersion()).release();
+            return S_OK;
+        });
+    }
+
+    HRESULT STDMETHODCALLTYPE ShowFilterMakerDialog(BSTR sDefaultFilter, BSTR sFilterFolder, BSTR sFilterInLike,
+                                                    BSTR sOpenThisFilterFile, VARIANT_BOOL* result) override {
+        return com::GuardedCall([&] {
+            if (!result) return E_POINTER;
+            *result = VARIANT_FALSE;
+            ClsFMfilter filterMaker(win32::ThreadPlatform(ModuleHandle()));
+            filterMaker.ShowFilterMakerDialog(com::BstrToAnsi(sDefaultFilter), com::BstrToAnsi(sFilterFolder),
+                                              com::BstrToAnsi(sFilterInLike),
+                                              com::BstrToAnsi(sOpenThisFilterFile));
+            // The host reads what the user kept from the filter file; the
+            // answer is True whether the user pressed OK or Cancel.
+            *result = VARIANT_TRUE;
+            return S_OK;
+        });
+    }
+};
+
+}  // namespace
+
+HRESULT CreateClsFMfilter(REFIID riid, void** object) noexcept {
+    return CreateInstance<ClsFMfilterObject>(riid, object);
+}
+
+}  // namespace kvex::plugin

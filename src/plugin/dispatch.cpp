@@ -1,0 +1,163 @@
+#include "dispatch.h"
+
+#include <vector>
+
+namespace kvex::plugin {
+namespace {
+
+class ScopedTypeAttr {
+public:
+    explicit ScopedTypeAttr(ITypeInfo* info) noexcept : info_(info) {}
+    ScopedTypeAttr(const ScopedTypeAttr&) = delete;
+    ScopedTypeAttr& operator=(const ScopedTypeAttr&) = delete;
+    ~ScopedTypeAttr() {
+        if (attr_) info_->ReleaseTypeAttr(attr_);
+    }
+    HRESULT Load() noexcept { return info_->GetTypeAttr(&attr_); }
+    const TYPEATTR& operator*() const noexcept { return *attr_; }
+
+private:
+    ITypeInfo* info_;
+    TYPEATTR* attr_ = nullptr;
+};
+
+class ScopedFuncDesc {
+public:
+    explicit ScopedFuncDesc(ITypeInfo* info) noexcept : info_(info) {}
+    ScopedFuncDesc(const ScopedFuncDesc&) = delete;
+    ScopedFuncDesc& operator=(const ScopedFuncDesc&) = delete;
+    ~ScopedFuncDesc() { Reset(); }
+    void Reset() noexcept {
+        if (desc_) info_->ReleaseFuncDesc(desc_);
+        desc_ = nullptr;
+    }
+    HRESULT Load(UINT index) noexcept {
+        Reset();
+        return info_->GetFuncDesc(index, &desc_);
+    }
+    const FUNCDESC& operator*() const noexcept { return *desc_; }
+
+private:
+    ITypeInfo* info_;
+    FUNCDESC* desc_ = nullptr;
+};
+
+HRESULT FindMember(ITypeInfo* info, DISPID member, WORD flags, ScopedFuncDesc& found) noexcept {
+    ScopedTypeAttr attr(info);
+    HRESULT hr = attr.Load();
+    if (FAILED(hr)) return hr;
+    for (UINT i = 0; i < (*attr).cFuncs; ++i) {
+        hr = found.Load(i);
+        if (FAILED(hr)) return hr;
+        if ((*found).memid == member && ((*found).invkind & flags) != 0) return S_OK;
+    }
+    found.Reset();
+    return DISP_E_MEMBERNOTFOUND;
+}
+
+bool IsVariableReference(const VARIANT& arg) noexcept { return V_VT(&arg) == (VT_BYREF | VT_VARIANT); }
+
+bool HasVariableReference(const DISPPARAMS& params) noexcept {
+    for (UINT k = 0; k < params.cArgs; ++k) {
+        if (IsVariableReference(params.rgvarg[k])) return true;
+    }
+    return false;
+}
+
+// The variable behind a by-reference variant, past any chain of references.
+VARIANT* ReferencedVariable(VARIANT& arg) noexcept {
+    VARIANT* variable = &arg;
+    while (IsVariableReference(*variable) && V_VARIANTREF(variable)) variable = V_VARIANTREF(variable);
+    return variable;
+}
+
+// Declared parameter that rgvarg[k] fills, or -1. Positional arguments come
+// last-first, after the named ones.
+int ParameterIndex(const DISPPARAMS& params, UINT k, const FUNCDESC& desc) noexcept {
+    const int index = k < params.cNamedArgs ? static_cast<int>(params.rgdispidNamedArgs[k])
+                                            : static_cast<int>(params.cArgs - 1 - k);
+    return index >= 0 && index < desc.cParams ? index : -1;
+}
+
+constexpr VARTYPE kNoTarget = VT_EMPTY;
+
+// The type a by-reference parameter points at, when a plain value of that
+// type can stand in for the caller's variable; kNoTarget otherwise.
+VARTYPE ByReferenceTarget(const ELEMDESC& param) noexcept {
+    if (param.tdesc.vt != VT_PTR || !param.tdesc.lptdesc) return kNoTarget;
+    const VARTYPE target = param.tdesc.lptdesc->vt;
+    switch (target) {
+    case VT_BSTR: case VT_BOOL: case VT_I1: case VT_UI1: case VT_I2: case VT_UI2:
+    case VT_I4: case VT_UI4: case VT_I8: case VT_UI8: case VT_INT: case VT_UINT:
+    case VT_R4: case VT_R8: case VT_CY: case VT_DATE:
+        return target;
+    default:
+        return kNoTarget;
+    }
+}
+
+// The caller's variable takes the callee's result; a variant of its own, so
+// the script owns the new string.
+void WriteBack(VARIANT& variable, com::unique_variant& value) noexcept {
+    VariantClear(&variable);
+    variable = value.release();
+}
+
+// Second attempt for a script caller: each variable passed by reference to a
+// by-reference parameter is coerced into a temporary of the declared type,
+// every other variable is passed by value, and after the call the
+// temporaries go back into the caller's variables.
+HRESULT InvokeWithVariablesUnwrapped(ITypeInfo* info, void* instance, DISPID member, WORD flags,
+                                     const DISPPARAMS& params, VARIANT* result, EXCEPINFO* excepInfo,
+                                     UINT* argErr) {
+    ScopedFuncDesc desc(info);
+    if (FAILED(FindMember(info, member, flags, desc))) return DISP_E_TYPEMISMATCH;
+
+    const UINT count = params.cArgs;
+    // Shallow copies: the caller keeps owning what its variants hold.
+    std::vector<VARIANT> args(params.rgvarg, params.rgvarg + count);
+    std::vector<com::unique_variant> temporaries(count);
+    std::vector<VARIANT*> variables(count, nullptr);
+
+    for (UINT k = 0; k < count; ++k) {
+        if (!IsVariableReference(args[k])) continue;
+        VARIANT* variable = ReferencedVariable(args[k]);
+        const int param = ParameterIndex(params, k, *desc);
+        const VARTYPE target = param >= 0 ? ByReferenceTarget((*desc).lprgelemdescParam[param]) : kNoTarget;
+        if (target == kNoTarget) {
+            args[k] = *variable;
+            continue;
+        }
+        if (FAILED(VariantChangeType(temporaries[k].get(), variable, 0, target))) {
+            if (argErr) *argErr = k;
+            return DISP_E_TYPEMISMATCH;
+        }
+        V_VT(&args[k]) = VT_BYREF | target;
+        // Every member of the type list above sits at the start of the union.
+        V_BYREF(&args[k]) = &V_UI1(temporaries[k].get());
+        variables[k] = variable;
+    }
+
+    DISPPARAMS unwrapped{args.data(), params.rgdispidNamedArgs, count, params.cNamedArgs};
+    const HRESULT hr = info->Invoke(instance, member, flags, &unwrapped, result, excepInfo, argErr);
+    if (FAILED(hr)) return hr;
+    for (UINT k = 0; k < count; ++k) {
+        if (variables[k]) WriteBack(*variables[k], temporaries[k]);
+    }
+    return hr;
+}
+
+}  // namespace
+
+HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* instance, DISPID member, WORD flags,
+                              DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo,
+                              UINT* argErr) noexcept {
+    const HRESULT hr = typeInfo->Invoke(instance, member, flags, params, result, excepInfo, argErr);
+    if (hr != DISP_E_TYPEMISMATCH || !params || !HasVariableReference(*params)) return hr;
+    return com::GuardedCall([&] {
+        return InvokeWithVariablesUnwrapped(typeInfo, instance, member, flags, *params, result,
+                                            excepInfo, argErr);
+    });
+}
+
+}  // namespace kvex::plugin

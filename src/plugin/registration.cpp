@@ -1,0 +1,187 @@
+#include "registration.h"
+
+#include <oleauto.h>
+
+#include <string>
+#include <vector>
+
+#include "classes.h"
+#include "com_util.h"
+#include "module.h"
+#include "type_library.h"
+
+// In oleaut32 and its import library, but missing from mingw-w64's headers.
+extern "C" {
+__declspec(dllimport) HRESULT WINAPI RegisterTypeLibForUser(ITypeLib* typeLib, OLECHAR* fullPath,
+                                                            OLECHAR* helpDir);
+__declspec(dllimport) HRESULT WINAPI UnRegisterTypeLibForUser(REFGUID libId, WORD majorVersion,
+                                                              WORD minorVersion, LCID lcid, SYSKIND sysKind);
+}
+
+namespace kvex::plugin {
+namespace {
+
+struct RegistryValue {
+    std::wstring key;  // below the classes root
+    const wchar_t* name;  // nullptr: the key's default value
+    std::wstring data;
+};
+
+std::wstring GuidText(REFGUID guid) {
+    wchar_t text[40] = {};
+    StringFromGUID2(guid, text, ARRAYSIZE(text));
+    return text;
+}
+
+// "3.1": how the registry writes a type library's version.
+std::wstring VersionText(const TLIBATTR& library) {
+    return std::to_wstring(library.wMajorVerNum) + L"." + std::to_wstring(library.wMinorVerNum);
+}
+
+// Everything the server writes besides the type library's own keys, parent
+// keys before their children.
+std::vector<RegistryValue> RegistrationTable(const std::wstring& modulePath, const TLIBATTR& library) {
+    const std::wstring libId = GuidText(library.guid);
+    const std::wstring version = VersionText(library);
+    std::vector<RegistryValue> table;
+    for (const PublicClass& entry : PublicClasses()) {
+        const std::wstring clsid = GuidText(entry.clsid);
+        const std::wstring classKey = L"CLSID\\" + clsid;
+        const std::wstring progId = entry.progId;
+        table.push_back({classKey, nullptr, progId});
+        table.push_back({classKey + L"\\InprocServer32", nullptr, modulePath});
+        table.push_back({classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"});
+        table.push_back({classKey + L"\\ProgID", nullptr, progId});
+        table.push_back({classKey + L"\\TypeLib", nullptr, libId});
+        table.push_back({classKey + L"\\VERSION", nullptr, version});
+        table.push_back({progId, nullptr, progId});
+        table.push_back({progId + L"\\CLSID", nullptr, clsid});
+    }
+    return table;
+}
+
+HRESULT OpenClassesRoot(RegistrationScope scope, com::unique_hkey& root) noexcept {
+    const LSTATUS status =
+        scope == RegistrationScope::Machine
+            ? RegOpenKeyExW(HKEY_CLASSES_ROOT, nullptr, 0, KEY_ALL_ACCESS, root.put())
+            : RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, root.put(), nullptr);
+    return HRESULT_FROM_WIN32(status);
+}
+
+HRESULT WriteValue(HKEY root, const RegistryValue& value) noexcept {
+    com::unique_hkey key;
+    LSTATUS status = RegCreateKeyExW(root, value.key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                     key.put(), nullptr);
+    if (status == ERROR_SUCCESS) {
+        const DWORD bytes = static_cast<DWORD>((value.data.size() + 1) * sizeof(wchar_t));
+        status = RegSetValueExW(key.get(), value.name, 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(value.data.c_str()), bytes);
+    }
+    return HRESULT_FROM_WIN32(status);
+}
+
+HRESULT RemoveKeys(HKEY root, const std::vector<RegistryValue>& table) noexcept {
+    HRESULT result = S_OK;
+    for (auto it = table.rbegin(); it != table.rend(); ++it) {
+        const LSTATUS status = RegDeleteTreeW(root, it->key.c_str());
+        if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND && SUCCEEDED(result))
+            result = HRESULT_FROM_WIN32(status);
+    }
+    return result;
+}
+
+HRESULT RegisterTypeLibrary(RegistrationScope scope, ITypeLib* library, std::wstring& modulePath) noexcept {
+    // The API takes the path as writable text, though it only reads it.
+    return scope == RegistrationScope::Machine
+               ? RegisterTypeLib(library, modulePath.data(), nullptr)
+               : RegisterTypeLibForUser(library, modulePath.data(), nullptr);
+}
+
+bool TypeLibraryRegistered(HKEY root, const TLIBATTR& library) {
+    const std::wstring key = L"TypeLib\\" + GuidText(library.guid) + L"\\" + VersionText(library);
+    com::unique_hkey opened;
+    return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, opened.put()) == ERROR_SUCCESS;
+}
+
+HRESULT UnregisterTypeLibrary(RegistrationScope scope, HKEY root, const TLIBATTR& library) {
+    const HRESULT hr =
+        scope == RegistrationScope::Machine
+            ? UnRegisterTypeLib(library.guid, library.wMajorVerNum, library.wMinorVerNum, library.lcid,
+                                library.syskind)
+            : UnRegisterTypeLibForUser(library.guid, library.wMajorVerNum, library.wMinorVerNum,
+                                       library.lcid, library.syskind);
+    // Systems differ in what they answer for a library that is not
+    // registered: only one that is still there is a failure.
+    return FAILED(hr) && !TypeLibraryRegistered(root, library) ? S_OK : hr;
+}
+
+// The embedded library and its attributes, for the table and for the
+// type library's own registration.
+class OwnLibrary {
+public:
+    OwnLibrary(const OwnLibrary&) = delete;
+    OwnLibrary& operator=(const OwnLibrary&) = delete;
+    OwnLibrary() = default;
+    ~OwnLibrary() {
+        if (attr_) lib_->ReleaseTLibAttr(attr_);
+    }
+    HRESULT Load() noexcept {
+        HRESULT hr = LoadOwnTypeLib(lib_);
+        if (SUCCEEDED(hr)) hr = lib_->GetLibAttr(&attr_);
+        return hr;
+    }
+    ITypeLib* Get() const noexcept { return lib_.get(); }
+    const TLIBATTR& Attr() const noexcept { return *attr_; }
+
+private:
+    com::com_ptr<ITypeLib> lib_;
+    TLIBATTR* attr_ = nullptr;
+};
+
+HRESULT Register(RegistrationScope scope) {
+    OwnLibrary library;
+    HRESULT hr = library.Load();
+    if (FAILED(hr)) return hr;
+    com::unique_hkey root;
+    hr = OpenClassesRoot(scope, root);
+    if (FAILED(hr)) return hr;
+    std::wstring modulePath = ModulePath();
+    const std::vector<RegistryValue> table = RegistrationTable(modulePath, library.Attr());
+    for (const RegistryValue& value : table) {
+        hr = WriteValue(root.get(), value);
+        if (FAILED(hr)) break;
+    }
+    if (SUCCEEDED(hr)) hr = RegisterTypeLibrary(scope, library.Get(), modulePath);
+    if (FAILED(hr)) {
+        // Half a registration would leave a class that cannot be created.
+        UnregisterTypeLibrary(scope, root.get(), library.Attr());
+        RemoveKeys(root.get(), table);
+    }
+    return hr;
+}
+
+HRESULT Unregister(RegistrationScope scope) {
+    OwnLibrary library;
+    HRESULT hr = library.Load();
+    if (FAILED(hr)) return hr;
+    com::unique_hkey root;
+    hr = OpenClassesRoot(scope, root);
+    if (FAILED(hr)) return hr;
+    // The type library goes first, while its registration still names this file.
+    const HRESULT typeLibResult = UnregisterTypeLibrary(scope, root.get(), library.Attr());
+    hr = RemoveKeys(root.get(), RegistrationTable(ModulePath(), library.Attr()));
+    return FAILED(typeLibResult) ? typeLibResult : hr;
+}
+
+}  // namespace
+
+HRESULT RegisterServer(RegistrationScope scope) noexcept {
+    return com::GuardedCall([&] { return Register(scope); });
+}
+
+HRESULT UnregisterServer(RegistrationScope scope) noexcept {
+    return com::GuardedCall([&] { return Unregister(scope); });
+}
+
+}  // namespace kvex::plugin
