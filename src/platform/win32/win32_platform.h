@@ -4,10 +4,40 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
+#include "platform/win32/file_dialogs.h"
+#include "platform/win32/services.h"
 #include "ui/views.h"
 
 namespace kvex::win32 {
+
+class Win32Platform : public ui::IPlatform, public ui::IFormServices {
+public:
+    // module: the component's own DLL; its resources, window classes and manifest.
+    explicit Win32Platform(HINSTANCE module) : module_(module) {}
+
+    // IPlatform
+    std::string ComponentFolder() override;
+    ui::IFormServices& Services() override { return *this; }
+    std::unique_ptr<ui::IFilterMakerView> CreateFilterMakerView() override;
+    std::unique_ptr<ui::IEditFilterView> CreateEditFilterView() override;
+
+    // IFormServices
+    ui::IMessages& Messages() override { return messages_; }
+    ui::IFileSystem& Files() override { return files_; }
+    ui::IFileDialogs& FileDialogs() override { return dialogs_; }
+    void InitCommonCtrls(std::uint32_t flags) override;
+    std::unique_ptr<ui::IFormLayout> CreateLayout() override;
+    bool ShowEditFilterDialog(std::string& text, bool editPrefix) override;
+    bool TextLess(const std::string& a, const std::string& b) override { return AnsiTextLess(a, b); }
+
+private:
+    HINSTANCE module_;
+    Win32Messages messages_;
+    Win32FileSystem files_;
+    Win32FileDialogs dialogs_;
+};
 
 // The platform for this host thread; module is the component's own DLL.
 ui::IPlatform& ThreadPlatform(HINSTANCE module);

@@ -1,0 +1,274 @@
+#include "platform/win32/controls.h"
+
+#include <windowsx.h>
+
+#include "platform/win32/subclass.h"
+
+namespace kvex::win32 {
+namespace {
+
+constexpr UINT_PTR kListSubclassId = 1;
+constexpr UINT_PTR kImageSubclassId = 2;
+constexpr int kTwipsPerPixel = 15;
+
+// The shift state as the form's mouse handlers receive it: 1 Shift, 2 Ctrl, 4 Alt.
+int ShiftState(WPARAM mouseKeys) {
+    int shift = 0;
+    if (mouseKeys & MK_SHIFT) shift |= 1;
+    if (mouseKeys & MK_CONTROL) shift |= 2;
+    if (::GetKeyState(VK_MENU) < 0) shift |= 4;
+    return shift;
+}
+
+bool MovesListCaret(UINT message, WPARAM wParam) {
+    if (message == WM_LBUTTONDOWN || message == WM_CHAR) return true;
+    if (message != WM_KEYDOWN) return false;
+    switch (wParam) {
+    case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT:
+    case VK_PRIOR: case VK_NEXT: case VK_HOME: case VK_END: case VK_SPACE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+std::string WindowText(HWND window) {
+    if (!window) return {};
+    int length = ::GetWindowTextLengthA(window);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    int copied = ::GetWindowTextA(window, text.data(), length + 1);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+bool Win32Control::IsEnabledWindow() const { return window_ && ::IsWindowEnabled(window_); }
+
+void Win32Control::EnableWindowKeepingFocus(bool enabled) {
+    if (!window_) return;
+    if (!enabled && ::GetFocus() == window_) {
+        HWND next = ::GetNextDlgTabItem(::GetParent(window_), window_, FALSE);
+        if (next && next != window_) ::SetFocus(next);
+    }
+    ::EnableWindow(window_, enabled ? TRUE : FALSE);
+}
+
+// Label.
+
+void Win32Label::SetCaption(const std::string& caption) {
+    if (window_) ::SetWindowTextA(window_, caption.c_str());
+}
+
+std::string Win32Label::Caption() const { return WindowText(window_); }
+
+// Text box.
+
+std::string Win32TextBox::Text() const { return WindowText(window_); }
+
+void Win32TextBox::SetText(const std::string& text) {
+    if (window_) ::SetWindowTextA(window_, text.c_str());
+}
+
+void Win32TextBox::GetSelection(DWORD& start, DWORD& end) const {
+    start = end = 0;
+    if (window_)
+        ::SendMessageA(window_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+}
+
+int Win32TextBox::SelStart() const {
+    DWORD start, end;
+    GetSelection(start, end);
+    return static_cast<int>(start);
+}
+
+int Win32TextBox::SelLength() const {
+    DWORD start, end;
+    GetSelection(start, end);
+    return static_cast<int>(end - start);
+}
+
+void Win32TextBox::SetSelection(int start, int length) {
+    if (window_) ::SendMessageA(window_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
+}
+
+std::string Win32TextBox::SelText() const {
+    DWORD start, end;
+    GetSelection(start, end);
+    std::string text = Text();
+    if (start >= end || start >= text.size()) return {};
+    return text.substr(start, end - start);
+}
+
+void Win32TextBox::SetSelText(const std::string& text) {
+    if (window_) ::SendMessageA(window_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// List box.
+
+Win32ListBox::~Win32ListBox() { RemoveSubclass<Win32ListBox>(window_, kListSubclassId); }
+
+void Win32ListBox::AttachList(HWND window, MouseUpHandler onMouseUp) {
+    Attach(window);
+    onMouseUp_ = std::move(onMouseUp);
+    caretSet_ = false;
+    InstallSubclass(window, this, kListSubclassId);
+}
+
+int Win32ListBox::ListCount() const {
+    if (!window_) return 0;
+    LRESULT n = ::SendMessageA(window_, LB_GETCOUNT, 0, 0);
+    return n == LB_ERR ? 0 : static_cast<int>(n);
+}
+
+std::string Win32ListBox::List(int index) const {
+    if (!window_ || index < 0) return {};
+    LRESULT length = ::SendMessageA(window_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR || length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    LRESULT copied = ::SendMessageA(window_, LB_GETTEXT, static_cast<WPARAM>(index),
+                                    reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+    return text;
+}
+
+void Win32ListBox::AddItem(const std::string& text, int index) {
+    if (!window_) return;
+    if (index < 0)
+        ::SendMessageA(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    else
+        ::SendMessageA(window_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Win32ListBox::RemoveItem(int index) {
+    if (!window_) return;
+    ::SendMessageA(window_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    if (ListCount() == 0) caretSet_ = false;
+}
+
+void Win32ListBox::Clear() {
+    if (window_) ::SendMessageA(window_, LB_RESETCONTENT, 0, 0);
+    caretSet_ = false;
+}
+
+bool Win32ListBox::Selected(int index) const {
+    if (!window_) return false;
+    LRESULT state = ::SendMessageA(window_, LB_GETSEL, static_cast<WPARAM>(index), 0);
+    return state != LB_ERR && state > 0;
+}
+
+void Win32ListBox::SetSelected(int index, bool selected) {
+    SendListMessage(LB_SETSEL, selected ? TRUE : FALSE, index);
+}
+
+int Win32ListBox::SelCount() const {
+    if (!window_) return 0;
+    LRESULT n = ::SendMessageA(window_, LB_GETSELCOUNT, 0, 0);
+    return n == LB_ERR ? 0 : static_cast<int>(n);
+}
+
+int Win32ListBox::ListIndex() const {
+    int count = ListCount();
+    if (count == 0 || !caretSet_) return -1;
+    LRESULT caret = ::SendMessageA(window_, LB_GETCARETINDEX, 0, 0);
+    if (caret == LB_ERR || caret < 0 || caret >= count) return -1;
+    return static_cast<int>(caret);
+}
+
+std::intptr_t Win32ListBox::SendListMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (!window_) return LB_ERR;
+    LRESULT result = ::SendMessageA(window_, msg, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    if (result != LB_ERR) NoteCaretMessage(msg, wParam, lParam);
+    return result;
+}
+
+void Win32ListBox::NoteCaretMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+    // Selecting one entry with LB_SETSEL puts the caret on it.
+    if ((msg == LB_SETSEL && wParam && lParam != -1) || msg == LB_SETCARETINDEX) caretSet_ = true;
+}
+
+LRESULT Win32ListBox::OnSubclassMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
+    if (MovesListCaret(message, wParam) && ListCount() > 0) caretSet_ = true;
+    int button = 0;
+    switch (message) {
+    case WM_LBUTTONUP: button = 1; break;
+    case WM_RBUTTONUP: button = 2; break;
+    case WM_MBUTTONUP: button = 4; break;
+    default: break;
+    }
+    if (button && onMouseUp_)
+        onMouseUp_(button, ShiftState(wParam), GET_X_LPARAM(lParam) * kTwipsPerPixel,
+                   GET_Y_LPARAM(lParam) * kTwipsPerPixel);
+    return result;
+}
+
+// Image.
+
+Win32Image::~Win32Image() {
+    if (window_) {
+        RemoveSubclass<Win32Image>(window_, kImageSubclassId);
+        ::SendMessageA(window_, STM_SETICON, 0, 0);
+    }
+}
+
+void Win32Image::AttachImage(HWND window) {
+    Attach(window);
+    InstallSubclass(window, this, kImageSubclassId);
+}
+
+void Win32Image::SetPicture(int iconResourceId) {
+    if (iconResourceId == 0) {
+        if (window_) ::SendMessageA(window_, STM_SETICON, 0, 0);
+        picture_.reset();
+        return;
+    }
+    auto icon = static_cast<HICON>(
+        ::LoadImageA(module_, MAKEINTRESOURCEA(iconResourceId), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    if (!icon) return;
+    if (window_) ::SendMessageA(window_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
+    picture_.reset(icon);
+}
+
+void Win32Image::SetMouseIcon(int cursorResourceId) {
+    if (cursorResourceId == 0) {
+        cursor_.reset();
+        return;
+    }
+    auto cursor = static_cast<HCURSOR>(
+        ::LoadImageA(module_, MAKEINTRESOURCEA(cursorResourceId), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
+    if (cursor) cursor_.reset(cursor);
+}
+
+LRESULT Win32Image::OnSubclassMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETCURSOR && cursor_ && LOWORD(lParam) == HTCLIENT) {
+        ::SetCursor(cursor_.get());
+        return TRUE;
+    }
+    return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
+// Pop-up menu.
+
+int TrackItemsPopup(HWND owner, Win32MenuItem* const* items, int count, int defaultItem) {
+    UniqueMenu menu(::CreatePopupMenu());
+    if (!menu) return -1;
+    for (int i = 0; i < count; ++i) {
+        const Win32MenuItem& item = *items[i];
+        if (item.IsSeparator())
+            ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+        else
+            ::AppendMenuA(menu.get(), MF_STRING | (item.Enabled() ? MF_ENABLED : MF_GRAYED),
+                          static_cast<UINT_PTR>(i + 1), item.Caption().c_str());
+    }
+    if (defaultItem >= 0 && defaultItem < count)
+        ::SetMenuDefaultItem(menu.get(), static_cast<UINT>(defaultItem), TRUE);
+    POINT at{};
+    ::GetCursorPos(&at);
+    int chosen = static_cast<int>(
+        ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTALIGN | TPM_TOPALIGN, at.x, at.y, 0, owner, nullptr));
+    return chosen > 0 ? chosen - 1 : -1;
+}
+
+}  // namespace kvex::win32

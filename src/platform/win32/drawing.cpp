@@ -1,0 +1,124 @@
+#include "platform/win32/drawing.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace kvex::win32 {
+namespace {
+
+constexpr int kImageSize = 16;
+
+struct Shape {
+    std::vector<POINT> points;
+    COLORREF fill;
+    COLORREF outline;
+};
+
+// The indicator arrows, in 16 by 16 pixel coordinates.
+Shape ArrowShape(ArrowImage image) {
+    const COLORREF red = RGB(230, 0, 0);
+    const COLORREF darkRed = RGB(128, 0, 0);
+    switch (image) {
+    case ArrowImage::UpArrow:
+        return {{{7, 1}, {8, 1}, {14, 7}, {10, 7}, {10, 14}, {5, 14}, {5, 7}, {1, 7}}, red, darkRed};
+    case ArrowImage::RightArrow:
+        return {{{14, 7}, {14, 8}, {8, 14}, {8, 10}, {1, 10}, {1, 5}, {8, 5}, {8, 1}}, red, darkRed};
+    case ArrowImage::IvRightUpArrow:
+    default:
+        return {{{14, 1}, {14, 10}, {11, 7}, {4, 14}, {1, 11}, {8, 4}, {5, 1}}, RGB(255, 255, 255), red};
+    }
+}
+
+void FillShape(HDC dc, const Shape& shape) {
+    UniqueBrush brush(::CreateSolidBrush(shape.fill));
+    UniquePen pen(::CreatePen(PS_SOLID, 1, shape.outline));
+    SelectGuard useBrush(dc, brush.get());
+    SelectGuard usePen(dc, pen.get());
+    ::Polygon(dc, shape.points.data(), static_cast<int>(shape.points.size()));
+}
+
+bool AddArrow(HIMAGELIST list, HDC dc, ArrowImage image) {
+    ScreenDC screen;
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), kImageSize, kImageSize));
+    if (!bitmap) return false;
+    {
+        SelectGuard useBitmap(dc, bitmap.get());
+        RECT all{0, 0, kImageSize, kImageSize};
+        UniqueBrush background(::CreateSolidBrush(kImageMaskColour));
+        ::FillRect(dc, &all, background.get());
+        FillShape(dc, ArrowShape(image));
+    }
+    return ::ImageList_AddMasked(list, bitmap.get(), kImageMaskColour) >= 0;
+}
+
+// Glyphs in a 100 by 100 box, scaled onto the button.
+std::vector<POINT> GlyphOutline(SymbolGlyph glyph) {
+    switch (glyph) {
+    case SymbolGlyph::ThickUpArrow:
+        return {{50, 0}, {100, 45}, {72, 45}, {72, 100}, {28, 100}, {28, 45}, {0, 45}};
+    case SymbolGlyph::ThickDownArrow:
+        return {{50, 100}, {100, 55}, {72, 55}, {72, 0}, {28, 0}, {28, 55}, {0, 55}};
+    case SymbolGlyph::CrossMark:
+    default:
+        return {{0, 15}, {15, 0}, {50, 35}, {85, 0}, {100, 15}, {65, 50},
+                {100, 85}, {85, 100}, {50, 65}, {15, 100}, {0, 85}, {35, 50}};
+    }
+}
+
+void DrawGlyph(HDC dc, const RECT& area, SymbolGlyph glyph, COLORREF colour) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    const int side = std::max(4, std::min(width, height) * 3 / 5);
+    const int left = area.left + (width - side) / 2;
+    const int top = area.top + (height - side) / 2;
+    Shape shape{GlyphOutline(glyph), colour, colour};
+    for (POINT& p : shape.points) {
+        p.x = left + p.x * side / 100;
+        p.y = top + p.y * side / 100;
+    }
+    FillShape(dc, shape);
+}
+
+int CALLBACK NoteFontFamily(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+}  // namespace
+
+UniqueImageList CreateArrowImageList(std::initializer_list<ArrowImage> images) {
+    UniqueImageList list(::ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK,
+                                            static_cast<int>(images.size()), 0));
+    if (!list) return list;
+    UniqueDC dc(::CreateCompatibleDC(nullptr));
+    if (!dc) return {};
+    for (ArrowImage image : images)
+        if (!AddArrow(list.get(), dc.get(), image)) return {};
+    return list;
+}
+
+bool FontFamilyInstalled(const char* face, BYTE charset) {
+    LOGFONTA wanted{};
+    wanted.lfCharSet = charset;
+    std::strncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
+    bool found = false;
+    ScreenDC screen;
+    ::EnumFontFamiliesExA(screen.get(), &wanted, &NoteFontFamily, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
+
+void DrawSymbolButton(const DRAWITEMSTRUCT& item, SymbolGlyph glyph) {
+    RECT frame = item.rcItem;
+    const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    ::DrawFrameControl(item.hDC, &frame, DFC_BUTTON,
+                       DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0) | (disabled ? DFCS_INACTIVE : 0));
+    RECT face = item.rcItem;
+    ::InflateRect(&face, -3, -3);
+    if (pushed) ::OffsetRect(&face, 1, 1);
+    DrawGlyph(item.hDC, face, glyph, ::GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    if (item.itemState & ODS_FOCUS) ::DrawFocusRect(item.hDC, &face);
+}
+
+}  // namespace kvex::win32

@@ -1,0 +1,52 @@
+#pragma once
+// The Edit Filter's window (frmEF) with its controls as designed.
+#include <windows.h>
+
+#include <array>
+
+#include "platform/win32/controls.h"
+#include "platform/win32/form_window.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/indicator.h"
+#include "ui/views.h"
+
+namespace kvex::win32 {
+
+class EditFilterView : public ui::IEditFilterView, private IFormContent {
+public:
+    static constexpr int kClientWidth = 461;   // 6915 twips
+    static constexpr int kClientHeight = 169;  // 2535 twips
+
+    explicit EditFilterView(HINSTANCE module);
+    ~EditFilterView() override;
+
+    ui::EditFilterControls& Controls() override { return controls_; }
+    void SetHandlers(ui::IEditFilterHandlers* handlers) override { handlers_ = handlers; }
+
+    Win32FormWindow& Window() { return window_; }
+    HWND Tooltip() const { return tooltip_.get(); }
+
+private:
+    void CreateControls(HWND form) override;
+    ui::IFormEvents* Events() override { return handlers_; }
+    void OnCommand(int id, int notification) override;
+    HBRUSH OnCtlColorStatic(HWND, HDC) override { return nullptr; }
+    bool OnDrawItem(const DRAWITEMSTRUCT&) override { return false; }
+    void OnWindowDestroyed() override;
+    int PopupMenu(HWND, int) override { return -1; }
+
+    HINSTANCE module_;
+    ui::IEditFilterHandlers* handlers_ = nullptr;
+    Win32TextBox txtEF_;
+    Win32Indicator errInput1_;
+    std::array<Win32Button, 7> cmdE_;
+    Win32Button cmdOK_, cmdCancel_;
+    ui::EditFilterControls controls_;
+    UniqueImageList imageList1_;
+    UniqueFont buttonFont_, textFont_;
+    UniqueWindow tooltip_;
+    // Last member: destroyed first, while the controls it reports to still exist.
+    Win32FormWindow window_;
+};
+
+}  // namespace kvex::win32

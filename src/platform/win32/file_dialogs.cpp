@@ -1,0 +1,90 @@
+#include "platform/win32/file_dialogs.h"
+
+#include <cstddef>
+
+namespace kvex::win32 {
+namespace {
+
+// The record size without the three fields Windows 2000 added. It is 76
+// bytes on 32-bit Windows; the 64-bit comdlg32 knows the same layout only at
+// its own, larger size (pointers are wider), and refuses a literal 76 there.
+// This is OPENFILENAME_SIZE_VERSION_400A, spelled so the compiler can check it.
+constexpr DWORD kRecordSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName);
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(kRecordSize == 76, "the dialog record of 32-bit Windows is 76 bytes");
+#endif
+
+bool ShowDialog(FileDialogKind kind, HWND owner, const std::string& filter, short& filterIndex,
+                const std::string& defaultExt, std::string& fileName, const std::string& initDir,
+                const std::string& title, std::string& chosenPath) {
+    FileDialogRecord record;
+    FillFileDialogRecord(record, kind, owner, filter, filterIndex, defaultExt, fileName, initDir, title);
+    BOOL accepted = kind == FileDialogKind::Open ? ::GetOpenFileNameA(&record.ofn) : ::GetSaveFileNameA(&record.ofn);
+    return ReadFileDialogRecord(record, accepted != FALSE, filterIndex, fileName, chosenPath);
+}
+
+}  // namespace
+
+std::string TrimAtNull(const std::string& text) {
+    auto nul = text.find('\0');
+    return nul == std::string::npos ? text : text.substr(0, nul);
+}
+
+void FillFileDialogRecord(FileDialogRecord& record, FileDialogKind kind, HWND owner, const std::string& filter,
+                          short filterIndex, const std::string& defaultExt, const std::string& fileName,
+                          const std::string& initDir, const std::string& title) {
+    record.filter = filter + std::string(2, '\0');
+    record.fileBuffer = fileName.substr(0, kFileBufferChars - 1);
+    record.fileBuffer.resize(kFileBufferChars, '\0');
+    record.initDir = initDir;
+    record.title = title + std::string(1, '\0');
+    record.defaultExt = defaultExt;
+
+    OPENFILENAMEA& ofn = record.ofn;
+    ofn = OPENFILENAMEA{};
+    ofn.lStructSize = kRecordSize;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = record.filter.c_str();
+    ofn.nFilterIndex = static_cast<DWORD>(static_cast<unsigned short>(filterIndex));
+    ofn.lpstrFile = record.fileBuffer.data();
+    ofn.nMaxFile = kFileBufferChars;
+    ofn.lpstrInitialDir = record.initDir.c_str();
+    ofn.lpstrTitle = record.title.c_str();
+    if (kind == FileDialogKind::Open) {
+        ofn.Flags = kOpenDialogFlags;
+    } else {
+        ofn.Flags = kSaveDialogFlags;
+        ofn.lpstrDefExt = record.defaultExt.c_str();
+    }
+}
+
+bool ReadFileDialogRecord(const FileDialogRecord& record, bool accepted, short& filterIndex,
+                          std::string& fileName, std::string& chosenPath) {
+    if (!accepted) {
+        chosenPath.clear();
+        return false;
+    }
+    filterIndex = static_cast<short>(record.ofn.nFilterIndex);
+    const std::string& buffer = record.fileBuffer;
+    std::size_t offset = record.ofn.nFileOffset;
+    fileName = offset < buffer.size() ? TrimAtNull(buffer.substr(offset)) : std::string();
+    chosenPath = TrimAtNull(buffer);
+    return true;
+}
+
+bool Win32FileDialogs::ShowOpenFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
+                                          std::string& fileName, const std::string& initDir,
+                                          const std::string& title, std::string& chosenPath) {
+    return ShowDialog(FileDialogKind::Open, reinterpret_cast<HWND>(owner), filter, filterIndex, std::string(),
+                      fileName, initDir, title, chosenPath);
+}
+
+bool Win32FileDialogs::ShowSaveFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
+                                          const std::string& defaultExt, std::string& fileName,
+                                          const std::string& initDir, const std::string& title,
+                                          std::string& chosenPath) {
+    return ShowDialog(FileDialogKind::Save, reinterpret_cast<HWND>(owner), filter, filterIndex, defaultExt,
+                      fileName, initDir, title, chosenPath);
+}
+
+}  // namespace kvex::win32

@@ -1,0 +1,305 @@
+#include "platform/win32/form_window.h"
+
+#include <vector>
+
+#include "platform/win32/activation_context.h"
+#include "platform/win32/control_ids.h"
+#include "platform/win32/controls.h"
+#include "platform/win32/form_builder.h"
+#include "platform/win32/window_class.h"
+
+namespace kvex::win32 {
+
+// Makes a form modal the way a dialog box is: every other enabled, visible
+// top-level window of the thread is disabled until the form goes, and the
+// window that was active before gets the activation back.
+class ModalSession {
+public:
+    explicit ModalSession(HWND form) : form_(form), previousActive_(::GetActiveWindow()) {
+        ::EnumThreadWindows(::GetCurrentThreadId(), &ModalSession::DisableOne, reinterpret_cast<LPARAM>(this));
+    }
+    ModalSession(const ModalSession&) = delete;
+    ModalSession& operator=(const ModalSession&) = delete;
+    ~ModalSession() { End(); }
+
+    // Safe to call more than once: Unload ends the session before the window
+    // is destroyed, so that the activation does not go to another program.
+    void End() {
+        if (ended_) return;
+        ended_ = true;
+        for (HWND window : disabled_)
+            if (::IsWindow(window)) ::EnableWindow(window, TRUE);
+        if (previousActive_ && ::IsWindow(previousActive_) && previousActive_ != form_)
+            ::SetActiveWindow(previousActive_);
+    }
+
+private:
+    static BOOL CALLBACK DisableOne(HWND window, LPARAM self) {
+        auto* session = reinterpret_cast<ModalSession*>(self);
+        if (window != session->form_ && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
+            ::EnableWindow(window, FALSE);
+            session->disabled_.push_back(window);
+        }
+        return TRUE;
+    }
+
+    HWND form_;
+    HWND previousActive_;
+    std::vector<HWND> disabled_;
+    bool ended_ = false;
+};
+
+namespace {
+
+// This thread's modal shows, innermost first, as a chain of stack frames.
+struct ModalFrame {
+    HWND form;
+    ModalFrame* outer;
+};
+thread_local ModalFrame* tInnermostModal = nullptr;
+
+class ModalFrameScope {
+public:
+    explicit ModalFrameScope(HWND form) : frame_{form, tInnermostModal} { tInnermostModal = &frame_; }
+    ModalFrameScope(const ModalFrameScope&) = delete;
+    ModalFrameScope& operator=(const ModalFrameScope&) = delete;
+    ~ModalFrameScope() { tInnermostModal = frame_.outer; }
+
+private:
+    ModalFrame frame_;
+};
+
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+    ~FlagScope() { flag_ = false; }
+
+private:
+    bool& flag_;
+};
+
+bool EnsureFormClass(HINSTANCE module, WNDPROC procedure) {
+    WNDCLASSEXA cls{};
+    cls.cbSize = sizeof(cls);
+    cls.lpfnWndProc = procedure;
+    cls.hInstance = module;
+    cls.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    cls.lpszClassName = ids::kFormClass;
+    return EnsureWindowClass(cls);
+}
+
+bool CanTakeFocus(HWND control) {
+    LONG_PTR style = ::GetWindowLongPtrA(control, GWL_STYLE);
+    return (style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED);
+}
+
+}  // namespace
+
+HWND ActiveModalForm() { return tInnermostModal ? tInnermostModal->form : nullptr; }
+
+Win32FormWindow::Win32FormWindow(HINSTANCE module, const FormDesign& design, IFormContent& content)
+    : module_(module),
+      formName_(design.formName),
+      caption_(design.caption),
+      clientWidth_(design.clientWidth),
+      clientHeight_(design.clientHeight),
+      content_(content) {}
+
+Win32FormWindow::~Win32FormWindow() {
+    // The form logic may be gone already: destroy without raising its events.
+    destroying_ = true;
+    if (modal_) modal_->End();
+    window_.reset();
+}
+
+template <typename Event>
+void Win32FormWindow::Raise(Event event) {
+    if (destroying_) return;
+    ui::IFormEvents* events = content_.Events();
+    if (!events) return;
+    // A failing handler ends only itself; the window's own steps go on.
+    try {
+        event(*events);
+    } catch (...) {
+    }
+}
+
+void Win32FormWindow::EnsureLoaded() {
+    if (window_) return;
+    ActivationScope activation(module_);
+    if (!EnsureFormClass(module_, &Win32FormWindow::WndProc)) return;
+    SIZE outer = OuterSizeForClient(clientWidth_, clientHeight_, kStyle, kExStyle);
+    HWND window = ::CreateWindowExA(kExStyle, ids::kFormClass, caption_.c_str(), kStyle, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, module_, this);
+    if (!window) return;
+    content_.CreateControls(window);
+    ApplyIcon();
+    Raise([](ui::IFormEvents& e) { e.Form_Load(); });
+    // Sizes set while creating and loading are the design, not resizes.
+    resizeEvents_ = static_cast<bool>(window_);
+}
+
+void Win32FormWindow::ShowModal() {
+    if (inModalLoop_) return;
+    EnsureLoaded();
+    if (!window_) return;
+    FlagScope inLoop(inModalLoop_);
+    ActivationScope activation(module_);
+    ModalFrameScope frame(window_.get());
+    modal_ = std::make_unique<ModalSession>(window_.get());
+    ::ShowWindow(window_.get(), SW_SHOW);
+    ::SetForegroundWindow(window_.get());
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        Raise([](ui::IFormEvents& e) { e.Form_Resize(); });
+    }
+    // Activation put the focus in already unless the system refused it.
+    if (window_ && !::IsChild(window_.get(), ::GetFocus())) FocusFirstControl();
+    RunModalLoop();
+    if (modal_) modal_->End();
+    modal_.reset();
+}
+
+void Win32FormWindow::RunModalLoop() {
+    MSG message;
+    while (window_) {
+        BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        if (got == -1) break;
+        if (got == 0) {
+            // The thread is asked to end: close the form, and leave the
+            // request for the loop that owns the thread.
+            Unload();
+            ::PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (window_ && ::IsDialogMessageA(window_.get(), &message)) continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+}
+
+void Win32FormWindow::Unload() {
+    if (!window_ || unloading_) return;
+    FlagScope unloading(unloading_);
+    Raise([](ui::IFormEvents& e) { e.Form_QueryUnload(); });
+    Raise([](ui::IFormEvents& e) { e.Form_Unload(); });
+    if (modal_) modal_->End();
+    window_.reset();
+}
+
+void Win32FormWindow::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    if (window_) ::SetWindowTextA(window_.get(), caption.c_str());
+}
+
+std::string Win32FormWindow::Caption() const { return window_ ? WindowText(window_.get()) : caption_; }
+
+void Win32FormWindow::SetIcon(int iconResourceId) {
+    iconId_ = iconResourceId;
+    if (window_) ApplyIcon();
+}
+
+void Win32FormWindow::ApplyIcon() {
+    HICON big = nullptr;
+    HICON small = nullptr;
+    if (iconId_ != 0) {
+        big = static_cast<HICON>(::LoadImageA(module_, MAKEINTRESOURCEA(iconId_), IMAGE_ICON,
+                                              ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0));
+        small = static_cast<HICON>(::LoadImageA(module_, MAKEINTRESOURCEA(iconId_), IMAGE_ICON,
+                                                ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+    }
+    ::SendMessageA(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    ::SendMessageA(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    bigIcon_.reset(big);
+    smallIcon_.reset(small);
+}
+
+int Win32FormWindow::PopupMenu(int defaultItem) {
+    if (!window_) return -1;
+    return content_.PopupMenu(window_.get(), defaultItem);
+}
+
+void Win32FormWindow::FocusFirstControl() {
+    for (HWND child = ::GetWindow(window_.get(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (CanTakeFocus(child)) {
+            ::SetFocus(child);
+            return;
+        }
+    }
+}
+
+// A plain window forgets its focused control when it loses the activation;
+// a dialog keeps it. Do as the dialog does.
+void Win32FormWindow::OnActivate(bool active) {
+    if (!active) {
+        HWND focus = ::GetFocus();
+        if (focus && ::IsChild(window_.get(), focus)) lastFocus_ = focus;
+        return;
+    }
+    if (lastFocus_ && ::IsWindow(lastFocus_) && ::IsChild(window_.get(), lastFocus_) &&
+        ::IsWindowEnabled(lastFocus_))
+        ::SetFocus(lastFocus_);
+    else
+        FocusFirstControl();
+}
+
+LRESULT Win32FormWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        // Enter and Escape arrive as IDOK and IDCANCEL: no button of ours
+        // answers them.
+        if (lParam != 0 && id != IDOK && id != IDCANCEL) content_.OnCommand(id, HIWORD(wParam));
+        return 0;
+    }
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = content_.OnCtlColorStatic(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_DRAWITEM:
+        if (content_.OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+        break;
+    case WM_SIZE:
+        if (resizeEvents_ && window_) Raise([](ui::IFormEvents& e) { e.Form_Resize(); });
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_SETFOCUS:
+        OnActivate(true);
+        return 0;
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    case WM_NCDESTROY:
+        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        window_.release();
+        lastFocus_ = nullptr;
+        resizeEvents_ = false;
+        content_.OnWindowDestroyed();
+        break;
+    default:
+        break;
+    }
+    return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Win32FormWindow::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_NCCREATE) {
+            auto* self = static_cast<Win32FormWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+            ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            self->window_.reset(window);
+        }
+        auto* self = reinterpret_cast<Win32FormWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
+        return self->HandleMessage(window, message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+}  // namespace kvex::win32

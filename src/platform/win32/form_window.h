@@ -1,0 +1,100 @@
+#pragma once
+// The top-level window of a form: created hidden on first need, shown
+// modally like a dialog (the thread's other windows disabled, a message loop
+// with the dialog manager's keyboard handling) and destroyed by Unload.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/win32/handles.h"
+#include "ui/controls.h"
+
+namespace kvex::win32 {
+
+struct FormDesign {
+    const char* formName;  // tells the forms apart in position.ini
+    const char* caption;
+    int clientWidth;       // pixels
+    int clientHeight;
+};
+
+// What a form's view adds to the generic window: its controls and their events.
+class IFormContent {
+public:
+    virtual ~IFormContent() = default;
+    // The window exists, hidden: create the controls, in tab order.
+    virtual void CreateControls(HWND form) = 0;
+    // The form logic's events, or null before it has been handed in.
+    virtual ui::IFormEvents* Events() = 0;
+    // WM_COMMAND from a child control.
+    virtual void OnCommand(int id, int notification) = 0;
+    // Colours of a static control; null leaves them to the system.
+    virtual HBRUSH OnCtlColorStatic(HWND control, HDC dc) = 0;
+    // Owner-drawn controls; false when not one of this form's.
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& item) = 0;
+    // The window and its children are gone.
+    virtual void OnWindowDestroyed() = 0;
+    // The form's pop-up menu; -1 when it has none or nothing was chosen.
+    virtual int PopupMenu(HWND form, int defaultItem) = 0;
+};
+
+class ModalSession;
+
+class Win32FormWindow : public ui::IFormWindow {
+public:
+    static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+    static constexpr DWORD kExStyle = WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
+
+    Win32FormWindow(HINSTANCE module, const FormDesign& design, IFormContent& content);
+    ~Win32FormWindow() override;
+    Win32FormWindow(const Win32FormWindow&) = delete;
+    Win32FormWindow& operator=(const Win32FormWindow&) = delete;
+
+    void EnsureLoaded() override;
+    void ShowModal() override;
+    void Unload() override;
+    bool Loaded() const override { return static_cast<bool>(window_); }
+    void SetCaption(const std::string& caption) override;
+    std::string Caption() const override;
+    void SetIcon(int iconResourceId) override;
+    std::intptr_t NativeHandle() const override { return reinterpret_cast<std::intptr_t>(window_.get()); }
+    int PopupMenu(int defaultItem) override;
+
+    HWND Hwnd() const { return window_.get(); }
+    const std::string& FormName() const { return formName_; }
+    HINSTANCE Module() const { return module_; }
+
+private:
+    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    template <typename Event>
+    void Raise(Event event);
+    void ApplyIcon();
+    void OnActivate(bool active);
+    void FocusFirstControl();
+    void RunModalLoop();
+
+    HINSTANCE module_;
+    std::string formName_;
+    std::string caption_;
+    int clientWidth_;
+    int clientHeight_;
+    IFormContent& content_;
+    UniqueWindow window_;
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+    int iconId_ = 0;
+    HWND lastFocus_ = nullptr;
+    std::unique_ptr<ModalSession> modal_;
+    bool resizeEvents_ = false;
+    bool unloading_ = false;
+    bool inModalLoop_ = false;
+    bool shownOnce_ = false;
+    bool destroying_ = false;
+};
+
+// The form window of the innermost modal show on this thread, or null.
+HWND ActiveModalForm();
+
+}  // namespace kvex::win32

@@ -1,0 +1,43 @@
+#pragma once
+// Message boxes, the beep, files and the sort order over the Win32 API.
+#include <windows.h>
+
+#include <string>
+
+#include "ui/services.h"
+
+namespace kvex::win32 {
+
+// Message boxes are modal to the form on show, or to the whole thread when
+// none is.
+class Win32Messages : public ui::IMessages {
+public:
+    int MessageBox(const std::string& text, const std::string& title, unsigned style) override;
+    void Beep() override;
+};
+
+class Win32FileSystem : public ui::IFileSystem {
+public:
+    bool PathExists(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
+    std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) override;
+    // Writes into a new file beside the target and puts it in the target's
+    // place only once it is complete.
+    std::vector<ui::FileError> WriteFile(const std::string& path, std::string_view bytes) override;
+};
+
+// The system's description of an error number, without the line end.
+std::string SystemErrorText(DWORD error);
+ui::FileError SystemError(DWORD error);
+
+// The module's file path as the system reports it.
+std::string ModuleFileName(HINSTANCE module);
+// The folder part of a file path: "D:\Tools\x.dll" gives "D:\Tools", a file in
+// a drive's root gives the root "C:\".
+std::string FolderOfModulePath(const std::string& path);
+
+// Ordinal order of the texts' UTF-16 code units after conversion from the
+// ANSI code page; a prefix sorts first.
+bool AnsiTextLess(const std::string& a, const std::string& b);
+
+}  // namespace kvex::win32

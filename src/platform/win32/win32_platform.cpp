@@ -1,0 +1,41 @@
+#include "platform/win32/win32_platform.h"
+
+#include "editfilter/cls_ef_filter.h"
+#include "platform/win32/activation_context.h"
+#include "platform/win32/common_controls.h"
+#include "platform/win32/edit_filter_view.h"
+#include "platform/win32/filter_maker_view.h"
+#include "platform/win32/form_layout.h"
+
+namespace kvex::win32 {
+
+std::string Win32Platform::ComponentFolder() { return FolderOfModulePath(ModuleFileName(module_)); }
+
+std::unique_ptr<ui::IFilterMakerView> Win32Platform::CreateFilterMakerView() {
+    return std::make_unique<FilterMakerView>(module_);
+}
+
+std::unique_ptr<ui::IEditFilterView> Win32Platform::CreateEditFilterView() {
+    return std::make_unique<EditFilterView>(module_);
+}
+
+void Win32Platform::InitCommonCtrls(std::uint32_t flags) {
+    ActivationScope activation(module_);
+    win32::InitCommonCtrls(flags);
+}
+
+std::unique_ptr<ui::IFormLayout> Win32Platform::CreateLayout() { return std::make_unique<Win32FormLayout>(); }
+
+bool Win32Platform::ShowEditFilterDialog(std::string& text, bool editPrefix) {
+    return ClsEFfilter(*this).ShowEditFilterDialog(text, editPrefix ? -1 : 0);
+}
+
+ui::IPlatform& ThreadPlatform(HINSTANCE module) {
+    // Apartment threading: each host thread has its own platform, as it has
+    // its own shared state.
+    thread_local std::unique_ptr<Win32Platform> platform;
+    if (!platform) platform = std::make_unique<Win32Platform>(module);
+    return *platform;
+}
+
+}  // namespace kvex::win32
