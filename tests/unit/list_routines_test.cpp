@@ -1,4 +1,5 @@
-// The shared list routines and the invalid-character check.
+// The shared list routines and the invalid-character check, where the form
+// suites do not already pin them down.
 #include <gtest/gtest.h>
 
 #include "fakes/fake_controls.h"
@@ -31,19 +32,6 @@ TEST(FindFilter, ExactCaseSensitiveFirstMatchFromEntryZero) {
     EXPECT_EQ(index, 42);
 }
 
-TEST(SetListSelection, SelectsAndDeselectsSingleEntriesAndRanges) {
-    FakeListBox list = ListOf({"a", "b", "c", "d", "e"});
-    SetListSelection(1, list, 1, 3);
-    EXPECT_EQ(list.SelectedIndexes(), (std::vector<int>{1, 2, 3}));
-    SetListSelection(0, list, 2, 3);
-    EXPECT_EQ(list.SelectedIndexes(), std::vector<int>{1});
-    SetListSelection(1, list, 4, 4);
-    EXPECT_EQ(list.SelectedIndexes(), (std::vector<int>{1, 4}));
-    EXPECT_EQ(list.ListIndex(), 4);
-    SetListSelection(0, list, 1, 1);
-    EXPECT_EQ(list.SelectedIndexes(), std::vector<int>{4});
-}
-
 TEST(SetListSelection, SendsTheListBoxMessagesWithTheLargerIndexFirstToDeselect) {
     FakeListBox list = ListOf({"a", "b", "c"});
     SetListSelection(1, list, 0, 2);
@@ -69,29 +57,6 @@ TEST(SetListSelection, EmptyRangeAndUnknownModeDoNothing) {
     SetListSelection(1, list, 1, 0);
     EXPECT_TRUE(empty.messages.empty());
     EXPECT_TRUE(list.messages.empty());
-}
-
-TEST(CheckFilterLimit, AnswersWithTheBoxOnlyFromSeventyFiveEntries) {
-    fakes::FakeMessages messages;
-    FakeListBox list;
-    for (int i = 0; i < 74; ++i) list.AddItem("x");
-    EXPECT_EQ(CheckFilterLimit(list, messages), 0);
-    EXPECT_TRUE(messages.boxes.empty());
-    list.AddItem("x");
-    messages.answers.push_back(ui::mb::kIdOk);
-    EXPECT_EQ(CheckFilterLimit(list, messages), 1);
-    ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_EQ(list.ListCount(), 75);
-}
-
-TEST(SortListBox, SortsByTheGivenOrderAndDropsTheSelection) {
-    FakeListBox list = ListOf({"b", "a", "C"});
-    list.UserClick(1);
-    SortListBox(list, [](const std::string& a, const std::string& b) { return a > b; });
-    EXPECT_EQ(list.Items(), (std::vector<std::string>{"b", "a", "C"}));
-    SortListBox(list, [](const std::string& a, const std::string& b) { return a < b; });
-    EXPECT_EQ(list.Items(), (std::vector<std::string>{"C", "a", "b"}));
-    EXPECT_TRUE(list.SelectedIndexes().empty());
 }
 
 TEST(CheckInvalidChars, AnyNonzeroFlagBeepsAndZeroShowsTheStopBox) {
