@@ -3,7 +3,9 @@
 // operations on its filter list. The list box is the only copy of the list
 // while the dialog is open.
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/views.h"
 
@@ -69,7 +71,8 @@ private:
     // The list store and pattern-list files (frm_fm_store.cpp).
     void LoadFilterList();
     void SaveFilterList(const std::string& path);
-    bool AppendListFile(const std::string& path);
+    std::optional<std::vector<std::string>> ReadListFile(const std::string& path);
+    void AppendRecords(const std::vector<std::string>& records);
     void PutDefaultFilterFirst();
     void OpenCustomFilters();
     void SaveCustomFilters(std::string target);

@@ -1,5 +1,7 @@
 // Filter Maker: the list store (filters.dlk) and pattern-list files.
 #include <exception>
+#include <optional>
+#include <vector>
 #include <string>
 
 #include "filtermaker/frm_fm.h"
@@ -32,17 +34,21 @@ void FrmFM::LoadFilterList() {
              [&] {
                  const std::string source = m_sFilterFile.empty() ? FilterListPath() : m_sFilterFile;
                  // An unreadable file adds nothing; the default step still runs.
-                 if (services_.Files().PathExists(source)) AppendListFile(source);
+                 if (!services_.Files().PathExists(source)) return;
+                 if (const auto records = ReadListFile(source)) AppendRecords(*records);
              },
              [&] { PutDefaultFilterFirst(); },
              [&] { RefreshCountLabel(); });
 }
 
-bool FrmFM::AppendListFile(const std::string& path) {
+std::optional<std::vector<std::string>> FrmFM::ReadListFile(const std::string& path) {
     const auto bytes = services_.Files().ReadFile(path, kMaxListFileBytes);
-    if (!bytes) return false;
-    for (const std::string& record : ReadFilterRecords(*bytes)) c_.lstPat->AddItem(record);
-    return true;
+    if (!bytes) return std::nullopt;
+    return ReadFilterRecords(*bytes);
+}
+
+void FrmFM::AppendRecords(const std::vector<std::string>& records) {
+    for (const std::string& record : records) c_.lstPat->AddItem(record);
 }
 
 // The default filter always stands first. A copy found further down stays
@@ -101,8 +107,11 @@ void FrmFM::OpenCustomFilters() {
     if (state.sCDlgFileName.empty()) return;
     const std::string path = state.sCDlgFileName;
     if (services_.Files().PathExists(path)) {
+        // Read before clearing: a file that cannot be read must not cost the user the list on screen.
+        const auto records = ReadListFile(path);
+        if (!records) return;
         c_.lstPat->Clear();
-        if (!AppendListFile(path)) return;
+        AppendRecords(*records);
         SetFilterFile(path);
     }
     PutDefaultFilterFirst();

@@ -249,5 +249,16 @@ TEST_F(PatternListFiles, ReadOnlyTargetReportsTheOpenFailure) {
     EXPECT_EQ(frm->FilterFile(), readOnly);
 }
 
+TEST_F(PatternListFiles, AFileThatCannotBeReadLeavesTheListAsItWas) {
+    platform.files.AddFile(kWeb, FileLines({"*.w"}));
+    platform.files.unreadable.insert(kWeb);
+    OpenWithList({kDefault, "*.a"});
+    platform.dialogs.results.push_back(kWeb);
+    view.cmdOpen.Click();
+    EXPECT_EQ(Items(), WithDefault({"*.a"}));
+    EXPECT_EQ(frm->FilterFile(), "");
+    EXPECT_TRUE(Boxes().empty());
+}
+
 }  // namespace
 }  // namespace kvex::testing
