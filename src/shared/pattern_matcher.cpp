@@ -1,6 +1,8 @@
 #include "shared/pattern_matcher.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace kvex {
@@ -14,6 +16,24 @@ constexpr std::size_t kNone = std::string_view::npos;
 using Byte = unsigned char;
 
 Byte At(std::string_view s, std::size_t i) { return static_cast<Byte>(s[i]); }
+
+// Eight bytes at a time, so that long runs of plain tokens cost little.
+using Block = std::uint64_t;
+constexpr std::size_t kBlockSize = sizeof(Block);
+constexpr Block kOnes = 0x0101010101010101ull;
+constexpr Block kHighs = 0x8080808080808080ull;
+
+Block LoadBlock(const char* bytes) {
+    Block block;
+    std::memcpy(&block, bytes, kBlockSize);
+    return block;
+}
+
+// 0x80 in each byte of the block that equals c, 0 elsewhere (exact, no carries).
+Block BytesEqual(Block block, char c) {
+    const Block x = block ^ (kOnes * static_cast<Byte>(c));
+    return ~(((x & ~kHighs) + ~kHighs) | x) & kHighs;
+}
 
 // Outcome of reading one "[...]" list: where it ends and whether it holds a byte.
 struct ListScan {
@@ -54,105 +74,174 @@ ListScan ScanList(std::string_view p, std::size_t open, Byte c) {
     return {k + 1, hit != negate};
 }
 
-// What one forward pass over a well-formed pattern tells the matcher.
+// What one pass over a pattern tells the matcher. A pattern with stars is a
+// fixed head, a middle from the first star to the last, and a fixed tail; one
+// without stars is all head and tail at once.
 struct PatternShape {
     bool valid = true;
-    std::size_t tokens = 0;          // tokens other than "*": each takes one byte
-    std::size_t lastStar = kNone;    // index of the last "*" token
-    std::size_t tailTokens = 0;      // tokens after it
+    std::size_t firstStar = kNone;
+    std::size_t lastStar = kNone;
+    std::size_t headTokens = 0;  // tokens before the first star
+    std::size_t tailTokens = 0;  // tokens after the last star
 };
 
+// Index of the first "*" or "[" at or after i in a run known to be longer than
+// a block, or the end.
+std::size_t SkipLongPlainRun(std::string_view p, std::size_t i) {
+    for (; i + kBlockSize <= p.size(); i += kBlockSize) {
+        const Block block = LoadBlock(p.data() + i);
+        if ((BytesEqual(block, '*') | BytesEqual(block, '[')) != 0) break;
+    }
+    while (i < p.size() && p[i] != '*' && p[i] != '[') ++i;
+    return i;
+}
+
+// Every byte outside a list is a token, so token counts follow from positions
+// once the extra bytes of the lists are known; only "*" and "[" need a look.
 PatternShape ReadShape(std::string_view p) {
     PatternShape shape;
-    std::size_t i = 0;
-    while (i < p.size()) {
+    const std::size_t m = p.size();
+    std::size_t listBytes = 0;  // bytes of lists beyond one per list, since the last star
+    for (std::size_t i = 0;;) {
+        // Short gaps are the rule; only a long run is worth scanning by blocks.
+        const std::size_t stop = std::min(m, i + kBlockSize);
+        while (i < stop && p[i] != '*' && p[i] != '[') ++i;
+        if (i == stop && i < m) i = SkipLongPlainRun(p, i);
+        if (i == m) break;
         if (p[i] == '*') {
+            if (shape.firstStar == kNone) {
+                shape.firstStar = i;
+                shape.headTokens = i - listBytes;
+            }
             shape.lastStar = i++;
-            shape.tailTokens = 0;
-            continue;
-        }
-        if (p[i] == '[') {
-            i = ScanList(p, i, 0).end;
-            if (i == kNone) return {false, 0, kNone, 0};
+            listBytes = 0;
         } else {
-            ++i;
+            const std::size_t end = ScanList(p, i, 0).end;
+            if (end == kNone) return {false, kNone, kNone, 0, 0};
+            listBytes += end - i - 1;
+            i = end;
         }
-        ++shape.tokens;
-        ++shape.tailTokens;
     }
+    const std::size_t tailStart = shape.lastStar == kNone ? 0 : shape.lastStar + 1;
+    shape.tailTokens = m - tailStart - listBytes;
+    if (shape.firstStar == kNone) shape.headTokens = shape.tailTokens;
     return shape;
 }
 
 bool IsPlainByte(char c) { return c != '*' && c != '?' && c != '#' && c != '['; }
 
-// Does the token at p[pi] take byte c? Sets next to the index after the token.
-bool TokenTakes(std::string_view p, std::size_t pi, Byte c, std::size_t& next) {
-    next = pi + 1;
-    switch (p[pi]) {
-        case '?': return true;
-        case '#': return c >= '0' && c <= '9';
-        case '[': {
-            const ListScan list = ScanList(p, pi, c);
-            next = list.end;
-            return list.hit;
+// Star-free tokens p[pi..pend) against one byte each from text[t]; the caller
+// has made sure the text is long enough. Returns the text position reached,
+// kNone on a mismatch.
+std::size_t MatchFixed(std::string_view text, std::size_t t, std::string_view p, std::size_t pi,
+                       std::size_t pend) {
+    for (; pi < pend; ++t) {
+        const char pc = p[pi];
+        const char c = text[t];
+        if (pc == '?') {
+            ++pi;
+        } else if (pc == '#') {
+            if (c < '0' || c > '9') return kNone;
+            ++pi;
+        } else if (pc == '[') {
+            const ListScan list = ScanList(p, pi, static_cast<Byte>(c));
+            if (!list.hit) return kNone;
+            pi = list.end;
+        } else {
+            if (pc != c) return kNone;
+            ++pi;
         }
-        default: return At(p, pi) == c;
+    }
+    return t;
+}
+
+// A run of tokens between two stars: where it ends, how many bytes it takes,
+// and whether it is plain bytes only (then a byte compare will do).
+struct Segment {
+    std::size_t end;
+    std::size_t tokens;
+    bool plain;
+};
+
+Segment ReadSegment(std::string_view p, std::size_t pi) {
+    Segment segment{pi, 0, true};
+    while (p[segment.end] != '*') {
+        if (p[segment.end] == '[') {
+            segment.end = ScanList(p, segment.end, 0).end;
+            segment.plain = false;
+        } else {
+            segment.plain = segment.plain && IsPlainByte(p[segment.end]);
+            ++segment.end;
+        }
+        ++segment.tokens;
+    }
+    return segment;
+}
+
+// Segments are mostly short, where a call to memcmp costs more than the compare.
+bool SameBytes(const char* a, const char* b, std::size_t n) {
+    std::size_t i = 0;
+    for (; i + kBlockSize <= n; i += kBlockSize) {
+        if (LoadBlock(a + i) != LoadBlock(b + i)) return false;
+    }
+    for (; i < n; ++i) {
+        if (a[i] != b[i]) return false;
+    }
+    return true;
+}
+
+// Leftmost place in text[from..end) where the segment at p[pi] fits, or kNone.
+std::size_t FindSegment(std::string_view text, std::size_t from, std::size_t end, std::string_view p,
+                        std::size_t pi, const Segment& segment) {
+    if (end - from < segment.tokens) return kNone;
+    const std::size_t last = end - segment.tokens;
+    const bool firstIsPlain = IsPlainByte(p[pi]);
+    for (std::size_t q = from; q <= last; ++q) {
+        if (firstIsPlain) {
+            const void* found = std::memchr(text.data() + q, p[pi], last - q + 1);
+            if (found == nullptr) return kNone;
+            q = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+        }
+        const bool fits = segment.plain
+                              ? SameBytes(text.data() + q, p.data() + pi, segment.tokens)
+                              : MatchFixed(text, q, p, pi, segment.end) != kNone;
+        if (fits) return q;
+    }
+    return kNone;
+}
+
+// The middle p[firstStar..lastStar] against text[t..end). Each segment between
+// two stars goes to its leftmost fit: a later star can always take up the
+// slack, so no earlier choice ever has to be revisited. O(len(text) *
+// len(pattern)), no recursion, no allocation.
+bool MatchMiddle(std::string_view text, std::size_t t, std::size_t end, std::string_view p, std::size_t pi,
+                 std::size_t lastStar) {
+    for (;;) {
+        while (p[pi] == '*' && pi < lastStar) ++pi;
+        if (pi == lastStar) return true;  // the last star takes whatever is left
+        const Segment segment = ReadSegment(p, pi);
+        const std::size_t at = FindSegment(text, t, end, p, pi, segment);
+        if (at == kNone) return false;
+        t = at + segment.tokens;
+        pi = segment.end;
     }
 }
 
-// Greedy matching with one restart point at the last star seen. Every token but
-// "*" takes exactly one byte, so once a later star is reached no earlier star
-// ever has to give back what it skipped: O(len(text) * len(pattern)), no
-// recursion, no allocation.
+// Head and tail are anchored at the two ends of the text, so they are
+// settled before the middle, where a failing name has mostly already failed.
 MatchResult MatchWellFormed(std::string_view text, std::string_view p, const PatternShape& shape) {
     const std::size_t n = text.size();
-    const std::size_t m = p.size();
-    if (shape.tokens > n) return MatchResult::NoMatch;
-    if (shape.lastStar == kNone && shape.tokens != n) return MatchResult::NoMatch;
-
-    std::size_t t = 0;
-    std::size_t pi = 0;
-    std::size_t starP = kNone;  // where matching resumes after the current star
-    std::size_t starT = 0;      // text position the current star has reached
-
-    // A star followed by a plain byte can only end right before that byte.
-    auto skipToNextCandidate = [&]() {
-        if (!IsPlainByte(p[starP])) return true;
-        const void* found = starT < n ? std::memchr(text.data() + starT, p[starP], n - starT) : nullptr;
-        if (found == nullptr) return false;
-        t = starT = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
-        return true;
-    };
-
-    for (;;) {
-        if (pi < m && p[pi] == '*') {
-            while (pi < m && p[pi] == '*') ++pi;
-            if (pi == shape.lastStar + 1) {
-                // The last star: what follows has a fixed length, so it can only
-                // sit at the very end of the text.
-                if (n - t < shape.tailTokens) return MatchResult::NoMatch;
-                t = n - shape.tailTokens;
-                starP = kNone;
-            } else {
-                starP = pi;
-                starT = t;
-                if (!skipToNextCandidate()) return MatchResult::NoMatch;
-            }
-        }
-        if (t == n) break;
-        std::size_t next;
-        if (pi < m && TokenTakes(p, pi, At(text, t), next)) {
-            ++t;
-            pi = next;
-            continue;
-        }
-        if (starP == kNone) return MatchResult::NoMatch;
-        pi = starP;
-        t = ++starT;
-        if (!skipToNextCandidate()) return MatchResult::NoMatch;
+    if (shape.firstStar == kNone) {
+        if (shape.tailTokens != n) return MatchResult::NoMatch;
+        return MatchFixed(text, 0, p, 0, p.size()) == kNone ? MatchResult::NoMatch : MatchResult::Match;
     }
-    while (pi < m && p[pi] == '*') ++pi;
-    return pi == m ? MatchResult::Match : MatchResult::NoMatch;
+    if (shape.headTokens + shape.tailTokens > n) return MatchResult::NoMatch;
+    const std::size_t t = MatchFixed(text, 0, p, 0, shape.firstStar);
+    if (t == kNone) return MatchResult::NoMatch;
+    const std::size_t tailStart = n - shape.tailTokens;
+    if (MatchFixed(text, tailStart, p, shape.lastStar + 1, p.size()) == kNone) return MatchResult::NoMatch;
+    return MatchMiddle(text, t, tailStart, p, shape.firstStar, shape.lastStar) ? MatchResult::Match
+                                                                              : MatchResult::NoMatch;
 }
 
 }  // namespace

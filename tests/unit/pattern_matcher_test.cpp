@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -235,6 +236,42 @@ TEST(PatternMatcher, AgreesWithReferenceOnRandomCases) {
     // The draw must exercise every outcome, or the comparison proves little.
     EXPECT_GT(matches, 1000);
     EXPECT_GT(invalids, 1000);
+}
+
+// Long runs of plain tokens between a few stars, and texts made from the
+// pattern itself (then maybe spoiled by one byte), so both outcomes are common.
+TEST(PatternMatcher, AgreesWithReferenceOnLongRuns) {
+    std::mt19937 random(77);
+    auto pick = [&](const char* set) { return set[std::uniform_int_distribution<std::size_t>(0, std::strlen(set) - 1)(random)]; };
+    auto upTo = [&](int n) { return std::uniform_int_distribution<int>(0, n)(random); };
+    int matches = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string pattern;
+        std::string text;
+        const int segments = 1 + upTo(3);
+        for (int segment = 0; segment < segments; ++segment) {
+            if (segment > 0) {
+                pattern += '*';
+                for (int k = upTo(5); k > 0; --k) text += pick("ab");
+            }
+            for (int k = upTo(20); k > 0; --k) {
+                const char token = pick("aaaabbbb?#[");
+                if (token == '[') {
+                    pattern += "[!a]";
+                    text += pick("b1");
+                } else {
+                    pattern += token;
+                    text += token == '?' ? pick("ab1") : token == '#' ? pick("0123456789") : token;
+                }
+            }
+        }
+        if (!text.empty() && upTo(1) == 1) text[static_cast<std::size_t>(upTo(static_cast<int>(text.size()) - 1))] = pick("ab7");
+        const MatchResult expected = reference::NaiveMatch(text, pattern);
+        ASSERT_EQ(MatchPattern(text, pattern), expected) << "text '" << text << "' pattern '" << pattern << "'";
+        matches += expected == kMatch;
+    }
+    EXPECT_GT(matches, 5000);
+    EXPECT_LT(matches, 18000);
 }
 
 }  // namespace
