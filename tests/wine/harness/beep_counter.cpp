@@ -7,6 +7,7 @@ namespace kvex::testing {
 namespace {
 
 std::atomic<long> g_beeps{0};
+std::atomic<bool> g_installed{false};
 decltype(&MessageBeep) g_realMessageBeep = nullptr;
 decltype(&Beep) g_realBeep = nullptr;
 
@@ -71,8 +72,11 @@ bool InstallBeepCounter(HMODULE component) {
                                         reinterpret_cast<void**>(&g_realMessageBeep));
     const bool beep = HookImport(component, "kernel32.dll", "Beep", reinterpret_cast<void*>(&CountingBeep),
                                  reinterpret_cast<void**>(&g_realBeep));
+    if (messageBeep || beep) g_installed = true;
     return messageBeep || beep;
 }
+
+bool BeepCounterInstalled() { return g_installed; }
 
 long BeepCount() { return g_beeps.load(); }
 

@@ -11,6 +11,9 @@ namespace kvex::testing {
 // imported (a module that imports neither cannot beep through the system).
 bool InstallBeepCounter(HMODULE component);
 
+// Whether a module's beeps are being counted.
+bool BeepCounterInstalled();
+
 // Beeps so far, from any thread of the process.
 long BeepCount();
 

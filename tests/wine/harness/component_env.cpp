@@ -13,7 +13,7 @@ namespace {
 std::wstring ReadDefaultValue(HKEY root, const std::wstring& subKey) {
     wchar_t value[MAX_PATH * 2] = {};
     DWORD size = sizeof value;
-    if (RegGetValueW(root, subKey.c_str(), nullptr, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, value, &size) !=
+    if (RegGetValueW(root, subKey.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value, &size) !=
         ERROR_SUCCESS) {
         return {};
     }
