@@ -138,8 +138,6 @@ void Win32FormWindow::EnsureLoaded() {
     content_.CreateControls(window);
     ApplyIcon();
     Raise([](ui::IFormEvents& e) { e.Form_Load(); });
-    // Sizes set while creating and loading are the design, not resizes.
-    resizeEvents_ = static_cast<bool>(window_);
 }
 
 void Win32FormWindow::ShowModal() {
@@ -153,8 +151,11 @@ void Win32FormWindow::ShowModal() {
     ::ShowWindow(window_.get(), SW_SHOW);
     ::SetForegroundWindow(window_.get());
     if (!shownOnce_) {
+        // Whatever sizes the first show itself reports, the form hears of
+        // it once; from here on every change of size reaches it.
         shownOnce_ = true;
         Raise([](ui::IFormEvents& e) { e.Form_Resize(); });
+        resizeEvents_ = static_cast<bool>(window_);
     }
     // Activation put the focus in already unless the system refused it.
     if (window_ && !::IsChild(window_.get(), ::GetFocus())) FocusFirstControl();

@@ -33,9 +33,13 @@ UniqueFile CreateTempBeside(const std::string& target, std::string& tempPath, DW
 }
 
 // The target must take writing before anything is written: a read-only or
-// locked file fails here, and is not touched.
+// locked file fails here, and is not touched. The read-only attribute is
+// checked by name as well, since an administrator's handle may ignore it
+// while replacing the file by renaming would not.
 DWORD CheckTargetWritable(const std::string& target) {
-    if (::GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
+    DWORD attributes = ::GetFileAttributesA(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
+    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
     UniqueFile probe(::CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return probe ? ERROR_SUCCESS : ::GetLastError();
