@@ -1,0 +1,65 @@
+// Input: the selected entries, one per line.
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "shared/combined_filter.h"
+
+namespace {
+
+using kvex::ItemCase;
+using Strings = std::vector<std::string>;
+
+Strings Split(std::string_view text, char separator) {
+    Strings pieces;
+    for (;;) {
+        const std::size_t at = text.find(separator);
+        pieces.emplace_back(text.substr(0, at));
+        if (at == std::string_view::npos) return pieces;
+        text.remove_prefix(at + 1);
+    }
+}
+
+std::string Key(std::string item, ItemCase itemCase) {
+    if (itemCase == ItemCase::Insensitive) {
+        for (char& c : item) {
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return item;
+}
+
+// The result holds, in order, the first spelling of each distinct non-empty
+// item of the entries, and nothing else.
+void CheckGathered(const Strings& entries, ItemCase itemCase, bool skipEmpty) {
+    const std::string result = kvex::GatherCombinedFilter(entries, itemCase, skipEmpty);
+    Strings expected;
+    std::set<std::string> seen;
+    for (const std::string& entry : entries) {
+        for (const std::string& item : Split(entry, ';')) {
+            if (!item.empty() && seen.insert(Key(item, itemCase)).second) expected.push_back(item);
+        }
+    }
+    if (expected.empty()) {
+        FUZZ_CHECK(result.empty());
+        return;
+    }
+    FUZZ_CHECK(result.back() != ';');
+    FUZZ_CHECK(Split(result, ';') == expected);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const Strings entries = Split(std::string_view(reinterpret_cast<const char*>(data), size), '\n');
+    for (ItemCase itemCase : {ItemCase::Sensitive, ItemCase::Insensitive}) {
+        for (bool skipEmpty : {true, false}) CheckGathered(entries, itemCase, skipEmpty);
+    }
+    FUZZ_CHECK(kvex::GatherCombinedFilter(entries, ItemCase::Insensitive, false).size() <=
+               kvex::GatherCombinedFilter(entries, ItemCase::Sensitive, true).size());
+    return 0;
+}
