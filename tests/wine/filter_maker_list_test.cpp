@@ -381,6 +381,37 @@ TEST_F(FilterMakerList, EditOutTakesTheEntryIntoTheBoxesAndEditLikeCopiesIt) {
     EXPECT_EQ(fm().Items(), (Items{kDefaultFilter, L"*.a", L"n.m.x"}));
 }
 
+// ---- the pictures open the Edit Filter dialog on one part ----------------------------------
+
+TEST_F(FilterMakerList, APictureEditsItsPartInTheEditFilterDialog) {
+    ASSERT_TRUE(OpenOn({}));
+    struct Case {
+        int image;
+        HWND FilterMakerWindow::*box;
+        const wchar_t* before;
+        bool ok;
+        const wchar_t* after;
+    };
+    for (const Case& c : {Case{1, &FilterMakerWindow::txtFE, L"htm", true, L"html"},
+                          Case{0, &FilterMakerWindow::txtEF, L"*", false, L"*"}}) {
+        SCOPED_TRACE(c.image);
+        RECT r{};
+        GetClientRect(fm().image1[c.image], &r);
+        PostMouseClick(fm().image1[c.image], POINT{r.right / 2, r.bottom / 2});
+        HWND dialog = WaitForTopWindow({thread(), 0, {}, kEditFilterCaption});
+        ASSERT_TRUE(dialog);
+        auto ef = EditFilterWindow::Find(dialog);
+        ASSERT_TRUE(ef);
+        EXPECT_EQ(TextOf(ef->txtEF), c.before);
+        EXPECT_FALSE(IsEnabled(fm().window)) << "the Filter Maker takes no input meanwhile";
+        SetEditText(ef->txtEF, L"html");
+        PostClick(c.ok ? ef->cmdOK : ef->cmdCancel);
+        ASSERT_TRUE(WaitUntilGone(dialog));
+        session_->Settle();
+        EXPECT_EQ(TextOf(fm().*c.box), c.after);
+    }
+}
+
 // ---- what OK and Cancel keep ---------------------------------------------------------------
 
 TEST_F(FilterMakerList, OkWritesTheEditedListWithCrLfAndCancelLeavesTheFileByteForByte) {

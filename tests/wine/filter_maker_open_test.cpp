@@ -131,6 +131,26 @@ TEST_F(FilterMakerListFileArgument, AListFileThatDoesNotExistStartsEmptyAndOkCre
     EXPECT_EQ(ReadBytes(Dlk()), CrLfLines({"*.htm;*.html"}));
 }
 
+TEST_F(FilterMakerClosing, TheWindowAndItsPicturesShowTheComponentsIcons) {
+    ASSERT_TRUE(PinnedComponent());
+    auto resourceIcon = [](int id) {
+        HICON icon = static_cast<HICON>(
+            LoadImageW(PinnedComponent(), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+        auto pixels = IconPixels(icon);
+        if (icon) DestroyIcon(icon);
+        return pixels;
+    };
+    const auto icon101 = resourceIcon(101), icon102 = resourceIcon(102);
+    ASSERT_NE(icon101, icon102);
+
+    FilterMakerSession session(InFolder(), FilterMakerCaption());
+    ASSERT_TRUE(session.Opened());
+    EXPECT_EQ(IconPixels(WindowIcon(session.fm().window)), icon101);
+    EXPECT_EQ(IconPixels(StaticIcon(session.fm().image1[0])), icon102);
+    EXPECT_EQ(IconPixels(StaticIcon(session.fm().image1[1])), icon101);
+    ASSERT_TRUE(session.CloseWith(session.fm().cmdCancel));
+}
+
 // ---- window position ---------------------------------------------------------
 
 class FilterMakerPosition : public FilterMakerTest {

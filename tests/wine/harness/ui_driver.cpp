@@ -175,6 +175,44 @@ HWND FindChildById(HWND parent, int id) {
     return nullptr;
 }
 
+std::vector<DWORD> IconPixels(HICON icon, int size) {
+    std::vector<DWORD> pixels;
+    if (!icon) return pixels;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (dc && bitmap) {
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        RECT all{0, 0, size, size};
+        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+        GdiFlush();
+        const auto* p = static_cast<const DWORD*>(bits);
+        pixels.assign(p, p + size * size);
+        SelectObject(dc, old);
+    }
+    if (bitmap) DeleteObject(bitmap);
+    if (dc) DeleteDC(dc);
+    return pixels;
+}
+
+HICON WindowIcon(HWND window) {
+    return reinterpret_cast<HICON>(SendWithTimeout(window, WM_GETICON, ICON_BIG, 0));
+}
+
+HICON StaticIcon(HWND staticControl) {
+    return reinterpret_cast<HICON>(SendWithTimeout(staticControl, STM_GETICON, 0, 0));
+}
+
 // ---- input -----------------------------------------------------------------
 
 void SetEditText(HWND edit, const std::wstring& text) {

@@ -55,6 +55,12 @@ std::vector<HWND> ChildrenOf(HWND parent, std::wstring_view className = {});
 HWND FindChild(HWND parent, std::wstring_view className, std::wstring_view text);
 HWND FindChildById(HWND parent, int id);
 
+// The icon drawn at size x size on white, as 32-bit pixels: icons loaded
+// separately from the same resource compare equal.
+std::vector<DWORD> IconPixels(HICON icon, int size = 32);
+HICON WindowIcon(HWND window);         // WM_GETICON, ICON_BIG
+HICON StaticIcon(HWND staticControl);  // STM_GETICON
+
 // ---- input -----------------------------------------------------------------
 
 // WM_SETTEXT raises the edit's change notification on the owner's thread.
