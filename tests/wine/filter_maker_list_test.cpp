@@ -17,44 +17,7 @@ const std::wstring kInvalidCharsText =
     L"Filters can not contain any of the following characters:\r\n  \r\n" + std::wstring(24, L' ') +
     L" ;  ,  <  >  /  \\  :  \"  |";
 
-class FilterMakerList : public FilterMakerTest {
-protected:
-    // Opens on a filters.dlk holding the default filter and these entries.
-    ::testing::AssertionResult OpenOn(const std::vector<std::string>& entries) {
-        std::vector<std::string> lines{"*.htm;*.html"};
-        lines.insert(lines.end(), entries.begin(), entries.end());
-        session_ = OpenWithList(lines);
-        return session_->Opened();
-    }
-
-    FilterMakerWindow& fm() { return session_->fm(); }
-    DWORD thread() const { return session_->thread(); }
-
-    // A plain click on the first entry, Ctrl+clicks on the others.
-    void Select(std::initializer_list<int> entries) {
-        WPARAM keys = 0;
-        for (int entry : entries) {
-            ClickListItem(fm().lstPat, entry, keys);
-            keys = MK_CONTROL;
-        }
-        session_->Settle();
-    }
-    void Press(HWND button) {
-        PostClick(button);
-        session_->Settle();
-    }
-    void Type(HWND edit, const std::wstring& text) {
-        SetEditText(edit, text);
-        session_->Settle();
-    }
-    // Opens the list's pop-up menu over an entry.
-    std::optional<PopupMenu> RightClick(int entry) {
-        RightClickListItem(fm().lstPat, entry);
-        return WaitForPopupMenu(thread());
-    }
-
-    std::unique_ptr<FilterMakerSession> session_;
-};
+using FilterMakerList = FilterMakerUi;
 
 // ---- Test/Add ------------------------------------------------------------------
 

@@ -117,6 +117,44 @@ EditFilterSession::EditFilterSession(const std::wstring& text, VARIANT_BOOL edit
     return ::testing::AssertionSuccess();
 }
 
+// ---- working in the Filter Maker ---------------------------------------------
+
+::testing::AssertionResult FilterMakerUi::OpenOn(const std::vector<std::string>& entries) {
+    std::vector<std::string> lines{"*.htm;*.html"};
+    lines.insert(lines.end(), entries.begin(), entries.end());
+    session_ = OpenWithList(lines);
+    return session_->Opened();
+}
+
+::testing::AssertionResult FilterMakerUi::OpenSession(const FilterMakerArgs& args, const std::wstring& caption) {
+    session_ = Open(args, caption);
+    return session_->Opened();
+}
+
+void FilterMakerUi::Select(std::initializer_list<int> entries) {
+    WPARAM keys = 0;
+    for (int entry : entries) {
+        ClickListItem(fm().lstPat, entry, keys);
+        keys = MK_CONTROL;
+    }
+    session_->Settle();
+}
+
+void FilterMakerUi::Press(HWND button) {
+    PostClick(button);
+    session_->Settle();
+}
+
+void FilterMakerUi::Type(HWND edit, const std::wstring& text) {
+    SetEditText(edit, text);
+    session_->Settle();
+}
+
+std::optional<PopupMenu> FilterMakerUi::RightClick(int entry) {
+    RightClickListItem(fm().lstPat, entry);
+    return WaitForPopupMenu(thread());
+}
+
 // ---- message boxes ---------------------------------------------------------
 
 ::testing::AssertionResult ShowsMessageBox(DWORD thread, const std::wstring& title, const std::wstring& text,

@@ -89,4 +89,24 @@ protected:
     TempFolder folder_;
 };
 
+// Base for tests that work in an open Filter Maker as a user does.
+class FilterMakerUi : public FilterMakerTest {
+protected:
+    // Opens on a filters.dlk holding the default filter and these entries.
+    ::testing::AssertionResult OpenOn(const std::vector<std::string>& entries);
+    ::testing::AssertionResult OpenSession(const FilterMakerArgs& args, const std::wstring& caption);
+
+    FilterMakerWindow& fm() { return session_->fm(); }
+    DWORD thread() const { return session_->thread(); }
+
+    // A plain click on the first entry, Ctrl+clicks on the others.
+    void Select(std::initializer_list<int> entries);
+    void Press(HWND button);
+    void Type(HWND edit, const std::wstring& text);
+    // Opens the list's pop-up menu over an entry.
+    std::optional<PopupMenu> RightClick(int entry);
+
+    std::unique_ptr<FilterMakerSession> session_;
+};
+
 }  // namespace kvex::testing
