@@ -1,5 +1,6 @@
 #include "dispatch.h"
 
+#include <cstring>
 #include <vector>
 
 namespace kvex::plugin {
@@ -96,11 +97,23 @@ VARTYPE ByReferenceTarget(const ELEMDESC& param) noexcept {
     }
 }
 
-// The caller's variable takes the callee's result; a variant of its own, so
-// the script owns the new string.
-void WriteBack(VARIANT& variable, com::unique_variant& value) noexcept {
+bool SameValue(VARIANT& a, VARIANT& b) noexcept {
+    if (V_VT(&a) != V_VT(&b)) return false;
+    if (V_VT(&a) == VT_BSTR) {
+        const UINT bytes = SysStringByteLen(V_BSTR(&a));
+        return bytes == SysStringByteLen(V_BSTR(&b)) &&
+               (bytes == 0 || std::memcmp(V_BSTR(&a), V_BSTR(&b), bytes) == 0);
+    }
+    return VarCmp(&a, &b, LOCALE_INVARIANT, 0) == static_cast<HRESULT>(VARCMP_EQ);
+}
+
+// The caller's variable takes what the callee left in the argument, as a
+// variant of its own (the script then owns the new string). An argument the
+// callee did not change leaves the variable as it was, its type included.
+void WriteBack(VARIANT& variable, VARIANT& before, com::unique_variant& after) noexcept {
+    if (SameValue(before, *after.get())) return;
     VariantClear(&variable);
-    variable = value.release();
+    variable = after.release();
 }
 
 // Second attempt for a script caller: each variable passed by reference to a
@@ -117,6 +130,7 @@ HRESULT InvokeWithVariablesUnwrapped(ITypeInfo* info, void* instance, DISPID mem
     // Shallow copies: the caller keeps owning what its variants hold.
     std::vector<VARIANT> args(params.rgvarg, params.rgvarg + count);
     std::vector<com::unique_variant> temporaries(count);
+    std::vector<com::unique_variant> before(count);
     std::vector<VARIANT*> variables(count, nullptr);
 
     for (UINT k = 0; k < count; ++k) {
@@ -132,6 +146,8 @@ HRESULT InvokeWithVariablesUnwrapped(ITypeInfo* info, void* instance, DISPID mem
             if (argErr) *argErr = k;
             return DISP_E_TYPEMISMATCH;
         }
+        const HRESULT copied = VariantCopy(before[k].get(), temporaries[k].get());
+        if (FAILED(copied)) return copied;
         V_VT(&args[k]) = VT_BYREF | target;
         // Every member of the type list above sits at the start of the union.
         V_BYREF(&args[k]) = &V_UI1(temporaries[k].get());
@@ -142,7 +158,7 @@ HRESULT InvokeWithVariablesUnwrapped(ITypeInfo* info, void* instance, DISPID mem
     const HRESULT hr = info->Invoke(instance, member, flags, &unwrapped, result, excepInfo, argErr);
     if (FAILED(hr)) return hr;
     for (UINT k = 0; k < count; ++k) {
-        if (variables[k]) WriteBack(*variables[k], temporaries[k]);
+        if (variables[k]) WriteBack(*variables[k], *before[k].get(), temporaries[k]);
     }
     return hr;
 }

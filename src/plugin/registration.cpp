@@ -10,6 +10,7 @@
 #include "module.h"
 #include "type_library.h"
 
+#if defined(__MINGW32__)
 // In oleaut32 and its import library, but missing from mingw-w64's headers.
 extern "C" {
 __declspec(dllimport) HRESULT WINAPI RegisterTypeLibForUser(ITypeLib* typeLib, OLECHAR* fullPath,
@@ -17,6 +18,7 @@ __declspec(dllimport) HRESULT WINAPI RegisterTypeLibForUser(ITypeLib* typeLib, O
 __declspec(dllimport) HRESULT WINAPI UnRegisterTypeLibForUser(REFGUID libId, WORD majorVersion,
                                                               WORD minorVersion, LCID lcid, SYSKIND sysKind);
 }
+#endif
 
 namespace kvex::plugin {
 namespace {
