@@ -6,7 +6,7 @@ packages=(
   build-essential cmake make git
   libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64
-  libwine-dev wine wine64 xvfb xauth x11-apps imagemagick
+  libwine-dev wine wine64 fonts-wine fonts-liberation xvfb xauth x11-apps imagemagick
   clang libclang-rt-14-dev valgrind python3
 )
 
