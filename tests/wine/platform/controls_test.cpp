@@ -150,14 +150,6 @@ TEST_F(Controls, LabelsAndPicturesReportTheirClicks) {
     EXPECT_EQ(handlers.log.All(), (std::vector<std::string>{"lblF_Click", "Image1_Click(1)"}));
 }
 
-TEST_F(Controls, PictureFromAMissingResourceLeavesItEmpty) {
-    view.Controls().Image1[0]->SetPicture(4242);
-    EXPECT_EQ(::SendMessageA(Item(ids::kFmImage1_0), STM_GETICON, 0, 0), 0);
-    view.Controls().Image1[0]->SetPicture(0);
-    view.Controls().Image1[0]->SetMouseIcon(4242);
-    EXPECT_EQ(::SendMessageA(Item(ids::kFmImage1_0), STM_GETICON, 0, 0), 0);
-}
-
 TEST_F(Controls, DisablingTheFocusedButtonPassesTheFocusOn) {
     ui::IButton& ok = *view.Controls().cmdOK;
     ::SetFocus(Item(ids::kFmCmdOK));

@@ -86,18 +86,6 @@ TEST(FormLayout, UnusableSavedPlacesAreIgnoredAndTheFormIsCentred) {
     }
 }
 
-TEST(FormLayout, MissingFileLeavesAUsableCentredWindow) {
-    test::TempFolder folder;
-    FilterMakerForm fm(603, 404);
-    RECT before = WindowRect(fm.Hwnd());
-    fm.layout->PositionForm(fm.view.Window(), true, kSection, folder.File("none.ini"));
-    RECT after = WindowRect(fm.Hwnd());
-    EXPECT_EQ(after.right - after.left, before.right - before.left);
-    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
-    EXPECT_GE(after.left, 0);
-    EXPECT_GE(after.top, 0);
-}
-
 TEST(FormLayout, WindowCannotBeSizedBelowTheFloorWhileTheKeeperLives) {
     FilterMakerForm fm(603, 404);
     ::SetWindowPos(fm.Hwnd(), nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
