@@ -11,8 +11,11 @@ inline constexpr std::size_t kMaxCombinedLength = 255;
 enum class ItemCase { Sensitive, Insensitive };
 
 // Joins the given entries' items in order, keeping each item once (whole-item
-// comparison, by the given case rule), with no trailing ";".
-// skipEmptyEntries: the builder skips empty entries, the length label does not.
+// comparison, by the given case rule: "*.htm" after "a*.htm" is kept), with no
+// trailing ";". Empty items (an empty entry, ";;", a ";" at either end) are
+// never kept, so the result holds no empty item.
+// skipEmptyEntries: the builder skips empty entries, the length label does not;
+// since empty items are dropped anyway, both give the same result.
 std::string GatherCombinedFilter(const std::vector<std::string>& selectedEntries,
                                  ItemCase itemCase, bool skipEmptyEntries);
 

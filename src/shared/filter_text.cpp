@@ -1,13 +1,26 @@
 #include "shared/filter_text.h"
 
+#include <algorithm>
+#include <array>
+
 namespace kvex {
 
 namespace {
+
 constexpr std::string_view kInvalidFilterChars = "/\\:,\"<>|;";
+
+// Runs on every keystroke: one table look-up per byte.
+constexpr std::array<bool, 256> MakeInvalidTable() {
+    std::array<bool, 256> table{};
+    for (char c : kInvalidFilterChars) table[static_cast<unsigned char>(c)] = true;
+    return table;
 }
+constexpr std::array<bool, 256> kIsInvalid = MakeInvalidTable();
+
+}  // namespace
 
 bool HasInvalidFilterChar(std::string_view text) {
-    return text.find_first_of(kInvalidFilterChars) != std::string_view::npos;
+    return std::any_of(text.begin(), text.end(), [](char c) { return kIsInvalid[static_cast<unsigned char>(c)]; });
 }
 
 const char* const kInvalidCharsMessage =
