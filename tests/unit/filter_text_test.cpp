@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace kvex {
@@ -62,33 +63,18 @@ TEST(TrimSpaces, RemovesOnlySpacesAtEitherEnd) {
 }
 
 TEST(SplitFilterParts, FirstTwoPiecesAtThePoints) {
-    FilterParts parts = SplitFilterParts("*.htm");
-    EXPECT_EQ(parts.name, "*");
-    EXPECT_EQ(parts.extension, "htm");
-
-    parts = SplitFilterParts("my.page.htm");  // further pieces are dropped
-    EXPECT_EQ(parts.name, "my");
-    EXPECT_EQ(parts.extension, "page");
-
-    parts = SplitFilterParts("readme");
-    EXPECT_EQ(parts.name, "readme");
-    EXPECT_FALSE(parts.extension.has_value());
-
-    parts = SplitFilterParts(".htm");
-    EXPECT_EQ(parts.name, "");
-    EXPECT_EQ(parts.extension, "htm");
-
-    parts = SplitFilterParts("name.");
-    EXPECT_EQ(parts.name, "name");
-    EXPECT_EQ(parts.extension, "");
-
-    parts = SplitFilterParts("a..b");
-    EXPECT_EQ(parts.name, "a");
-    EXPECT_EQ(parts.extension, "");
-
-    parts = SplitFilterParts("");
-    EXPECT_EQ(parts.name, "");
-    EXPECT_FALSE(parts.extension.has_value());
+    struct Case {
+        const char* filter;
+        const char* name;
+        std::optional<std::string> extension;
+    };
+    for (const Case& c : {Case{"*.htm", "*", "htm"}, Case{"my.page.htm", "my", "page"}, Case{"readme", "readme", {}},
+                          Case{".htm", "", "htm"}, Case{"name.", "name", ""}, Case{"a..b", "a", ""},
+                          Case{"", "", {}}}) {
+        const FilterParts parts = SplitFilterParts(c.filter);
+        EXPECT_EQ(parts.name, c.name) << c.filter;
+        EXPECT_EQ(parts.extension, c.extension) << c.filter;
+    }
 }
 
 }  // namespace
