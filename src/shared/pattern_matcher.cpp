@@ -138,7 +138,9 @@ std::size_t MatchFixed(std::string_view text, std::size_t t, std::string_view p,
     for (; pi < pend; ++t) {
         const char pc = p[pi];
         const char c = text[t];
-        if (pc == '?') {
+        if (pc == c && pc != '#' && pc != '[') {
+            ++pi;  // a plain byte or "?" facing the same byte: the common case
+        } else if (pc == '?') {
             ++pi;
         } else if (pc == '#') {
             if (c < '0' || c > '9') return kNone;
@@ -148,8 +150,7 @@ std::size_t MatchFixed(std::string_view text, std::size_t t, std::string_view p,
             if (!list.hit) return kNone;
             pi = list.end;
         } else {
-            if (pc != c) return kNone;
-            ++pi;
+            return kNone;  // a plain byte facing another
         }
     }
     return t;
@@ -190,6 +191,17 @@ bool SameBytes(const char* a, const char* b, std::size_t n) {
     return true;
 }
 
+// First index of byte c in text[from..last], or kNone. The byte is mostly
+// near, where a call to memchr costs more than a look.
+std::size_t FindByte(std::string_view text, std::size_t from, std::size_t last, char c) {
+    for (const std::size_t stop = std::min(last + 1, from + kBlockSize); from < stop; ++from) {
+        if (text[from] == c) return from;
+    }
+    if (from > last) return kNone;
+    const void* found = std::memchr(text.data() + from, c, last - from + 1);
+    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data()) : kNone;
+}
+
 // Leftmost place in text[from..end) where the segment at p[pi] fits, or kNone.
 std::size_t FindSegment(std::string_view text, std::size_t from, std::size_t end, std::string_view p,
                         std::size_t pi, const Segment& segment) {
@@ -198,9 +210,8 @@ std::size_t FindSegment(std::string_view text, std::size_t from, std::size_t end
     const bool firstIsPlain = IsPlainByte(p[pi]);
     for (std::size_t q = from; q <= last; ++q) {
         if (firstIsPlain) {
-            const void* found = std::memchr(text.data() + q, p[pi], last - q + 1);
-            if (found == nullptr) return kNone;
-            q = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+            q = FindByte(text, q, last, p[pi]);
+            if (q == kNone) return kNone;
         }
         const bool fits = segment.plain
                               ? SameBytes(text.data() + q, p.data() + pi, segment.tokens)
