@@ -98,6 +98,9 @@ fi
 wineserver -p >/dev/null 2>&1 || true  # one server for every step below
 # Wine draws its own title bars and frames: no window manager runs here.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+# A crash ends the process at once instead of waiting in winedbg.
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d '' /f \
+  >/dev/null 2>&1
 
 # ---- a clean registration ------------------------------------------------------
 install_dir="$WINEPREFIX/drive_c/kvex"

@@ -5,11 +5,16 @@
 
 #include <cstdio>
 
+#include "child_process.h"
 #include "component_env.h"
 #include "handles.h"
 #include "watchdog.h"
 
 int main(int argc, char** argv) {
+    // A child run plays a host: no GoogleTest, no pinned component.
+    int childExit = 0;
+    if (kvex::testing::RunChildScenarioIfAsked(argc, argv, &childExit)) return childExit;
+
     ::testing::InitGoogleTest(&argc, argv);
     kvex::testing::StartRunWatchdog(std::chrono::seconds(900));
     ::testing::UnitTest::GetInstance()->listeners().Append(new kvex::testing::TestTimeLimit(std::chrono::seconds(60)));
