@@ -40,6 +40,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
 fi
 wineserver -p >/dev/null 2>&1 || true
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+# A crash ends the process instead of waiting in winedbg.
+wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d '' /f \
+  >/dev/null 2>&1
 
 # The component keeps position.ini and the Filters folder beside itself: run a
 # copy inside the prefix, never the one in dist/.
