@@ -96,6 +96,15 @@ TEST_F(FilterMakerClosing, AHostDefaultFilterGoesFirstAndOkWritesItThere) {
     EXPECT_EQ(ReadBytes(Dlk()), CrLfLines({"*.c;*.h", "*.htm;*.html", "*.txt"}));
 }
 
+TEST_F(FilterMakerClosing, ACommaInAStoredLineSeparatesTwoEntries) {
+    WriteDlk({"*.a,*.b", "*.c"});
+    FilterMakerSession session(InFolder(), FilterMakerCaption());
+    ASSERT_TRUE(session.Opened());
+    EXPECT_EQ(session.fm().Items(), (std::vector<std::wstring>{kDefaultFilter, L"*.a", L"*.b", L"*.c"}));
+    EXPECT_EQ(session.fm().CountText(), CountLabelFor(4));
+    ASSERT_TRUE(session.CloseWith(session.fm().cmdCancel));
+}
+
 class FilterMakerListFileArgument : public FilterMakerTest {};
 
 TEST_F(FilterMakerListFileArgument, CaptionNamesTheFileWhoseListIsShownAndSaveIsEnabled) {
