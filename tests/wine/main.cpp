@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     if (kvex::testing::RunChildScenarioIfAsked(argc, argv, &childExit)) return childExit;
 
     ::testing::InitGoogleTest(&argc, argv);
-    kvex::testing::StartRunWatchdog(std::chrono::seconds(900));
+    kvex::testing::StartRunWatchdog(std::chrono::seconds(840));  // inside the runner's 900 s
     ::testing::UnitTest::GetInstance()->listeners().Append(new kvex::testing::TestTimeLimit(std::chrono::seconds(60)));
 
     kvex::testing::ComApartment apartment;
