@@ -30,11 +30,30 @@ bool Win32Platform::ShowEditFilterDialog(std::string& text, bool editPrefix) {
     return ClsEFfilter(*this).ShowEditFilterDialog(text, editPrefix ? -1 : 0);
 }
 
+namespace {
+
+// Per-thread state has destructors that run when the host thread ends, which
+// may be after COM has freed the DLL (CoUninitialize, then thread exit). Once
+// a thread holds such state the module stays loaded for the process's life.
+void PinModule(HINSTANCE module) {
+    static const bool pinned = [module] {
+        HMODULE self = nullptr;
+        return GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                                  reinterpret_cast<LPCWSTR>(module), &self) != FALSE;
+    }();
+    (void)pinned;
+}
+
+}  // namespace
+
 ui::IPlatform& ThreadPlatform(HINSTANCE module) {
     // Apartment threading: each host thread has its own platform, as it has
     // its own shared state.
     thread_local std::unique_ptr<Win32Platform> platform;
-    if (!platform) platform = std::make_unique<Win32Platform>(module);
+    if (!platform) {
+        PinModule(module);
+        platform = std::make_unique<Win32Platform>(module);
+    }
     return *platform;
 }
 
