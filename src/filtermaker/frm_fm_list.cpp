@@ -103,14 +103,14 @@ void FrmFM::RemoveSelectedFilters() {
 void FrmFM::lstPat_Click() {
     RunSteps([&] {
         SetLengthLabel(
-            GatherCombinedFilter(SelectedEntries(*c_.lstPat), ItemCase::Insensitive, false).size());
+            GatherCombinedFilter(SelectedEntries(*c_.lstPat), ItemCase::Insensitive).size());
     });
 }
 
 void FrmFM::CreateCombinedFilter() {
     if (c_.lstPat->ListCount() <= 1) return;
     const std::string combined =
-        GatherCombinedFilter(SelectedEntries(*c_.lstPat), ItemCase::Sensitive, true);
+        GatherCombinedFilter(SelectedEntries(*c_.lstPat), ItemCase::Sensitive);
     if (combined.size() > kMaxCombinedLength) {
         services_.Messages().MessageBox(kTooLongText, kTooLongTitle, ui::mb::kOk | ui::mb::kIconExclamation);
     } else if (!combined.empty()) {

@@ -22,14 +22,11 @@ std::string ItemKey(std::string_view item, ItemCase itemCase) {
 
 // Items are compared whole: "*.htm" after "a*.htm" is a new item and stays.
 // An empty item (from an empty entry, ";;" or a trailing ";") is no filter and
-// is never kept, so skipping empty entries up front cannot change the result;
-// the flag only records which rule the caller follows.
-std::string GatherCombinedFilter(const std::vector<std::string>& selectedEntries,
-                                 ItemCase itemCase, bool skipEmptyEntries) {
+// is never kept.
+std::string GatherCombinedFilter(const std::vector<std::string>& selectedEntries, ItemCase itemCase) {
     std::string result;
     std::unordered_set<std::string> seen;
     for (const std::string& entry : selectedEntries) {
-        if (skipEmptyEntries && entry.empty()) continue;
         std::string_view rest = entry;
         for (;;) {
             const auto semicolon = rest.find(';');

@@ -14,9 +14,7 @@ enum class ItemCase { Sensitive, Insensitive };
 // comparison, by the given case rule: "*.htm" after "a*.htm" is kept), with no
 // trailing ";". Empty items (an empty entry, ";;", a ";" at either end) are
 // never kept, so the result holds no empty item.
-// skipEmptyEntries: the builder skips empty entries, the length label does not;
-// since empty items are dropped anyway, both give the same result.
-std::string GatherCombinedFilter(const std::vector<std::string>& selectedEntries,
-                                 ItemCase itemCase, bool skipEmptyEntries);
+// Dropping empty items also makes skipping empty entries unnecessary.
+std::string GatherCombinedFilter(const std::vector<std::string>& selectedEntries, ItemCase itemCase);
 
 }  // namespace kvex
