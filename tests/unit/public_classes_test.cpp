@@ -97,6 +97,28 @@ TEST_F(ShowFilterMaker, EveryCallStartsFromAFreshForm) {
     EXPECT_FALSE(platform.files.HasFile(kListFile));
 }
 
+TEST_F(ShowFilterMaker, ANestedCallLeavesTheOuterDialogItsOwnFolderAndDefault) {
+    platform.files.AddFolder("D:\\Outer");
+    platform.files.AddFolder("D:\\Inner");
+    std::vector<std::string> outerItems;
+    int call = 0;
+    platform.filterMakerSession = [&](FakeFilterMakerView& v) {
+        if (++call == 1) {
+            // The host calls again from inside the open dialog.
+            Show("*.inner", "D:\\Inner");
+            v.cmdNew.Click();
+            outerItems = v.lstPat.Items();
+        }
+        v.cmdOK.Click();
+    };
+    platform.messages.answers.push_back(ui::mb::kIdYes);  // New: clear the list
+    EXPECT_TRUE(Show("*.outer", "D:\\Outer"));
+    EXPECT_EQ(outerItems, std::vector<std::string>{"*.outer"});
+    EXPECT_EQ(platform.files.Content("D:\\Outer\\filters.dlk"), FileLines({"*.outer"}));
+    EXPECT_EQ(platform.files.Content("D:\\Inner\\filters.dlk"), FileLines({"*.inner"}));
+    EXPECT_EQ(ThreadState().gsFilterFolder, "D:\\Outer");
+}
+
 class ShowEditFilter : public ::testing::Test {
 protected:
     void SetUp() override {
