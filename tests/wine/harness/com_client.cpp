@@ -283,23 +283,9 @@ DialogCall::~DialogCall() {
 }
 
 void DialogCall::CloseLeftovers() {
-    // Answer message boxes the cautious way (No, Cancel, OK), leave menus,
-    // close everything else; repeat while the call is still running.
+    // Repeated while the call is still running: closing one window may show the next.
     for (int round = 0; round < 40 && !Join(Millis(0)); ++round) {
-        for (HWND w : TopWindowsOfThread(state_->threadId)) {
-            const std::wstring cls = ClassOf(w);
-            if (cls == L"#32768") {
-                PostKey(w, VK_ESCAPE);
-            } else if (cls == L"#32770" && GetDlgItem(w, IDNO)) {
-                PressDialogButton(w, IDNO);
-            } else if (cls == L"#32770" && GetDlgItem(w, IDCANCEL)) {
-                PressDialogButton(w, IDCANCEL);
-            } else if (cls == L"#32770" && GetDlgItem(w, IDOK)) {
-                PressDialogButton(w, IDOK);
-            } else {
-                PostClose(w);
-            }
-        }
+        CloseWindowsOfThread(state_->threadId);
         Join(Millis(250));
     }
 }

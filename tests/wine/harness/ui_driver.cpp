@@ -122,6 +122,25 @@ std::vector<HWND> TopWindowsOfThread(DWORD threadId) {
     return windows;
 }
 
+std::vector<HWND> CloseWindowsOfThread(DWORD threadId) {
+    std::vector<HWND> windows = TopWindowsOfThread(threadId);
+    for (HWND w : windows) {
+        const std::wstring cls = ClassOf(w);
+        if (cls == L"#32768") {
+            PostKey(w, VK_ESCAPE);
+        } else if (cls == L"#32770" && GetDlgItem(w, IDNO)) {
+            PressDialogButton(w, IDNO);
+        } else if (cls == L"#32770" && GetDlgItem(w, IDCANCEL)) {
+            PressDialogButton(w, IDCANCEL);
+        } else if (cls == L"#32770" && GetDlgItem(w, IDOK)) {
+            PressDialogButton(w, IDOK);
+        } else {
+            PostClose(w);
+        }
+    }
+    return windows;
+}
+
 bool WaitUntilGone(HWND window, Millis timeout) {
     return WaitUntil([&] { return !IsWindow(window) || !IsWindowVisible(window); }, timeout);
 }

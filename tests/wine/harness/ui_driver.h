@@ -42,6 +42,10 @@ HWND FindTopWindow(const TopWindowQuery& query);
 HWND WaitForTopWindow(const TopWindowQuery& query, Millis timeout = kUiTimeout);
 std::vector<HWND> TopWindowsOfThread(DWORD threadId);
 bool WaitUntilGone(HWND window, Millis timeout = kUiTimeout);
+// One round of ending what a thread shows, the cautious way: a menu is left,
+// a message box answered No, Cancel or OK, any other window closed. Returns
+// the visible top-level windows it acted on.
+std::vector<HWND> CloseWindowsOfThread(DWORD threadId);
 
 std::wstring ClassOf(HWND window);
 std::wstring TextOf(HWND window);
