@@ -24,6 +24,7 @@ public:
                                                    VARIANT_BOOL* result) override {
         return com::GuardedCall([&] {
             if (!sFilterInAndOut || !result) return E_POINTER;
+            const auto alive = KeepAlive();
             *result = VARIANT_FALSE;
             std::string text = com::BstrToAnsi(*sFilterInAndOut);
             ClsEFfilter editFilter(win32::ThreadPlatform(ModuleHandle()));

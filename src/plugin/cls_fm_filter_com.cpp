@@ -24,6 +24,7 @@ public:
                                                     BSTR sOpenThisFilterFile, VARIANT_BOOL* result) override {
         return com::GuardedCall([&] {
             if (!result) return E_POINTER;
+            const auto alive = KeepAlive();
             *result = VARIANT_FALSE;
             ClsFMfilter filterMaker(win32::ThreadPlatform(ModuleHandle()));
             filterMaker.ShowFilterMakerDialog(com::BstrToAnsi(sDefaultFilter), com::BstrToAnsi(sFilterFolder),

@@ -65,11 +65,35 @@ bool HasVariableReference(const DISPPARAMS& params) noexcept {
     return false;
 }
 
-// The variable behind a by-reference variant, past any chain of references.
+// Script engines may pass on a reference they were given, so a short chain
+// is accepted; a longer one is taken for a cycle.
+constexpr int kMaxReferenceChain = 8;
+
+// The variable behind a by-reference variant, past a chain of references;
+// nullptr when a link is null or the chain does not end.
 VARIANT* ReferencedVariable(VARIANT& arg) noexcept {
     VARIANT* variable = &arg;
-    while (IsVariableReference(*variable) && V_VARIANTREF(variable)) variable = V_VARIANTREF(variable);
-    return variable;
+    for (int link = 0; link <= kMaxReferenceChain; ++link) {
+        if (!IsVariableReference(*variable)) return variable;
+        variable = V_VARIANTREF(variable);
+        if (!variable) return nullptr;
+    }
+    return nullptr;
+}
+
+// Neither the type library nor the members can cope with a reference to
+// nothing, and a reference cycle would never end: such calls stop here.
+HRESULT CheckArguments(const DISPPARAMS* params) noexcept {
+    if (!params) return E_INVALIDARG;
+    if (params->cArgs > 0 && !params->rgvarg) return E_INVALIDARG;
+    if (params->cNamedArgs > params->cArgs) return E_INVALIDARG;
+    if (params->cNamedArgs > 0 && !params->rgdispidNamedArgs) return E_INVALIDARG;
+    for (UINT k = 0; k < params->cArgs; ++k) {
+        VARIANT& arg = params->rgvarg[k];
+        if ((V_VT(&arg) & VT_BYREF) && !V_BYREF(&arg)) return E_INVALIDARG;
+        if (IsVariableReference(arg) && !ReferencedVariable(arg)) return E_INVALIDARG;
+    }
+    return S_OK;
 }
 
 // Declared parameter that rgvarg[k] fills, or -1. Positional arguments come
@@ -136,6 +160,7 @@ HRESULT InvokeWithVariablesUnwrapped(ITypeInfo* info, void* instance, DISPID mem
     for (UINT k = 0; k < count; ++k) {
         if (!IsVariableReference(args[k])) continue;
         VARIANT* variable = ReferencedVariable(args[k]);
+        if (!variable) return E_INVALIDARG;
         const int param = ParameterIndex(params, k, *desc);
         const VARTYPE target = param >= 0 ? ByReferenceTarget((*desc).lprgelemdescParam[param]) : kNoTarget;
         if (target == kNoTarget) {
@@ -168,8 +193,10 @@ HRESULT InvokeWithVariablesUnwrapped(ITypeInfo* info, void* instance, DISPID mem
 HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* instance, DISPID member, WORD flags,
                               DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo,
                               UINT* argErr) noexcept {
-    const HRESULT hr = typeInfo->Invoke(instance, member, flags, params, result, excepInfo, argErr);
-    if (hr != DISP_E_TYPEMISMATCH || !params || !HasVariableReference(*params)) return hr;
+    HRESULT hr = CheckArguments(params);
+    if (FAILED(hr)) return hr;
+    hr = typeInfo->Invoke(instance, member, flags, params, result, excepInfo, argErr);
+    if (hr != DISP_E_TYPEMISMATCH || !HasVariableReference(*params)) return hr;
     return com::GuardedCall([&] {
         return InvokeWithVariablesUnwrapped(typeInfo, instance, member, flags, *params, result,
                                             excepInfo, argErr);

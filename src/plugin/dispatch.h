@@ -14,7 +14,8 @@ namespace kvex::plugin {
 
 // ITypeInfo::Invoke that also takes script callers' by-reference variables.
 // The members it calls never answer DISP_E_TYPEMISMATCH themselves, so a
-// retry after that answer cannot run a dialog twice.
+// retry after that answer cannot run a dialog twice. Malformed DISPPARAMS
+// (null arrays, null references, reference cycles) get E_INVALIDARG.
 HRESULT InvokeThroughTypeInfo(ITypeInfo* typeInfo, void* instance, DISPID member, WORD flags,
                               DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo,
                               UINT* argErr) noexcept;
@@ -66,6 +67,11 @@ public:
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
                                             DISPID* ids) override {
         if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+        // The type info reads both arrays without asking.
+        if (!names || !ids) return E_INVALIDARG;
+        for (UINT k = 0; k < count; ++k) {
+            if (!names[k]) return E_INVALIDARG;
+        }
         com::com_ptr<ITypeInfo> info;
         const HRESULT hr = InterfaceTypeInfo(__uuidof(Interface), info);
         if (FAILED(hr)) return hr;
@@ -85,6 +91,14 @@ public:
 protected:
     DispatchObject() noexcept { ObjectCreated(); }
     virtual ~DispatchObject() { ObjectDestroyed(); }
+
+    // Held by a member that runs a dialog: the host's own code runs in the
+    // modal loop (a timer, a window of its own) and may release its last
+    // reference before the call returns.
+    com::com_ptr<Interface> KeepAlive() noexcept {
+        AddRef();
+        return com::com_ptr<Interface>(this);
+    }
 
 private:
     LONG refs_ = 1;
