@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/win32/subclass.h"
 
 namespace kvex::win32 {
@@ -122,14 +124,22 @@ int Win32ListBox::ListCount() const {
     return n == LB_ERR ? 0 : static_cast<int>(n);
 }
 
+// The list box holds its items as UTF-16, and the system's conversion of an
+// ANSI LB_GETTEXT may go through a fixed buffer (Wine's takes 511 characters
+// and overruns the stack beyond that): read the item wide and convert here.
 std::string Win32ListBox::List(int index) const {
     if (!window_ || index < 0) return {};
-    LRESULT length = ::SendMessageA(window_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    LRESULT length = ::SendMessageW(window_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR || length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    LRESULT copied = ::SendMessageA(window_, LB_GETTEXT, static_cast<WPARAM>(index),
-                                    reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    LRESULT copied = ::SendMessageW(window_, LB_GETTEXT, static_cast<WPARAM>(index),
+                                    reinterpret_cast<LPARAM>(wide.data()));
+    if (copied == LB_ERR || copied <= 0) return {};
+    const int wideLength = static_cast<int>(std::min<LRESULT>(copied, length));
+    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    if (bytes <= 0) return {};
+    std::string text(static_cast<std::size_t>(bytes), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, text.data(), bytes, nullptr, nullptr);
     return text;
 }
 
