@@ -137,5 +137,30 @@ TEST_F(FilterMakerBadFiles, NulBytesAreDroppedWhereverTheyStand) {
     ExpectReadsBack(items);
 }
 
+TEST_F(FilterMakerBadFiles, AnOkThatCannotReplaceTheListLeavesTheOldOneWholeAndNothingElse) {
+    WriteDlk({"*.htm;*.html", "*.old"});
+    const std::string before = ReadBytes(Dlk());
+    FilterMakerSession session(InFolder(), FilterMakerCaption());
+    ASSERT_TRUE(session.Opened());
+    SetEditText(session.fm().txtFE, L"new");
+    session.Settle();
+    PostClick(session.fm().testAdd);
+    session.Settle();
+    ASSERT_EQ(session.fm().Items(), (Items{kDefaultFilter, L"*.old", L"*.new"}));
+    {
+        // Another program holds the list open for reading and writing, not
+        // for deletion: the new list can be written beside it but cannot
+        // take its place.
+        UniqueHandle holder(CreateFileW(Dlk().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(holder);
+        ASSERT_TRUE(session.CloseWith(session.fm().cmdOK)) << "OK closes without a message";
+    }
+    EXPECT_EQ(ReadBytes(Dlk()), before);
+    std::vector<std::wstring> names;
+    for (const auto& entry : fs::directory_iterator(folder_.path())) names.push_back(entry.path().filename());
+    EXPECT_EQ(names, std::vector<std::wstring>{L"filters.dlk"}) << "the unfinished new list was left behind";
+}
+
 }  // namespace
 }  // namespace kvex::testing

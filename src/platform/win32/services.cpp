@@ -58,15 +58,19 @@ bool WriteAll(HANDLE file, std::string_view bytes, DWORD& error) {
     return true;
 }
 
-// Puts the finished temporary file in the target's place; ReplaceFile keeps
-// the attributes of a target that exists.
+// Puts the finished temporary file in the target's place with one rename,
+// which either happens or leaves both files as they were. (ReplaceFile
+// without a backup may fail half-way with the target already gone.) The
+// new file takes the attributes of the one it replaces, hidden for one.
 DWORD MoveIntoPlace(const std::string& temp, const std::string& target) {
-    if (::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        ::ReplaceFileA(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-        return ERROR_SUCCESS;
+    const DWORD attributes = ::GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) ::SetFileAttributesA(temp.c_str(), attributes);
     if (::MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return ERROR_SUCCESS;
-    return ::GetLastError();
+    const DWORD error = ::GetLastError();
+    // Left normal again so that it can be deleted.
+    ::SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return error;
 }
 
 }  // namespace

@@ -63,6 +63,8 @@ TEST(WriteFile, ExistingFileIsReplacedWhole) {
     EXPECT_TRUE(files.WriteFile(folder.File("old.plk"), "short\r\n").empty());
     EXPECT_EQ(test::ReadBytes(folder.File("old.plk")), "short\r\n");
     EXPECT_EQ(folder.Entries(), (Entries{"old.plk"}));
+    EXPECT_TRUE(::GetFileAttributesA(folder.File("old.plk").c_str()) & FILE_ATTRIBUTE_HIDDEN)
+        << "the new file keeps the attributes of the one it replaced";
 }
 
 TEST(WriteFile, ReadOnlyTargetKeepsItsContentAndEachFailedStepIsReported) {
@@ -83,6 +85,27 @@ TEST(WriteFile, ReadOnlyTargetKeepsItsContentAndEachFailedStepIsReported) {
     }
     EXPECT_EQ(test::ReadBytes(folder.File("locked.plk")), "old content\r\n");
     EXPECT_EQ(folder.Entries(), (Entries{"locked.plk"}));
+}
+
+TEST(WriteFile, ATargetThatCannotBeReplacedAfterTheNewBytesAreWrittenKeepsItsContent) {
+    test::TempFolder folder;
+    Win32FileSystem files;
+    const std::string target = folder.File("filters.dlk");
+    test::WriteBytes(target, "old content\r\n");
+    // Another program has it open, sharing reading and writing but not
+    // deletion: it may be written in place, but not replaced by renaming,
+    // so the failure comes only after the new bytes are complete.
+    HANDLE holder = ::CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+    std::vector<ui::FileError> errors = files.WriteFile(target, std::string(100000, 'n'));
+    ::CloseHandle(holder);
+
+    ASSERT_EQ(errors.size(), 1u) << "only putting the new file in place failed";
+    EXPECT_NE(errors[0].number, 0u);
+    EXPECT_EQ(test::ReadBytes(target), "old content\r\n");
+    EXPECT_EQ(folder.Entries(), (Entries{"filters.dlk"})) << "the new file is removed again";
 }
 
 TEST(WriteFile, MissingFolderFailsAtOpenAndCreatesNothing) {
