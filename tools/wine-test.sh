@@ -122,11 +122,86 @@ rm -rf "$install_dir" "$WINEPREFIX/drive_c/kvex-results"
 mkdir -p "$install_dir" "$WINEPREFIX/drive_c/kvex-results"
 cp "$dll" "$install_dir/"
 
+# ---- registry snapshots ------------------------------------------------------------
+# Both classes roots as UTF-8 text, without the export's version header line.
+snapshots="$build/wine-registry"
+rm -rf "$snapshots"
+mkdir -p "$snapshots"
+snapshot() {  # name
+  local hive file
+  for hive in machine user; do
+    file="$snapshots/$1-$hive"
+    if [ "$hive" = machine ]; then
+      wine reg export 'HKLM\Software\Classes' "$(winepath -w "$file.reg")" /y >/dev/null 2>&1
+    else
+      wine reg export 'HKCU\Software\Classes' "$(winepath -w "$file.reg")" /y >/dev/null 2>&1
+    fi
+    iconv -f UTF-16LE -t UTF-8 "$file.reg" 2>/dev/null | tr -d '\r' | sed '1d' >"$file.txt"
+    rm -f "$file.reg"
+  done
+}
+same_snapshots() {  # name name; prints what differs
+  local hive same=0
+  for hive in machine user; do
+    if ! [ -s "$snapshots/$1-$hive.txt" ] || ! [ -s "$snapshots/$2-$hive.txt" ]; then
+      echo "  no $hive export for $1 or $2"
+      same=1
+    elif ! diff -u "$snapshots/$1-$hive.txt" "$snapshots/$2-$hive.txt" >"$snapshots/$1-$2-$hive.diff"; then
+      echo "  $hive classes differ between '$1' and '$2':"
+      head -n 40 "$snapshots/$1-$2-$hive.diff" | sed 's/^/    /'
+      same=1
+    fi
+  done
+  return $same
+}
+snapshot before
+
+# ---- per-user registration ------------------------------------------------------------
+# Done before the machine-wide one: Wine's per-user type library calls write
+# the machine's keys, and their removal would take the machine's with them.
+user_classes='HKCU\Software\Classes'
+per_user_ok=PASS
+if wine regsvr32 /s /n /i:user "$install_dll" >/dev/null 2>&1 &&
+   wine regsvr32 /s /n /i:user "$install_dll" >/dev/null 2>&1; then
+  for progid in kvexfilt.clsFMfilter kvexfilt.clsEFfilter; do
+    clsid=$(reg_value "$user_classes\\$progid\\CLSID")
+    server=$(reg_value "$user_classes\\CLSID\\$clsid\\InprocServer32")
+    model=$(reg_value "$user_classes\\CLSID\\$clsid\\InprocServer32" ThreadingModel)
+    back=$(reg_value "$user_classes\\CLSID\\$clsid\\ProgID")
+    echo "  per user: $progid -> ${clsid:-?} server=${server:-?} ThreadingModel=${model:-?} ProgID=${back:-?}"
+    if [ -z "$clsid" ] || [ "${server,,}" != "${install_dll,,}" ] || [ "$model" != Apartment ] ||
+       [ "$back" != "$progid" ]; then
+      per_user_ok=FAIL
+    fi
+  done
+else
+  per_user_ok=FAIL
+fi
+record "regsvr32 /n /i:user, twice, writes both classes under HKCU\\Software\\Classes" "$per_user_ok"
+if wine regsvr32 /s /u /n /i:user "$install_dll" >/dev/null 2>&1; then
+  snapshot user-removed
+  if same_snapshots before user-removed; then
+    record "regsvr32 /u /n /i:user leaves both classes roots as they were" PASS
+  else
+    record "regsvr32 /u /n /i:user leaves both classes roots as they were" FAIL
+  fi
+else
+  record "regsvr32 /u /n /i:user (exit code $?)" FAIL
+fi
+
+# ---- machine-wide registration -----------------------------------------------------
 if wine regsvr32 /s "$install_dll" >/dev/null 2>&1; then
   record "regsvr32 registers $install_dll" PASS
 else
   record "regsvr32 registers $install_dll (exit code $?)" FAIL
   exit 1
+fi
+snapshot registered
+if wine regsvr32 /s "$install_dll" >/dev/null 2>&1 && snapshot registered-again &&
+   same_snapshots registered registered-again; then
+  record "a second regsvr32 changes nothing" PASS
+else
+  record "a second regsvr32 changes nothing" FAIL
 fi
 
 # The keys a host relies on: both ProgIDs lead to a CLSID served in-process
@@ -209,4 +284,10 @@ if [ ${#leftovers[@]} -eq 0 ]; then
 else
   printf '  left behind: %s\n' "${leftovers[@]}"
   record "no registry keys left after unregistration" FAIL
+fi
+snapshot removed
+if same_snapshots before removed; then
+  record "both classes roots are as before registration" PASS
+else
+  record "both classes roots are as before registration" FAIL
 fi
