@@ -48,11 +48,18 @@ bench: deps
 	$(CMAKE) --build $(BUILD)/bench -j$(JOBS) --target kvex_bench
 	$(BUILD)/bench/bench/kvex_bench
 
+# The native suites under AddressSanitizer and UBSan, then a plain debug
+# build of them under valgrind (errors and leaks only; any one fails).
 sanitize: deps
 	$(CMAKE) -S . -B $(BUILD)/sanitize -DCMAKE_BUILD_TYPE=Debug -DKVEX_SANITIZE=ON -DKVEX_BENCH=OFF >/dev/null
 	$(CMAKE) --build $(BUILD)/sanitize -j$(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(BUILD)/sanitize --output-on-failure -j$(JOBS)
+	$(CMAKE) -S . -B $(BUILD)/valgrind -DCMAKE_BUILD_TYPE=Debug -DKVEX_BENCH=OFF >/dev/null
+	$(CMAKE) --build $(BUILD)/valgrind -j$(JOBS) --target kvex_unit_tests
+	valgrind --quiet --leak-check=full --show-leak-kinds=definite,indirect,possible \
+	  --errors-for-leak-kinds=definite,indirect,possible --error-exitcode=1 \
+	  $(BUILD)/valgrind/tests/unit/kvex_unit_tests --gtest_brief=1
 
 FUZZ_SECONDS ?= 60
 fuzz: deps
