@@ -128,25 +128,23 @@ snapshots="$build/wine-registry"
 rm -rf "$snapshots"
 mkdir -p "$snapshots"
 snapshot() {  # name
-  local hive file
+  local hive file root
   for hive in machine user; do
     file="$snapshots/$1-$hive"
-    if [ "$hive" = machine ]; then
-      wine reg export 'HKLM\Software\Classes' "$(winepath -w "$file.reg")" /y >/dev/null 2>&1
+    root='HKLM\Software\Classes'
+    [ "$hive" = user ] && root='HKCU\Software\Classes'
+    if wine reg export "$root" "$(winepath -w "$file.reg")" /y >/dev/null 2>&1; then
+      iconv -f UTF-16LE -t UTF-8 "$file.reg" | tr -d '\r' | sed '1d' >"$file.txt"
     else
-      wine reg export 'HKCU\Software\Classes' "$(winepath -w "$file.reg")" /y >/dev/null 2>&1
+      echo "<no $root>" >"$file.txt"
     fi
-    iconv -f UTF-16LE -t UTF-8 "$file.reg" 2>/dev/null | tr -d '\r' | sed '1d' >"$file.txt"
     rm -f "$file.reg"
   done
 }
 same_snapshots() {  # name name; prints what differs
   local hive same=0
   for hive in machine user; do
-    if ! [ -s "$snapshots/$1-$hive.txt" ] || ! [ -s "$snapshots/$2-$hive.txt" ]; then
-      echo "  no $hive export for $1 or $2"
-      same=1
-    elif ! diff -u "$snapshots/$1-$hive.txt" "$snapshots/$2-$hive.txt" >"$snapshots/$1-$2-$hive.diff"; then
+    if ! diff -u "$snapshots/$1-$hive.txt" "$snapshots/$2-$hive.txt" >"$snapshots/$1-$2-$hive.diff"; then
       echo "  $hive classes differ between '$1' and '$2':"
       head -n 40 "$snapshots/$1-$2-$hive.diff" | sed 's/^/    /'
       same=1
@@ -154,6 +152,14 @@ same_snapshots() {  # name name; prints what differs
   done
   return $same
 }
+# What any Windows profile has, and what the component's registration
+# creates as parents and leaves: the comparison is about its own keys.
+wine reg add 'HKCU\Software\Classes\CLSID' /f >/dev/null 2>&1
+# Wine's script host registers its own type library whenever it runs; let it
+# do so before the first export, so that the scripts below change nothing.
+warm_up="$snapshots/warm-up.vbs"
+echo 'WScript.Quit 0' >"$warm_up"
+wine cscript //nologo "$(winepath -w "$warm_up")" >/dev/null 2>&1
 snapshot before
 
 # ---- per-user registration ------------------------------------------------------------
