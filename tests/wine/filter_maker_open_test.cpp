@@ -12,25 +12,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(FilterMakerOpen, EmptyArgumentsShowTheDefaultsAndCreateTheFiltersFolderBesideTheComponent) {
+TEST(FilterMakerOpen, EmptyArgumentsShowTheDefaultsWithTheComponentsIconsAndCreateTheFiltersFolder) {
     const fs::path filters = ComponentFolder() / L"Filters";
     ASSERT_FALSE(ComponentFolder().empty()) << "kvexfilt.clsFMfilter is not registered";
     std::error_code ignored;
     fs::remove_all(filters, ignored);
+    const auto icon101 = ResourceIconPixels(101), icon102 = ResourceIconPixels(102);
+    ASSERT_NE(icon101, icon102);
 
     FilterMakerSession session(FilterMakerArgs{}, FilterMakerCaption());
     ASSERT_TRUE(session.Opened());
     auto& fm = session.fm();
     EXPECT_EQ(fm.Items(), std::vector<std::wstring>{kDefaultFilter});
-    EXPECT_EQ(fm.CountText(), CountLabelFor(1));
-    EXPECT_EQ(fm.LengthText(), L"New filter length (0)");
-    EXPECT_EQ(TextOf(fm.txtEF), L"*");
-    EXPECT_EQ(TextOf(fm.txtFE), L"htm");
     EXPECT_FALSE(IsEnabled(fm.cmdSave));
-    EXPECT_TRUE(IsEnabled(fm.testAdd));
-    EXPECT_FALSE(IsShown(fm.errInput1));
-    EXPECT_FALSE(IsShown(fm.errInput2));
     EXPECT_TRUE(fs::is_directory(filters));
+    EXPECT_EQ(IconPixels(WindowIcon(fm.window)), icon101);
+    EXPECT_EQ(IconPixels(StaticIcon(fm.image1[0])), icon102);
+    EXPECT_EQ(IconPixels(StaticIcon(fm.image1[1])), icon101);
 
     ASSERT_TRUE(session.CloseWith(fm.cmdCancel));
     EXPECT_FALSE(fs::exists(filters / L"filters.dlk"));
@@ -39,7 +37,7 @@ TEST(FilterMakerOpen, EmptyArgumentsShowTheDefaultsAndCreateTheFiltersFolderBesi
 
 class FilterMakerClosing : public FilterMakerTest {};
 
-TEST_F(FilterMakerClosing, EveryWayReturnsTrueButOnlyOkWritesTheList) {
+TEST_F(FilterMakerClosing, EveryWayReturnsTrueButOnlyOkWritesTheListWithTheHostsDefaultFirst) {
     enum class Way { Ok, Cancel, CloseBox };
     struct Case {
         Way way;
@@ -51,15 +49,15 @@ TEST_F(FilterMakerClosing, EveryWayReturnsTrueButOnlyOkWritesTheList) {
                           Case{Way::Cancel, Binding::Late, "Cancel, late-bound"},
                           Case{Way::CloseBox, Binding::Script, "close box, script-style"}}) {
         SCOPED_TRACE(c.name);
-        // The file lacks the default filter, so the list differs from it.
+        // The file lacks the host's default filter, so the list differs from it.
         WriteDlk({"*.txt", "*.log"});
         const std::string before = ReadBytes(Dlk());
 
-        FilterMakerSession session(InFolder(), FilterMakerCaption(), c.binding);
+        FilterMakerSession session(FilterMakerArgs{L"*.c;*.h", folder_.path().wstring(), {}, {}},
+                                   FilterMakerCaption(), c.binding);
         ASSERT_TRUE(session.Opened());
         auto& fm = session.fm();
-        ASSERT_EQ(fm.Items(), (std::vector<std::wstring>{kDefaultFilter, L"*.txt", L"*.log"}));
-        EXPECT_EQ(fm.CountText(), CountLabelFor(3));
+        ASSERT_EQ(fm.Items(), (std::vector<std::wstring>{L"*.c;*.h", L"*.txt", L"*.log"}));
 
         switch (c.way) {
             case Way::Ok: ASSERT_TRUE(session.CloseWith(fm.cmdOK)); break;
@@ -67,47 +65,14 @@ TEST_F(FilterMakerClosing, EveryWayReturnsTrueButOnlyOkWritesTheList) {
             case Way::CloseBox: ASSERT_TRUE(session.CloseWithCloseBox()); break;
         }
         if (c.way == Way::Ok) {
-            EXPECT_EQ(ReadBytes(Dlk()), CrLfLines({"*.htm;*.html", "*.txt", "*.log"}));
+            EXPECT_EQ(ReadBytes(Dlk()), CrLfLines({"*.c;*.h", "*.txt", "*.log"}));
         } else {
             EXPECT_EQ(ReadBytes(Dlk()), before);
         }
     }
 }
 
-TEST_F(FilterMakerClosing, AHostFolderThatDoesNotExistIsNeitherCreatedNorReported) {
-    const fs::path missing = folder_ / L"not-there";
-    FilterMakerSession session(FilterMakerArgs{L"", missing.wstring(), {}, {}}, FilterMakerCaption());
-    ASSERT_TRUE(session.Opened());
-    EXPECT_EQ(session.fm().Items(), std::vector<std::wstring>{kDefaultFilter});
-    EXPECT_FALSE(fs::exists(missing));
-
-    // OK cannot write there; it closes all the same, without a message.
-    ASSERT_TRUE(session.CloseWith(session.fm().cmdOK));
-    EXPECT_FALSE(fs::exists(missing));
-}
-
-TEST_F(FilterMakerClosing, AHostDefaultFilterGoesFirstAndOkWritesItThere) {
-    WriteDlk({"*.htm;*.html", "*.txt"});
-    FilterMakerSession session(FilterMakerArgs{L"*.c;*.h", folder_.path().wstring(), {}, {}}, FilterMakerCaption());
-    ASSERT_TRUE(session.Opened());
-    // The old default stays as an ordinary entry behind the new one.
-    EXPECT_EQ(session.fm().Items(), (std::vector<std::wstring>{L"*.c;*.h", kDefaultFilter, L"*.txt"}));
-    ASSERT_TRUE(session.CloseWith(session.fm().cmdOK));
-    EXPECT_EQ(ReadBytes(Dlk()), CrLfLines({"*.c;*.h", "*.htm;*.html", "*.txt"}));
-}
-
-TEST_F(FilterMakerClosing, ACommaInAStoredLineSeparatesTwoEntries) {
-    WriteDlk({"*.a,*.b", "*.c"});
-    FilterMakerSession session(InFolder(), FilterMakerCaption());
-    ASSERT_TRUE(session.Opened());
-    EXPECT_EQ(session.fm().Items(), (std::vector<std::wstring>{kDefaultFilter, L"*.a", L"*.b", L"*.c"}));
-    EXPECT_EQ(session.fm().CountText(), CountLabelFor(4));
-    ASSERT_TRUE(session.CloseWith(session.fm().cmdCancel));
-}
-
-class FilterMakerListFileArgument : public FilterMakerTest {};
-
-TEST_F(FilterMakerListFileArgument, CaptionNamesTheFileWhoseListIsShownAndSaveIsEnabled) {
+TEST_F(FilterMakerClosing, AListFileArgumentNamesTheCaptionAndOkWritesItLikeFiltersDlk) {
     WriteDlk({"*.dlk-only"});
     const fs::path list = folder_ / L"web.plk";
     WriteBytes(list, CrLfLines({"*.htm;*.html", "*.css", "*.js"}));
@@ -122,59 +87,24 @@ TEST_F(FilterMakerListFileArgument, CaptionNamesTheFileWhoseListIsShownAndSaveIs
     EXPECT_EQ(TextOf(fm.txtEF), L"*");
     EXPECT_EQ(TextOf(fm.txtFE), L"log");
 
-    // OK writes the same lines to filters.dlk and to the list file.
     ASSERT_TRUE(session.CloseWith(fm.cmdOK));
     const std::string expected = CrLfLines({"*.htm;*.html", "*.css", "*.js"});
     EXPECT_EQ(ReadBytes(list), expected);
     EXPECT_EQ(ReadBytes(Dlk()), expected);
 }
 
-TEST_F(FilterMakerListFileArgument, AListFileThatDoesNotExistStartsEmptyAndOkCreatesIt) {
-    const fs::path list = folder_ / L"new.plk";
-    FilterMakerArgs args{L"", folder_.path().wstring(), {}, list.wstring()};
-    FilterMakerSession session(args, FilterMakerCaption(L"new.plk"));
-    ASSERT_TRUE(session.Opened());
-    EXPECT_EQ(session.fm().Items(), std::vector<std::wstring>{kDefaultFilter});
-    ASSERT_TRUE(session.CloseWith(session.fm().cmdOK));
-    EXPECT_EQ(ReadBytes(list), CrLfLines({"*.htm;*.html"}));
-    EXPECT_EQ(ReadBytes(Dlk()), CrLfLines({"*.htm;*.html"}));
-}
-
-TEST_F(FilterMakerClosing, TheWindowAndItsPicturesShowTheComponentsIcons) {
-    ASSERT_TRUE(PinnedComponent());
-    auto resourceIcon = [](int id) {
-        HICON icon = static_cast<HICON>(
-            LoadImageW(PinnedComponent(), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
-        auto pixels = IconPixels(icon);
-        if (icon) DestroyIcon(icon);
-        return pixels;
-    };
-    const auto icon101 = resourceIcon(101), icon102 = resourceIcon(102);
-    ASSERT_NE(icon101, icon102);
-
-    FilterMakerSession session(InFolder(), FilterMakerCaption());
-    ASSERT_TRUE(session.Opened());
-    EXPECT_EQ(IconPixels(WindowIcon(session.fm().window)), icon101);
-    EXPECT_EQ(IconPixels(StaticIcon(session.fm().image1[0])), icon102);
-    EXPECT_EQ(IconPixels(StaticIcon(session.fm().image1[1])), icon101);
-    ASSERT_TRUE(session.CloseWith(session.fm().cmdCancel));
-}
-
-// ---- window position ---------------------------------------------------------
-
-class FilterMakerPosition : public FilterMakerTest {
-protected:
-    void SetUp() override {
-        std::error_code ignored;
-        fs::remove(ComponentFolder() / L"position.ini", ignored);
-    }
-};
-
-TEST_F(FilterMakerPosition, ReopensWhereAndAsLargeAsItWasClosed) {
+TEST_F(FilterMakerClosing, ReopensWhereAndAsLargeAsItWasClosedAndCannotBeMadeSmallerThan603By404) {
+    std::error_code ignored;
+    fs::remove(ComponentFolder() / L"position.ini", ignored);
     const RECT placed{137, 91, 137 + 700, 91 + 480};
     {
         FilterMakerSession session(InFolder(), FilterMakerCaption());
         ASSERT_TRUE(session.Opened());
+        SetWindowPos(session.fm().window, nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+        session.Settle();
+        const RECT floor = WindowRect(session.fm().window);
+        EXPECT_GE(floor.right - floor.left, 603);
+        EXPECT_GE(floor.bottom - floor.top, 404);
         SetWindowPos(session.fm().window, nullptr, placed.left, placed.top, placed.right - placed.left,
                      placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
         session.Settle();
@@ -190,17 +120,6 @@ TEST_F(FilterMakerPosition, ReopensWhereAndAsLargeAsItWasClosed) {
     EXPECT_EQ(now.right - now.left, placed.right - placed.left);
     EXPECT_EQ(now.bottom - now.top, placed.bottom - placed.top);
     ASSERT_TRUE(again.CloseWith(again.fm().cmdCancel));
-}
-
-TEST_F(FilterMakerPosition, CannotBeMadeSmallerThan603By404) {
-    FilterMakerSession session(InFolder(), FilterMakerCaption());
-    ASSERT_TRUE(session.Opened());
-    SetWindowPos(session.fm().window, nullptr, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-    session.Settle();
-    const RECT now = WindowRect(session.fm().window);
-    EXPECT_GE(now.right - now.left, 603);
-    EXPECT_GE(now.bottom - now.top, 404);
-    ASSERT_TRUE(session.CloseWith(session.fm().cmdCancel));
 }
 
 }  // namespace

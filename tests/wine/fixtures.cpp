@@ -206,4 +206,12 @@ std::optional<PopupMenu> FilterMakerUi::RightClick(int entry) {
     return ::testing::AssertionSuccess();
 }
 
+std::vector<DWORD> ResourceIconPixels(int id) {
+    HICON icon = static_cast<HICON>(
+        LoadImageW(PinnedComponent(), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    auto pixels = IconPixels(icon);
+    if (icon) DestroyIcon(icon);
+    return pixels;
+}
+
 }  // namespace kvex::testing

@@ -70,6 +70,9 @@ private:
 // No message box is open on the thread.
 ::testing::AssertionResult NoMessageBox(DWORD thread);
 
+// The pixels of the component's 32x32 icon resource with this id.
+std::vector<DWORD> ResourceIconPixels(int id);
+
 // Base for Filter Maker tests: a fresh filter folder that the test owns.
 class FilterMakerTest : public ::testing::Test {
 protected:
