@@ -108,11 +108,9 @@ protected:
 
 TEST_F(DispatchMisuse, ArgumentCountsOutsideTheDeclarationAreRefusedBeforeAnyWindow) {
     RunAll(fm.get(), kShowDialog,
-           {{"FM Show, no argument", [](ArgList&) {}, {DISP_E_BADPARAMCOUNT}},
-            {"FM Show, one of the two required", [](ArgList& a) { a.Str(L""); }, {DISP_E_BADPARAMCOUNT}},
+           {{"FM Show, one of the two required", [](ArgList& a) { a.Str(L""); }, {DISP_E_BADPARAMCOUNT}},
             {"FM Show, five arguments", [](ArgList& a) { a.Str(L"").Str(L"").Str(L"").Str(L"").Str(L""); },
              {DISP_E_BADPARAMCOUNT}},
-            {"FM Show, optional ones left out", [](ArgList& a) { a.Str(L"").Str(L""); }, {S_OK, kNoArgErr, true}},
             {"FM Show, optional ones passed as missing",
              [](ArgList& a) { a.Str(L"").Str(L"").Missing().Missing(); }, {S_OK, kNoArgErr, true}},
             {"FM Show, a required one passed as missing", [](ArgList& a) { a.Missing().Str(L""); },
@@ -121,10 +119,7 @@ TEST_F(DispatchMisuse, ArgumentCountsOutsideTheDeclarationAreRefusedBeforeAnyWin
            {{"FM PlugNameVersion, one argument", [](ArgList& a) { a.Str(L"x"); }, {DISP_E_BADPARAMCOUNT}}});
     BSTR text = SysAllocString(L"*.htm");
     RunAll(ef.get(), kShowDialog,
-           {{"EF Show, no argument", [](ArgList&) {}, {DISP_E_BADPARAMCOUNT}},
-            {"EF Show, the text alone", [&](ArgList& a) { a.ByRef(VT_BSTR, &text); }, {DISP_E_BADPARAMCOUNT}},
-            {"EF Show, three arguments", [&](ArgList& a) { a.ByRef(VT_BSTR, &text).Bool(true).Bool(true); },
-             {DISP_E_BADPARAMCOUNT}}});
+           {{"EF Show, the text alone", [&](ArgList& a) { a.ByRef(VT_BSTR, &text); }, {DISP_E_BADPARAMCOUNT}}});
     EXPECT_EQ(std::wstring(text), L"*.htm") << "a refused call leaves the text alone";
     SysFreeString(text);
 }
@@ -136,17 +131,12 @@ TEST_F(DispatchMisuse, TextParametersTakeWhatCoercesToTextAndRefuseTheRest) {
             {"FM Show, Empty for the texts", [](ArgList& a) { a.Empty().Empty(); }, {S_OK, kNoArgErr, true}},
             {"FM Show, Null for the default filter", [](ArgList& a) { a.Null().Str(L""); },
              {DISP_E_TYPEMISMATCH}},
-            {"FM Show, Null for the list file", [](ArgList& a) { a.Str(L"").Str(L"").Str(L"").Null(); },
-             {DISP_E_TYPEMISMATCH}},
             {"FM Show, an object without a value for the folder",
              [&](ArgList& a) { a.Str(L"").Object(other.get()); }, {DISP_E_TYPEMISMATCH}},
             {"FM Show, a Nothing object for the folder", [](ArgList& a) { a.Str(L"").Object(nullptr); },
              {DISP_E_BADVARTYPE}},
             {"FM Show, an array of strings for the default filter",
              [](ArgList& a) { a.StringArray(2).Str(L""); }, {DISP_E_TYPEMISMATCH}}});
-    RunAll(ef.get(), kShowDialog,
-           {{"EF Show, a word that is no Boolean for bEditPrefix",
-             [](ArgList& a) { a.Str(L"*.htm").Str(L"maybe"); }, {DISP_E_TYPEMISMATCH}}});
 }
 
 TEST_F(DispatchMisuse, TheByReferenceTextTakesAVariableThatCoercesAndLeavesItAloneOnCancel) {
@@ -169,12 +159,6 @@ TEST_F(DispatchMisuse, TheByReferenceTextTakesAVariableThatCoercesAndLeavesItAlo
              V_VT(&v) = VT_DISPATCH;
              V_DISPATCH(&v) = other.get();
              other->AddRef();
-         },
-         {DISP_E_TYPEMISMATCH, 1}},
-        {"EF Show, an array variable by reference",
-         [](VARIANT& v) {
-             V_VT(&v) = VT_ARRAY | VT_BSTR;
-             V_ARRAY(&v) = SafeArrayCreateVector(VT_BSTR, 0, 1);
          },
          {DISP_E_TYPEMISMATCH, 1}},
     };
@@ -247,11 +231,7 @@ TEST_F(DispatchMisuse, UnknownNamesMembersAndInvokeKindsAreRefused) {
              FlagCase{"FM, DISPID 0 (no default member)", DISPID_VALUE, DISPATCH_METHOD, false,
                       {DISP_E_MEMBERNOTFOUND}},
              FlagCase{"FM, DISPID 3", 3, DISPATCH_METHOD, false, {DISP_E_MEMBERNOTFOUND}},
-             FlagCase{"FM, DISPID -1", DISPID_UNKNOWN, DISPATCH_METHOD, false, {DISP_E_MEMBERNOTFOUND}},
-             FlagCase{"FM, DISPID 0x7fffffff", 0x7fffffff, DISPATCH_METHOD, false, {DISP_E_MEMBERNOTFOUND}},
              FlagCase{"FM PlugNameVersion, property put", kPlugNameVersion, DISPATCH_PROPERTYPUT, true,
-                      {DISP_E_MEMBERNOTFOUND}},
-             FlagCase{"FM Show, property put by reference", kShowDialog, DISPATCH_PROPERTYPUTREF, true,
                       {DISP_E_MEMBERNOTFOUND}},
              FlagCase{"FM PlugNameVersion, no invoke kind", kPlugNameVersion, 0, false, {DISP_E_MEMBERNOTFOUND}},
              FlagCase{"FM PlugNameVersion, property get", kPlugNameVersion, DISPATCH_PROPERTYGET, false,
@@ -331,23 +311,6 @@ TEST_F(DispatchMisuse, MalformedDispparamsAreRefusedAndOptionalOutputsMayBeNull)
     EXPECT_EQ(HresultName(fm->Invoke(kPlugNameVersion, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
                                      nullptr, nullptr, nullptr)),
               "S_OK");
-}
-
-TEST_F(DispatchMisuse, ASecondReferenceStillWorksAfterTheFirstIsReleased) {
-    for (const wchar_t* progId : {kFilterMakerProgId, kEditFilterProgId}) {
-        com_ptr<IDispatch> first = Create(progId);
-        ASSERT_TRUE(first);
-        com_ptr<IUnknown> second;
-        ASSERT_EQ(first->QueryInterface(IID_IUnknown, second.put_void()), S_OK);
-        first.reset();
-        com_ptr<IDispatch> again;
-        ASSERT_EQ(second->QueryInterface(IID_IDispatch, again.put_void()), S_OK);
-        second.reset();
-        DISPPARAMS none{nullptr, nullptr, 0, 0};
-        const InvokeOutcome got = InvokeRaw(again.get(), kPlugNameVersion, DISPATCH_METHOD, &none);
-        EXPECT_EQ(HresultName(got.hr), "S_OK");
-        EXPECT_EQ(got.resultType, VT_BSTR);
-    }
 }
 
 }  // namespace

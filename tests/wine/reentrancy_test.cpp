@@ -53,16 +53,6 @@ private:
     UINT_PTR id_ = 0;
 };
 
-template <class Interface>
-com_ptr<Interface> CreateEarlyBound(const wchar_t* progId, REFIID iid) {
-    com_ptr<Interface> object;
-    CLSID clsid{};
-    if (SUCCEEDED(CLSIDFromProgID(progId, &clsid))) {
-        CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, iid, object.put_void());
-    }
-    return object;
-}
-
 HRESULT ShowFilterMaker(IclsFMfilterDual* fm, const std::filesystem::path& folder, VARIANT_BOOL* result) {
     UniqueBstr none(L""), where(folder.wstring());
     return fm->ShowFilterMakerDialog(none.get(), where.get(), none.get(), none.get(), result);
@@ -93,6 +83,22 @@ protected:
         ASSERT_EQ(CanUnloadNow(), S_OK) << "an earlier test left an object of the component alive";
     }
 
+    // The host's Filter Maker call on the outer folder, with its timer set to
+    // run the nested call on the same object from inside the dialog.
+    DialogCall OuterCall(std::function<void(IclsFMfilterDual*)> nested) {
+        return DialogCall([this, nested] {
+            CallResult out;
+            com_ptr<IclsFMfilterDual> fm;
+            CLSID clsid{};
+            CLSIDFromProgID(kFilterMakerProgId, &clsid);
+            out.hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_clsFMfilterDual, fm.put_void());
+            if (FAILED(out.hr)) return out;
+            HostTimer timer([&] { nested(fm.get()); });
+            out.hr = ShowFilterMaker(fm.get(), outer_.path(), &out.value);
+            return out;
+        });
+    }
+
     // Adds "*.added" in the outer dialog and presses its OK.
     void AddAndConfirm(DialogCall& call, const FilterMakerWindow& fm) {
         SetEditText(fm.txtFE, L"added");
@@ -115,18 +121,11 @@ TEST_F(Reentrancy, AFilterMakerCallFromInsideTheOpenOneRunsItsOwnDialogAndTheOut
     WriteBytes(inner_ / L"filters.dlk", CrLfLines({"*.htm;*.html", "*.inner"}));
     std::atomic<HRESULT> innerHr{E_PENDING};
     std::atomic<VARIANT_BOOL> innerValue{0};
-    DialogCall call([&] {
-        CallResult out;
-        auto fm = CreateEarlyBound<IclsFMfilterDual>(kFilterMakerProgId, IID_clsFMfilterDual);
-        if (!fm) return out;
-        // The same object, called again while its first call runs.
-        HostTimer timer([&] {
-            VARIANT_BOOL value = 0;
-            innerHr = ShowFilterMaker(fm.get(), inner_.path(), &value);
-            innerValue = value;
-        });
-        out.hr = ShowFilterMaker(fm.get(), outer_.path(), &out.value);
-        return out;
+    // The same object, called again while its first call runs.
+    DialogCall call = OuterCall([&](IclsFMfilterDual* fm) {
+        VARIANT_BOOL value = 0;
+        innerHr = ShowFilterMaker(fm, inner_.path(), &value);
+        innerValue = value;
     });
     HWND outerWindow = call.WaitForWindow(FilterMakerCaption());
     ASSERT_TRUE(outerWindow);
@@ -155,16 +154,9 @@ TEST_F(Reentrancy, AFilterMakerCallFromInsideTheOpenOneRunsItsOwnDialogAndTheOut
 TEST_F(Reentrancy, AnEditFilterCallFromInsideTheFilterMakerHandsBackItsTextAndTheFilterMakerGoesOn) {
     std::atomic<bool> nestedDone{false};
     CallResult nested;
-    DialogCall call([&] {
-        CallResult out;
-        auto fm = CreateEarlyBound<IclsFMfilterDual>(kFilterMakerProgId, IID_clsFMfilterDual);
-        if (!fm) return out;
-        HostTimer timer([&] {
-            nested = CallShowEditFilterDialog(L"*.in", VARIANT_TRUE, Binding::Script);
-            nestedDone = true;
-        });
-        out.hr = ShowFilterMaker(fm.get(), outer_.path(), &out.value);
-        return out;
+    DialogCall call = OuterCall([&](IclsFMfilterDual*) {
+        nested = CallShowEditFilterDialog(L"*.in", VARIANT_TRUE, Binding::Script);
+        nestedDone = true;
     });
     HWND outerWindow = call.WaitForWindow(FilterMakerCaption());
     ASSERT_TRUE(outerWindow);
