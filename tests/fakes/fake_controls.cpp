@@ -58,7 +58,6 @@ void FakeTextBox::Type(const std::string& typed) {
 }
 
 void FakeTextBox::Changed() {
-    ++changeCount;
     if (onChange) onChange();
 }
 
@@ -84,13 +83,11 @@ void FakeListBox::RemoveItem(int index) {
     items_.erase(items_.begin() + index);
     const int last = ListCount() - 1;
     if (caret_ > last) caret_ = last;
-    if (anchor_ > last) anchor_ = last;
 }
 
 void FakeListBox::Clear() {
     items_.clear();
     caret_ = -1;
-    anchor_ = -1;
 }
 
 bool FakeListBox::Selected(int index) const {
@@ -115,7 +112,6 @@ void FakeListBox::SelectRange(int first, int last, bool select) {
 }
 
 std::intptr_t FakeListBox::SendListMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
-    messages.push_back({msg, wParam, lParam});
     constexpr std::intptr_t kLbErr = -1;
     if (msg == ui::kLB_SETSEL) {
         const int index = static_cast<int>(lParam);
@@ -126,7 +122,7 @@ std::intptr_t FakeListBox::SendListMessage(unsigned msg, std::uintptr_t wParam, 
         }
         if (index < 0 || index >= ListCount()) return kLbErr;
         items_[static_cast<std::size_t>(index)].selected = select;
-        if (select) caret_ = anchor_ = index;
+        if (select) caret_ = index;
         return 0;
     }
     if (msg == ui::kLB_SELITEMRANGEEX) {
@@ -144,20 +140,12 @@ std::intptr_t FakeListBox::SendListMessage(unsigned msg, std::uintptr_t wParam, 
 
 void FakeListBox::UserClick(int index, unsigned keys) {
     CheckIndex(index);
-    const bool ctrl = (keys & kCtrl) != 0;
-    const bool shift = (keys & kShift) != 0;
-    if (shift) {
-        const int from = anchor_ >= 0 ? anchor_ : index;
-        if (!ctrl) SelectRange(0, ListCount() - 1, false);
-        SelectRange(std::min(from, index), std::max(from, index), true);
-        anchor_ = from;
-    } else if (ctrl) {
-        items_[static_cast<std::size_t>(index)].selected = !items_[static_cast<std::size_t>(index)].selected;
-        anchor_ = index;
+    Item& item = items_[static_cast<std::size_t>(index)];
+    if ((keys & kCtrl) != 0) {
+        item.selected = !item.selected;
     } else {
         SelectRange(0, ListCount() - 1, false);
-        items_[static_cast<std::size_t>(index)].selected = true;
-        anchor_ = index;
+        item.selected = true;
     }
     caret_ = index;
     if (onClick) onClick();

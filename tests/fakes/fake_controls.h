@@ -90,7 +90,6 @@ public:
     void Type(const std::string& typed);
 
     std::function<void()> onChange;
-    int changeCount = 0;
 
 private:
     void Changed();
@@ -101,13 +100,13 @@ private:
 };
 
 // Keys held during a user's click in the list.
-enum ClickKeys : unsigned { kNoKeys = 0, kCtrl = 1, kShift = 2 };
+enum ClickKeys : unsigned { kNoKeys = 0, kCtrl = 1 };
 
 // An extended-selection list box. The caret (ListIndex) is an index of its
 // own: inserting or removing entries leaves it at the same number, clamped to
 // the last entry, as the Windows list box does; it starts at -1 (none) until a
 // click or a select message puts it on an entry. LB_SETSEL with the select
-// flag moves the caret and the anchor to the entry; range messages leave them.
+// flag moves the caret to the entry; range messages leave it.
 class FakeListBox : public WithEnabled<ui::IListBox> {
 public:
     int ListCount() const override { return static_cast<int>(items_.size()); }
@@ -122,20 +121,13 @@ public:
     std::intptr_t SendListMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
 
     // What the user does with the mouse: a click sets caret and selection as
-    // Windows does for a plain, Ctrl or Shift click, then raises the click and
-    // the left mouse-up events. Other buttons only raise mouse-up.
+    // Windows does for a plain or Ctrl click, then raises the click and the
+    // left mouse-up events. Other buttons only raise mouse-up.
     void UserClick(int index, unsigned keys = kNoKeys);
     void UserMouseUp(int button);
 
     std::vector<std::string> Items() const;
     std::vector<int> SelectedIndexes() const;
-
-    struct Message {
-        unsigned msg;
-        std::uintptr_t wParam;
-        std::intptr_t lParam;
-    };
-    std::vector<Message> messages;  // every raw message received
 
     std::function<void()> onClick;
     std::function<void(int button)> onMouseUp;
@@ -149,7 +141,6 @@ private:
     void SelectRange(int first, int last, bool select);
     std::vector<Item> items_;
     int caret_ = -1;
-    int anchor_ = -1;
 };
 
 }  // namespace kvex::fakes

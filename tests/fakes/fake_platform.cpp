@@ -76,7 +76,6 @@ void FakeEditFilterView::SetHandlers(ui::IEditFilterHandlers* h) {
 }
 
 std::unique_ptr<ui::IFilterMakerView> FakePlatform::CreateFilterMakerView() {
-    ++filterMakerViews;
     auto view = std::make_unique<FakeFilterMakerView>();
     FakeFilterMakerView* v = view.get();
     v->window.session = [this, v] {
@@ -86,7 +85,6 @@ std::unique_ptr<ui::IFilterMakerView> FakePlatform::CreateFilterMakerView() {
 }
 
 std::unique_ptr<ui::IEditFilterView> FakePlatform::CreateEditFilterView() {
-    ++editFilterViews;
     auto view = std::make_unique<FakeEditFilterView>();
     FakeEditFilterView* v = view.get();
     v->window.session = [this, v] {

@@ -84,8 +84,6 @@ public:
     // The user's session in each dialog the public classes open.
     std::function<void(FakeFilterMakerView&)> filterMakerSession;
     std::function<void(FakeEditFilterView&)> editFilterSession;
-    int filterMakerViews = 0;
-    int editFilterViews = 0;
 
     // The Edit Filter dialog as the Filter Maker's pictures open it.
     struct EditFilterCall {

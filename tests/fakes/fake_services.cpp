@@ -33,7 +33,7 @@ bool FakeFileSystem::PathExists(const std::string& path) {
 
 bool FakeFileSystem::CreateFolder(const std::string& path) {
     const std::string parent = ParentFolder(path);
-    if (PathExists(path) || uncreatable.count(path) != 0) return false;
+    if (PathExists(path)) return false;
     if (!parent.empty() && !PathExists(parent)) return false;
     folders.insert(path);
     createdFolders.push_back(path);
@@ -49,8 +49,7 @@ std::optional<std::string> FakeFileSystem::ReadFile(const std::string& path, std
 std::vector<ui::FileError> FakeFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
     writes.push_back(path);
     const std::string parent = ParentFolder(path);
-    if (!parent.empty() && folders.count(parent) == 0) return {kPathNotFound};
-    if (readOnly.count(path) != 0 || folders.count(path) != 0) return {kAccessDenied};
+    if (!parent.empty() && folders.count(parent) == 0) return {{3, "The system cannot find the path specified."}};
     const auto failure = writeFailures.find(path);
     if (failure != writeFailures.end()) return failure->second;
     files[path] = std::string(bytes);
@@ -70,7 +69,7 @@ std::string FakeFileSystem::Content(const std::string& path) const {
 
 // ---- file dialogs
 
-bool FakeFileDialogs::Answer(std::string& fileName, std::string& chosenPath, const std::string& defaultExt) {
+bool FakeFileDialogs::Answer(std::string& fileName, std::string& chosenPath) {
     std::optional<std::string> result;
     if (!results.empty()) {
         result = results.front();
@@ -80,37 +79,31 @@ bool FakeFileDialogs::Answer(std::string& fileName, std::string& chosenPath, con
         chosenPath.clear();
         return false;
     }
-    std::string path = *result;
-    if (!defaultExt.empty() && LastPart(path).find('.') == std::string::npos) path += "." + defaultExt;
-    fileName = LastPart(path);
-    chosenPath = path;
+    fileName = LastPart(*result);
+    chosenPath = *result;
     return true;
 }
 
-bool FakeFileDialogs::ShowOpenFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
+bool FakeFileDialogs::ShowOpenFileDialog(std::intptr_t owner, const std::string& filter, short& /*filterIndex*/,
                                          std::string& fileName, const std::string& initDir,
                                          const std::string& title, std::string& chosenPath) {
-    calls.push_back({false, owner, filter, filterIndex, {}, fileName, initDir, title});
-    return Answer(fileName, chosenPath, {});
+    calls.push_back({false, owner, filter, {}, initDir, title});
+    return Answer(fileName, chosenPath);
 }
 
-bool FakeFileDialogs::ShowSaveFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
+bool FakeFileDialogs::ShowSaveFileDialog(std::intptr_t owner, const std::string& filter, short& /*filterIndex*/,
                                          const std::string& defaultExt, std::string& fileName,
                                          const std::string& initDir, const std::string& title,
                                          std::string& chosenPath) {
-    calls.push_back({true, owner, filter, filterIndex, defaultExt, fileName, initDir, title});
-    return Answer(fileName, chosenPath, defaultExt);
+    calls.push_back({true, owner, filter, defaultExt, initDir, title});
+    return Answer(fileName, chosenPath);
 }
 
 // ---- layout keeper
 
-FakeLayout::FakeLayout(LayoutLog& log) : log_(log) {
-    ++log_.created;
-    log_.live = this;
-}
+FakeLayout::FakeLayout(LayoutLog& log) : log_(log) { log_.live = this; }
 
 FakeLayout::~FakeLayout() {
-    ++log_.released;
     log_.calls.push_back("Release");
     if (log_.live == this) log_.live = nullptr;
 }

@@ -31,8 +31,8 @@ public:
 };
 
 // Files and folders in memory, keyed by the exact path. Writing needs the
-// parent folder to exist; a read-only file or an injected failure refuses the
-// write and keeps the old content whole.
+// parent folder to exist; an injected failure refuses the write and keeps the
+// old content whole.
 class FakeFileSystem : public ui::IFileSystem {
 public:
     bool PathExists(const std::string& path) override;
@@ -43,34 +43,25 @@ public:
     // A file with its parent folder.
     void AddFile(const std::string& path, const std::string& content);
     void AddFolder(const std::string& path) { folders.insert(path); }
-    bool HasFile(const std::string& path) const { return files.count(path) != 0; }
     std::string Content(const std::string& path) const;
 
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
-    std::set<std::string> readOnly;      // exist, but cannot be opened for writing
     std::set<std::string> unreadable;    // exist, but cannot be opened for reading
-    std::set<std::string> uncreatable;   // folders that CreateFolder fails on
     std::map<std::string, std::vector<ui::FileError>> writeFailures;  // failures at the write step
     std::vector<std::string> writes;      // every path a write was attempted on
     std::vector<std::string> createdFolders;
 };
 
-inline const ui::FileError kAccessDenied{5, "Access is denied."};
-inline const ui::FileError kPathNotFound{3, "The system cannot find the path specified."};
-
 // Scripted answers of the Open and Save As dialogs (a path, or nothing for
-// Cancel); every call is recorded with its arguments. Like the real Save As
-// dialog, a chosen name without extension gets the default one.
+// Cancel); every call is recorded with its arguments.
 class FakeFileDialogs : public ui::IFileDialogs {
 public:
     struct Call {
         bool save;
         std::intptr_t owner;
         std::string filter;
-        short filterIndex;
         std::string defaultExt;
-        std::string fileName;
         std::string initDir;
         std::string title;
     };
@@ -85,14 +76,12 @@ public:
     std::vector<Call> calls;
 
 private:
-    bool Answer(std::string& fileName, std::string& chosenPath, const std::string& defaultExt);
+    bool Answer(std::string& fileName, std::string& chosenPath);
 };
 
 // What the layout keepers of one test did, kept after they are released.
 struct LayoutLog {
     std::vector<std::string> calls;
-    int created = 0;
-    int released = 0;
     class FakeLayout* live = nullptr;
 };
 

@@ -14,10 +14,7 @@ void FakeWindow::ShowModal() {
     EnsureLoaded();
     Resize();
     if (session && loaded_) session();
-    if (loaded_) {
-        sessionLeftWindowOpen = true;
-        Unload();
-    }
+    Unload();
 }
 
 void FakeWindow::Unload() {

@@ -38,8 +38,7 @@ public:
     // The user's actions while the window is shown modally.
     std::function<void()> session;
     // A session that ends with the window still open would hang a real modal
-    // loop; the fake notes it and closes the window as the host would.
-    bool sessionLeftWindowOpen = false;
+    // loop; the fake closes the window as the host would.
 
     int icon = 0;
     // Every window event in order: "Load", "Resize", "QueryUnload", "Unload",

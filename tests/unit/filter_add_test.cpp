@@ -1,8 +1,6 @@
 // Test/Add and the live checks of the name and extension boxes.
 #include "form_fixtures.h"
-#include "shared/app_info.h"
 #include "shared/filter_text.h"
-#include "shared/pattern_matcher.h"
 
 namespace kvex::testing {
 namespace {
@@ -13,7 +11,7 @@ using ui::mb::kOk;
 
 class TestAddFilter : public FilterMakerTest {};
 
-TEST_F(TestAddFilter, AppendsTheFirstTextsAsANewEntrySelectedAlone) {
+TEST_F(TestAddFilter, AppendsANewFilterSelectsAListedOneAndBeepsAtABlankPart) {
     OpenWithList({kDefault, "*.txt"});
     view.lstPat.UserClick(1);
     ClickTestAdd();
@@ -22,74 +20,56 @@ TEST_F(TestAddFilter, AppendsTheFirstTextsAsANewEntrySelectedAlone) {
     EXPECT_EQ(CountLabel(), "3 filters defined");
     EXPECT_EQ(LengthLabel(), "New filter length (5)");
     EXPECT_EQ(Beeps(), 0);
-    EXPECT_TRUE(Boxes().empty());
-}
 
-TEST_F(TestAddFilter, ListedFilterIsSelectedWithABeepAndNotAddedAgain) {
-    OpenWithList({kDefault, "*.htm", "*.txt"});
-    view.lstPat.UserClick(2);
+    view.lstPat.UserClick(1);
     ClickTestAdd();
-    EXPECT_EQ(Items(), WithDefault({"*.htm", "*.txt"}));
-    EXPECT_EQ(Selection(), std::vector<int>{1});
+    EXPECT_EQ(Items(), WithDefault({"*.txt", "*.htm"}));
+    EXPECT_EQ(Selection(), std::vector<int>{2});
     EXPECT_EQ(Beeps(), 1);
-    EXPECT_EQ(LengthLabel(), "New filter length (5)");
-    EXPECT_EQ(CountLabel(), "3 filters defined");
-}
 
-TEST_F(TestAddFilter, PartsAreTrimmedButTheBoxesKeepTheirSpacesAndCaseCounts) {
-    OpenWithList({kDefault, "*.htm"});
+    // Parts are trimmed, the boxes keep their spaces, and letter case counts.
     TypeParts("  *  ", " HTM ");
     ClickTestAdd();
-    EXPECT_EQ(Items(), WithDefault({"*.htm", "*.HTM"}));
+    EXPECT_EQ(Items(), WithDefault({"*.txt", "*.htm", "*.HTM"}));
     EXPECT_EQ(view.txtEF.Text(), "  *  ");
     EXPECT_EQ(view.txtFE.Text(), " HTM ");
-}
 
-TEST_F(TestAddFilter, BlankPartOnlyBeeps) {
-    OpenWithList({kDefault});
+    // A blank part only beeps.
     TypeParts("   ", "txt");  // the valid extension re-enables Test/Add
-    ASSERT_TRUE(view.cmdTools[0].Enabled());
     ClickTestAdd();
-    EXPECT_EQ(Items(), WithDefault({}));
-    EXPECT_EQ(Beeps(), 1);
+    EXPECT_EQ(view.lstPat.ListCount(), 4);
+    EXPECT_EQ(Beeps(), 2);
     EXPECT_TRUE(Boxes().empty());
 }
 
 TEST_F(TestAddFilter, SeventyFiveEntriesRefuseEvenAListedFilter) {
-    std::vector<std::string> lines = WithDefault(NumberedFilters(73));
-    OpenWithList(lines);
+    OpenWithList(WithDefault(NumberedFilters(73)));
     ClickTestAdd();  // the 75th entry still fits
     ASSERT_EQ(view.lstPat.ListCount(), 75);
     ClickTestAdd();  // "*.htm" is listed now, but the limit comes first
     EXPECT_EQ(view.lstPat.ListCount(), 75);
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, "75 filters Max exceeded");
-    EXPECT_EQ(Boxes()[0].title, "75 filters Max");
-    EXPECT_EQ(Boxes()[0].style, kOk | kIconExclamation);
+    ExpectOnlyBox("75 filters Max exceeded", "75 filters Max", kOk | kIconExclamation);
     EXPECT_EQ(Beeps(), 0);
 }
 
-TEST_F(TestAddFilter, InvalidCharactersAreReportedBeforeTheTrial) {
-    OpenWithList({kDefault});
-    TypeParts("[<", "htm");  // no pattern and an invalid character; the valid extension re-enables Test/Add
-    ClickTestAdd();
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, kInvalidCharsMessage);
-    EXPECT_EQ(Boxes()[0].title, kInvalidCharsTitle);
-    EXPECT_EQ(Boxes()[0].style, kOk | kIconStop);
-    EXPECT_EQ(Items(), WithDefault({}));
-}
-
-TEST_F(TestAddFilter, UnusablePatternShowsTheTrialError) {
-    OpenWithList({kDefault});
-    TypeParts("[a", "htm");
-    ClickTestAdd();
-    const PatternError error = InvalidPatternError();
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, "Error: " + std::to_string(error.number) + "\r\n" + error.description);
-    EXPECT_EQ(Boxes()[0].title, kAppTitle);
-    EXPECT_EQ(Boxes()[0].style, kOk | kIconExclamation);
-    EXPECT_EQ(Items(), WithDefault({}));
+// Invalid characters are reported before the trial match.
+TEST_F(TestAddFilter, InvalidCharactersOrAnUnusablePatternAreReportedAndNothingIsAdded) {
+    const struct {
+        const char* name;
+        std::string text, title;
+        unsigned style;
+    } cases[] = {
+        {"[<", kInvalidCharsMessage, kInvalidCharsTitle, kOk | kIconStop},
+        {"[a", "Error: 93\r\nInvalid pattern string", "kvexfilt", kOk | kIconExclamation},
+    };
+    for (const auto& c : cases) {
+        platform.messages.boxes.clear();
+        OpenWithList({kDefault});
+        TypeParts(c.name, "htm");  // the valid extension re-enables Test/Add
+        ClickTestAdd();
+        ExpectOnlyBox(c.text, c.title, c.style);
+        EXPECT_EQ(Items(), WithDefault({}));
+    }
 }
 
 class PartChecks : public FilterMakerTest {
@@ -100,47 +80,29 @@ protected:
     }
 };
 
-TEST_F(PartChecks, UsableTextClearsTheIndicatorAndEnablesTestAdd) {
-    view.txtEF.SetText("a|");
-    view.txtEF.SetText("a*");
-    EXPECT_FALSE(view.ErrInput1.shown);
-    EXPECT_TRUE(view.cmdTools[0].Enabled());
-}
-
-TEST_F(PartChecks, BlankTextIsInErrorWithoutABeep) {
-    view.txtFE.SetText("   ");
-    EXPECT_TRUE(view.ErrInput2.shown);
-    EXPECT_FALSE(view.cmdTools[0].Enabled());
-    EXPECT_EQ(Beeps(), 0);
-}
-
-TEST_F(PartChecks, InvalidCharacterBeepsOnceAndShowsTheIndicatorTexts) {
-    view.txtEF.SetText("<>|");
-    EXPECT_EQ(Beeps(), 1);
-    EXPECT_TRUE(view.ErrInput1.shown);
-    EXPECT_EQ(view.ErrInput1.errorCaption, "Remove Invalid Characters");
-    EXPECT_EQ(view.ErrInput1.detail, "<>/\\:|;\"");
-    EXPECT_FALSE(view.cmdTools[0].Enabled());
-}
-
-TEST_F(PartChecks, TextFailingTrialAndCharactersBeepsTwice) {
-    view.txtEF.SetText("[<");
-    EXPECT_EQ(Beeps(), 2);
-    EXPECT_TRUE(view.ErrInput1.shown);
-}
-
-TEST_F(PartChecks, TrialRejectsOnlyMalformedPatterns) {
-    for (const char* usable : {"]", "#", "[a-z]", "html"}) {
-        view.txtFE.SetText(usable);
-        EXPECT_FALSE(view.ErrInput2.shown) << usable;
+// Each change judges its own box: the trial match and the character check
+// each beep once when they fail; a blank text is in error without a beep.
+TEST_F(PartChecks, EachChangeShowsItsBoxsVerdictAndSetsTestAdd) {
+    const struct {
+        bool nameBox;
+        const char* text;
+        bool inError;
+        int beeps;
+    } cases[] = {
+        {true, "<>|", true, 1},   {true, "[<", true, 2},   {true, "a*", false, 0},
+        {false, "   ", true, 0},  {false, "[z-a]", true, 1}, {false, "]", false, 0},
+        {false, "#", false, 0},   {false, "[a-z]", false, 0},
+    };
+    for (const auto& c : cases) {
+        platform.messages.beeps = 0;
+        (c.nameBox ? view.txtEF : view.txtFE).SetText(c.text);
+        EXPECT_EQ((c.nameBox ? view.ErrInput1 : view.ErrInput2).shown, c.inError) << c.text;
+        EXPECT_EQ(view.cmdTools[0].Enabled(), !c.inError) << c.text;
+        EXPECT_EQ(Beeps(), c.beeps) << c.text;
     }
-    EXPECT_EQ(Beeps(), 0);
-    view.txtFE.SetText("[z-a]");
-    EXPECT_TRUE(view.ErrInput2.shown);
-    EXPECT_EQ(Beeps(), 1);
-}
+    EXPECT_EQ(view.ErrInput2.errorCaption, "Remove Invalid Characters");
+    EXPECT_EQ(view.ErrInput2.detail, "<>/\\:|;\"");
 
-TEST_F(PartChecks, EachBoxJudgesItsOwnText) {
     view.txtEF.SetText("a|");
     view.txtFE.SetText("html");
     EXPECT_TRUE(view.ErrInput1.shown);

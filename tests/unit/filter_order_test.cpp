@@ -12,21 +12,18 @@ protected:
     }
 };
 
-TEST_F(MoveFilters, DownSwapsTheCurrentEntryWithTheNextAndSelectsIt) {
+// The current entry moves, selected, whatever else is selected; up stops
+// just below the default.
+TEST_F(MoveFilters, CurrentEntrySwapsWithItsNeighbourAndIsSelected) {
     view.lstPat.UserClick(3);
-    view.lstPat.UserClick(1, fakes::kCtrl);
-    view.lstPat.UserClick(1, fakes::kCtrl);  // entry 1 current but not selected
+    CtrlClick({1, 1});  // entry 1 current but not selected
     view.cmdPatD.Click();
     EXPECT_EQ(Items(), WithDefault({"*.b", "*.a", "*.c"}));
     EXPECT_EQ(Selection(), (std::vector<int>{2, 3}));
-}
 
-TEST_F(MoveFilters, RepeatedUpClicksCarryTheEntryUpToJustBelowTheDefault) {
     view.lstPat.UserClick(3);
-    view.cmdPatU.Click();
-    view.cmdPatU.Click();
-    view.cmdPatU.Click();  // no further: nothing moves into position 0
-    EXPECT_EQ(Items(), WithDefault({"*.c", "*.a", "*.b"}));
+    for (int k = 0; k < 3; ++k) view.cmdPatU.Click();
+    EXPECT_EQ(Items(), WithDefault({"*.c", "*.b", "*.a"}));
     EXPECT_EQ(view.lstPat.ListIndex(), 1);
 }
 
@@ -42,21 +39,12 @@ TEST_F(MoveFilters, DefaultLastOrNoCurrentEntryDoesNotMove) {
     EXPECT_EQ(Items(), before);
 }
 
-TEST_F(MoveFilters, OnlyTheCurrentCopyOfARepeatedTextMoves) {
-    view.lstPat.Clear();
-    for (const char* text : {kDefault.c_str(), "x", "y", "x"}) view.lstPat.AddItem(text);
-    view.lstPat.UserClick(1);
-    view.cmdPatD.Click();
-    EXPECT_EQ(Items(), WithDefault({"y", "x", "x"}));
-    EXPECT_EQ(Selection(), std::vector<int>{2});
-}
-
 class SortFilters : public FilterMakerTest {
 protected:
     void Sort() { PickFromMenu(4); }
 };
 
-TEST_F(SortFilters, OrdersByCodeWithCapitalsFirstAndTheDefaultKeptFirst) {
+TEST_F(SortFilters, OrdersByCodeWithCapitalsFirstTheDefaultKeptFirstAndNothingSelected) {
     OpenWithList({kDefault, "b", "B", "*.htm;*.html", "a", "*.a"});
     view.lstPat.UserClick(2);
     Sort();
@@ -69,15 +57,6 @@ TEST_F(SortFilters, PutsBackTheSharedDefaultRatherThanTheRemovedText) {
     ThreadState().gsDefaultFilter = "*.new";
     Sort();
     EXPECT_EQ(Items(), (std::vector<std::string>{"*.new", "*.a", "*.b"}));
-}
-
-TEST_F(SortFilters, TwoEntriesStayAsTheyAre) {
-    OpenWithList({kDefault, "*.z"});
-    view.lstPat.UserClick(1);
-    view.cmdPatU.Click();
-    view.cmdPatD.Click();
-    Sort();
-    EXPECT_EQ(Items(), WithDefault({"*.z"}));
 }
 
 }  // namespace

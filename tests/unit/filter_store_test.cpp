@@ -1,6 +1,5 @@
 // Loading and saving the list: filters.dlk, OK and Cancel, pattern-list files.
 #include "form_fixtures.h"
-#include "shared/app_info.h"
 
 namespace kvex::testing {
 namespace {
@@ -13,94 +12,63 @@ using ui::mb::kYesNo;
 
 class ListStore : public FilterMakerTest {};
 
-TEST_F(ListStore, MissingFileLeavesTheDefaultAlone) {
+// The default filter goes first unless the file already starts with it; a
+// missing or unreadable file gives the default alone.
+TEST_F(ListStore, LoadPutsTheDefaultFirst) {
+    const struct {
+        std::vector<std::string> file;
+        std::vector<std::string> list;
+    } cases[] = {
+        {{kDefault, "*.a"}, {kDefault, "*.a"}},
+        {{"*.a", "*.b", kDefault, "*.c"}, {kDefault, "*.a", "*.b", kDefault, "*.c"}},
+        {{"*.old", "*.x,*.y"}, {kDefault, "*.old", "*.x", "*.y"}},
+    };
+    for (const auto& c : cases) {
+        OpenWithList(c.file);
+        EXPECT_EQ(Items(), c.list);
+    }
+    platform.files.unreadable.insert(kListFile);
+    Open();
+    EXPECT_EQ(Items(), WithDefault({}));
+    platform.files.files.erase(kListFile);
     Open();
     EXPECT_EQ(Items(), WithDefault({}));
     EXPECT_EQ(CountLabel(), "1 filters defined");
 }
 
-TEST_F(ListStore, DefaultStepInsertsUnlessTheFileStartsWithIt) {
-    struct Case {
-        std::vector<std::string> file;
-        std::vector<std::string> list;
-    };
-    const Case cases[] = {
-        {{kDefault, "*.a"}, {kDefault, "*.a"}},
-        {{"*.a", "*.b", kDefault, "*.c"}, {kDefault, "*.a", "*.b", kDefault, "*.c"}},
-        {{"*.old", "*.x"}, {kDefault, "*.old", "*.x"}},
-    };
-    for (const Case& c : cases) {
-        platform.files.AddFile(kListFile, FileLines(c.file));
-        fakes::FakeFilterMakerView freshView;
-        FrmFM form(freshView, platform);
-        freshView.SetHandlers(&form);
-        freshView.window.EnsureLoaded();
-        EXPECT_EQ(freshView.lstPat.Items(), c.list);
-    }
-}
-
-TEST_F(ListStore, CommaSeparatedLineGivesTwoEntries) {
-    OpenWithList({kDefault, "*.a,*.b", "*.c"});
-    EXPECT_EQ(Items(), WithDefault({"*.a", "*.b", "*.c"}));
-}
-
-TEST_F(ListStore, EightyLinesLoadSeventyFiveAndOkWritesTheFirstSeventyFive) {
+// OK writes the first 75 entries to filters.dlk and the current pattern-list file alike.
+TEST_F(ListStore, EightyLinesLoadSeventyFiveAndOkWritesTheFirstSeventyFiveToBothFiles) {
+    const std::string patternList = "C:\\Lists\\web.plk";
+    platform.files.AddFolder("C:\\Lists");  // the file itself does not exist yet
     const auto lines = NumberedFilters(80);
     OpenWithList(lines);
     ASSERT_EQ(view.lstPat.ListCount(), 76);
     EXPECT_EQ(CountLabel(), "76 filters defined");
+    frm->SetFilterFile(patternList);
     view.cmdOK.Click();
     std::vector<std::string> written = WithDefault(lines);
     written.resize(75);
     EXPECT_EQ(platform.files.Content(kListFile), FileLines(written));
-}
-
-TEST_F(ListStore, UnreadableFileStillGetsTheDefaultAndCount) {
-    platform.files.unreadable.insert(kListFile);
-    OpenWithList({"*.a"});
-    EXPECT_EQ(Items(), WithDefault({}));
-    EXPECT_EQ(CountLabel(), "1 filters defined");
-}
-
-TEST_F(ListStore, OkWritesTheListFileAndTheCurrentPatternListIdentically) {
-    const std::string patternList = "C:\\Lists\\web.plk";
-    platform.files.AddFolder("C:\\Lists");  // the file itself does not exist yet
-    OpenWithList({kDefault, "*.a"});
-    frm->SetFilterFile(patternList);
-    ClickTestAdd();
-    view.cmdOK.Click();
-    const std::string expected = FileLines(WithDefault({"*.a", "*.htm"}));
-    EXPECT_EQ(platform.files.Content(kListFile), expected);
-    EXPECT_EQ(platform.files.Content(patternList), expected);
+    EXPECT_EQ(platform.files.Content(patternList), FileLines(written));
     EXPECT_FALSE(view.window.Loaded());
 }
 
-TEST_F(ListStore, CancelAndTheCloseBoxWriteNothingButKeepThePosition) {
+TEST_F(ListStore, CancelAndTheCloseBoxWriteNothing) {
     for (bool closeBox : {false, true}) {
-        fakes::FakeFilterMakerView freshView;
-        platform.files.AddFile(kListFile, FileLines({kDefault}));
-        platform.layout.calls.clear();
-        FrmFM form(freshView, platform);
-        freshView.SetHandlers(&form);
-        freshView.window.EnsureLoaded();
-        freshView.cmdTools[0].Click();
-        closeBox ? freshView.window.CloseBox() : freshView.cmdCancel.Click();
-        EXPECT_FALSE(freshView.window.Loaded());
-        EXPECT_EQ(platform.files.Content(kListFile), FileLines({kDefault}));
-        ASSERT_GE(platform.layout.calls.size(), 2u);
-        EXPECT_EQ(platform.layout.calls[platform.layout.calls.size() - 2],
-                  "Save Filter Maker " + kPositionFile);
+        OpenWithList({kDefault});
+        ClickTestAdd();
+        closeBox ? view.window.CloseBox() : view.cmdCancel.Click();
+        EXPECT_FALSE(view.window.Loaded());
     }
     EXPECT_TRUE(platform.files.writes.empty());
 }
 
-TEST_F(ListStore, UnwritableStoreStillClosesOnOkWithoutAMessage) {
-    platform.files.readOnly.insert(kListFile);
-    OpenWithList({kDefault, "*.a"});
-    ClickTestAdd();
+TEST_F(ListStore, UnwritableFolderStillClosesOnOkWithoutAMessage) {
+    Open();
+    ThreadState().gsFilterFolder = "C:\\Missing";
     view.cmdOK.Click();
     EXPECT_FALSE(view.window.Loaded());
-    EXPECT_EQ(platform.files.Content(kListFile), FileLines({kDefault, "*.a"}));
+    EXPECT_EQ(platform.files.writes, std::vector<std::string>{"C:\\Missing\\filters.dlk"});
     EXPECT_TRUE(Boxes().empty());
 }
 
@@ -108,29 +76,21 @@ class PatternListFiles : public FilterMakerTest {
 protected:
     void SetUp() override {
         FilterMakerTest::SetUp();
-        platform.files.AddFolder(kLists);
+        platform.files.AddFolder("C:\\Lists");
     }
-    const std::string kLists = "C:\\Lists";
     const std::string kWeb = "C:\\Lists\\web.plk";
 };
 
-TEST_F(PatternListFiles, NewAnsweredNoChangesNothing) {
-    OpenWithList({kDefault, "*.a"});
-    frm->SetFilterFile(kWeb);
-    view.cmdNew.Click();
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, "Create a new list?");
-    EXPECT_EQ(Boxes()[0].title, "Clear list?");
-    EXPECT_EQ(Boxes()[0].style, kYesNo | kDefButton2 | kIconExclamation);
-    EXPECT_EQ(Items(), WithDefault({"*.a"}));
-    EXPECT_EQ(view.window.Caption(), "Filter Maker - (web.plk)");
-}
-
-TEST_F(PatternListFiles, NewAnsweredYesStartsFromTheDefaultAndForgetsTheFile) {
+TEST_F(PatternListFiles, NewAsksAndOnYesStartsFromTheDefaultAndForgetsTheFile) {
     OpenWithList({kDefault, "*.a"});
     frm->SetFilterFile(kWeb);
     view.lstPat.UserClick(1);
     TypeParts("n", "x");
+    view.cmdNew.Click();  // the default answer is No
+    ExpectOnlyBox("Create a new list?", "Clear list?", kYesNo | kDefButton2 | kIconExclamation);
+    EXPECT_EQ(Items(), WithDefault({"*.a"}));
+    EXPECT_EQ(view.window.Caption(), "Filter Maker - (web.plk)");
+
     platform.messages.answers.push_back(kIdYes);
     view.cmdNew.Click();
     EXPECT_EQ(Items(), WithDefault({}));
@@ -142,27 +102,28 @@ TEST_F(PatternListFiles, NewAnsweredYesStartsFromTheDefaultAndForgetsTheFile) {
     EXPECT_EQ(view.txtFE.Text(), "x");
 }
 
-TEST_F(PatternListFiles, CancelledOpenChangesNothing) {
+TEST_F(PatternListFiles, CancelledOrUnreadableOpenChangesNothing) {
+    platform.files.AddFile(kWeb, FileLines({"*.w"}));
+    platform.files.unreadable.insert(kWeb);
     OpenWithList({kDefault, "*.a"});
-    view.lblDum[3].SetCaption("stale");
     view.cmdOpen.Click();
     ASSERT_EQ(platform.dialogs.calls.size(), 1u);
     const auto& call = platform.dialogs.calls[0];
     EXPECT_FALSE(call.save);
     EXPECT_EQ(call.title, "Open As");
     EXPECT_EQ(call.filter, std::string("Pattern like Files (*.plk)\0*.plk\0", 33));
-    EXPECT_EQ(call.filterIndex, 1);
     EXPECT_EQ(call.initDir, kFilterFolder);
-    EXPECT_EQ(call.fileName, "");
     EXPECT_EQ(call.owner, fakes::kFakeWindowHandle);
+
+    platform.dialogs.results.push_back(kWeb);
+    view.cmdOpen.Click();
     EXPECT_EQ(Items(), WithDefault({"*.a"}));
-    EXPECT_EQ(CountLabel(), "stale");
     EXPECT_EQ(frm->FilterFile(), "");
+    EXPECT_TRUE(Boxes().empty());
 }
 
-TEST_F(PatternListFiles, OpeningAHundredLinesKeepsSeventyFivePlusTheDefault) {
-    const auto lines = NumberedFilters(100);
-    platform.files.AddFile(kWeb, FileLines(lines));
+TEST_F(PatternListFiles, OpeningAHundredLinesKeepsSeventyFiveAndSaveAsWritesEveryEntry) {
+    platform.files.AddFile(kWeb, FileLines(NumberedFilters(100)));
     Open();
     platform.dialogs.results.push_back(kWeb);
     view.cmdOpen.Click();
@@ -171,53 +132,35 @@ TEST_F(PatternListFiles, OpeningAHundredLinesKeepsSeventyFivePlusTheDefault) {
     EXPECT_EQ(CountLabel(), "76 filters defined");
     EXPECT_EQ(frm->FilterFile(), kWeb);
     EXPECT_EQ(view.window.Caption(), "Filter Maker - (web.plk)");
-    EXPECT_TRUE(view.cmdSave.Enabled());
 
-    // Save As writes every entry; OK keeps to 75 lines.
+    // Save As writes every entry.
     const std::string copy = "C:\\Lists\\copy.plk";
     platform.dialogs.results.push_back(copy);
     view.cmdSaveAs.Click();
     EXPECT_EQ(platform.files.Content(copy), FileLines(Items()));
-    view.cmdOK.Click();
-    auto first75 = Items();
-    first75.resize(75);
-    EXPECT_EQ(platform.files.Content(copy), FileLines(first75));
 }
 
-TEST_F(PatternListFiles, OpeningAFileThatStartsWithTheDefaultInsertsNothing) {
-    platform.files.AddFile(kWeb, FileLines({kDefault, "*.w"}));
-    Open();
-    platform.dialogs.results.push_back(kWeb);
-    view.cmdOpen.Click();
-    EXPECT_EQ(Items(), WithDefault({"*.w"}));
-}
-
-TEST_F(PatternListFiles, SaveAsAddsTheExtensionAndThenSaveNeedsNoDialog) {
+TEST_F(PatternListFiles, SaveAsChoosesTheFileAndThenSaveNeedsNoDialog) {
     OpenWithList({kDefault, "*.a"});
-    platform.dialogs.results.push_back("C:\\Lists\\mine");
-    view.cmdSaveAs.Click();
-    ASSERT_EQ(platform.dialogs.calls.size(), 1u);
-    EXPECT_TRUE(platform.dialogs.calls[0].save);
-    EXPECT_EQ(platform.dialogs.calls[0].title, "Save As");
-    EXPECT_EQ(platform.dialogs.calls[0].defaultExt, "plk");
-    EXPECT_EQ(platform.dialogs.calls[0].initDir, kFilterFolder);
+    view.cmdSaveAs.Click();  // cancelled
+    EXPECT_TRUE(platform.files.writes.empty());
     const std::string saved = "C:\\Lists\\mine.plk";
+    platform.dialogs.results.push_back(saved);
+    view.cmdSaveAs.Click();
+    ASSERT_EQ(platform.dialogs.calls.size(), 2u);
+    EXPECT_TRUE(platform.dialogs.calls[1].save);
+    EXPECT_EQ(platform.dialogs.calls[1].title, "Save As");
+    EXPECT_EQ(platform.dialogs.calls[1].defaultExt, "plk");
+    EXPECT_EQ(platform.dialogs.calls[1].initDir, kFilterFolder);
     EXPECT_EQ(frm->FilterFile(), saved);
     EXPECT_TRUE(view.cmdSave.Enabled());
 
     ClickTestAdd();
     view.cmdSave.Click();
-    EXPECT_EQ(platform.dialogs.calls.size(), 1u);
+    EXPECT_EQ(platform.dialogs.calls.size(), 2u);
     EXPECT_EQ(platform.files.Content(saved), FileLines(WithDefault({"*.a", "*.htm"})));
     // Save and Save As never touch filters.dlk.
     EXPECT_EQ(platform.files.writes, (std::vector<std::string>{saved, saved}));
-}
-
-TEST_F(PatternListFiles, CancelledSaveAsWritesNothing) {
-    OpenWithList({kDefault});
-    view.cmdSaveAs.Click();
-    EXPECT_TRUE(platform.files.writes.empty());
-    EXPECT_EQ(frm->FilterFile(), "");
 }
 
 TEST_F(PatternListFiles, EachFailedSaveStepIsReportedAndTheFileStillBecomesCurrent) {
@@ -230,34 +173,11 @@ TEST_F(PatternListFiles, EachFailedSaveStepIsReportedAndTheFileStillBecomesCurre
     ASSERT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(Boxes()[0].text, "Error: 29\r\nWrite fault.\r\nSub frmFM SaveCustomFilters");
     EXPECT_EQ(Boxes()[1].text, "Error: 31\r\nGeneral failure.\r\nSub frmFM SaveCustomFilters");
-    EXPECT_EQ(Boxes()[0].title, kAppTitle);
+    EXPECT_EQ(Boxes()[0].title, "kvexfilt");
     EXPECT_EQ(Boxes()[0].style, kOk | kIconExclamation);
     EXPECT_EQ(platform.files.Content(locked), "old\r\n");
     EXPECT_EQ(frm->FilterFile(), locked);
     EXPECT_EQ(view.window.Caption(), "Filter Maker - (locked.plk)");
-}
-
-TEST_F(PatternListFiles, ReadOnlyTargetReportsTheOpenFailure) {
-    const std::string readOnly = "C:\\Lists\\ro.plk";
-    platform.files.AddFile(readOnly, "");
-    platform.files.readOnly.insert(readOnly);
-    OpenWithList({kDefault});
-    platform.dialogs.results.push_back(readOnly);
-    view.cmdSaveAs.Click();
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, "Error: 5\r\nAccess is denied.\r\nSub frmFM SaveCustomFilters");
-    EXPECT_EQ(frm->FilterFile(), readOnly);
-}
-
-TEST_F(PatternListFiles, AFileThatCannotBeReadLeavesTheListAsItWas) {
-    platform.files.AddFile(kWeb, FileLines({"*.w"}));
-    platform.files.unreadable.insert(kWeb);
-    OpenWithList({kDefault, "*.a"});
-    platform.dialogs.results.push_back(kWeb);
-    view.cmdOpen.Click();
-    EXPECT_EQ(Items(), WithDefault({"*.a"}));
-    EXPECT_EQ(frm->FilterFile(), "");
-    EXPECT_TRUE(Boxes().empty());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // Fixtures that open the forms over fake controls and an in-memory disk.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -60,7 +61,9 @@ protected:
         Open();
     }
 
+    // A new form over the view; a form still open is closed first.
     void Open() {
+        view.window.Unload();
         frm = std::make_unique<FrmFM>(view, platform);
         view.SetHandlers(frm.get());
         view.window.EnsureLoaded();
@@ -78,6 +81,16 @@ protected:
         view.txtFE.SetText(extension);
     }
     void ClickTestAdd() { view.cmdTools[0].Click(); }
+    void CtrlClick(std::initializer_list<int> indexes) {
+        for (int i : indexes) view.lstPat.UserClick(i, fakes::kCtrl);
+    }
+    // The one message box shown so far.
+    void ExpectOnlyBox(const std::string& text, const std::string& title, unsigned style) {
+        ASSERT_EQ(Boxes().size(), 1u);
+        EXPECT_EQ(Boxes()[0].text, text);
+        EXPECT_EQ(Boxes()[0].title, title);
+        EXPECT_EQ(Boxes()[0].style, style);
+    }
     // The list's pop-up menu, picking one item.
     void PickFromMenu(int item) {
         view.window.popupChoices.push_back(item);

@@ -24,77 +24,44 @@ protected:
     fakes::FakePlatform platform;
 };
 
+// The component's folder loses one trailing backslash; the filter folder
+// beside it is created when missing.
 TEST_F(ShowFilterMaker, EmptyArgumentsUseTheDefaultsAndCreateTheFolder) {
     platform.filterMakerSession = [](FakeFilterMakerView& v) { v.cmdOK.Click(); };
-    EXPECT_TRUE(Show());
-    EXPECT_EQ(ThreadState().gsAppPath, kAppFolder);
-    EXPECT_EQ(ThreadState().gsDefaultFilter, kDefault);
-    EXPECT_EQ(ThreadState().gsFilterFolder, kFilterFolder);
-    EXPECT_EQ(platform.files.createdFolders, std::vector<std::string>{kFilterFolder});
-    EXPECT_EQ(platform.files.Content(kListFile), FileLines({kDefault}));
+    for (const auto& [component, appPath] : {std::pair{"C:\\", "C:"}, {"C:\\Apps\\kvex", "C:\\Apps\\kvex"}}) {
+        platform.componentFolder = component;
+        platform.files.AddFolder(appPath);
+        platform.layout.calls.clear();
+        platform.files.createdFolders.clear();
+        EXPECT_TRUE(Show());
+        EXPECT_EQ(ThreadState().gsAppPath, appPath);
+        EXPECT_EQ(ThreadState().gsDefaultFilter, kDefault);
+        EXPECT_EQ(ThreadState().gsFilterFolder, appPath + std::string("\\Filters"));
+        EXPECT_EQ(platform.files.createdFolders, std::vector<std::string>{ThreadState().gsFilterFolder});
+        EXPECT_EQ(platform.files.Content(ThreadState().gsFilterFolder + "\\filters.dlk"), FileLines({kDefault}));
+        ASSERT_GT(platform.layout.calls.size(), 4u);
+        EXPECT_EQ(platform.layout.calls[4], "Restore Filter Maker " + std::string(appPath) + "\\position.ini");
+    }
 }
 
-TEST_F(ShowFilterMaker, ComponentInADriveRootDropsOnlyTheBackslash) {
-    platform.componentFolder = "C:\\";
-    platform.files.AddFolder("C:");
-    Show();
-    EXPECT_EQ(ThreadState().gsAppPath, "C:");
-    EXPECT_EQ(ThreadState().gsFilterFolder, "C:\\Filters");
-    EXPECT_EQ(platform.layout.calls[4], "Restore Filter Maker C:\\position.ini");
-}
-
-TEST_F(ShowFilterMaker, HostFolderIsUsedAsGivenAndNeverCreated) {
-    std::vector<std::string> items;
+// A host folder is used as given and never created; the incoming filter is
+// in place before writing the filter file loads the form.
+TEST_F(ShowFilterMaker, HostArgumentsReachTheFormInOrder) {
+    platform.files.AddFile("C:\\Lists\\web.plk", FileLines({"*.w"}));
+    std::vector<std::string> seen;
     platform.filterMakerSession = [&](FakeFilterMakerView& v) {
-        items = v.lstPat.Items();
+        seen = v.window.events_log;
+        for (const std::string& item : v.lstPat.Items()) seen.push_back(item);
+        seen.insert(seen.end(), {v.txtEF.Text(), v.txtFE.Text(), v.window.Caption()});
         v.cmdOK.Click();
     };
-    EXPECT_TRUE(Show("*.txt", "D:\\Missing\\"));
+    EXPECT_TRUE(Show("*.d", "D:\\Missing\\", "*.txt", "C:\\Lists\\web.plk"));
+    EXPECT_EQ(seen, (std::vector<std::string>{"Load", "ShowModal", "Resize", "*.d", "*.w", "*", "txt",
+                                              "Filter Maker - (web.plk)"}));
     EXPECT_EQ(ThreadState().gsFilterFolder, "D:\\Missing\\");
     EXPECT_TRUE(platform.files.createdFolders.empty());
-    EXPECT_EQ(items, std::vector<std::string>{"*.txt"});
+    EXPECT_EQ(platform.files.writes, (std::vector<std::string>{"D:\\Missing\\\\filters.dlk", "C:\\Lists\\web.plk"}));
     EXPECT_TRUE(platform.messages.boxes.empty());
-}
-
-TEST_F(ShowFilterMaker, FormLoadsWhileTheFileIsWrittenAndAlreadySeesTheIncomingFilter) {
-    platform.files.AddFile("C:\\Lists\\web.plk", FileLines({"*.w"}));
-    std::vector<std::string> windowEvents;
-    std::vector<std::string> items;
-    std::string name, extension, caption;
-    platform.filterMakerSession = [&](FakeFilterMakerView& v) {
-        windowEvents = v.window.events_log;
-        items = v.lstPat.Items();
-        name = v.txtEF.Text();
-        extension = v.txtFE.Text();
-        caption = v.window.Caption();
-        v.cmdCancel.Click();
-    };
-    EXPECT_TRUE(Show("", "", "*.txt", "C:\\Lists\\web.plk"));
-    EXPECT_EQ(windowEvents, (std::vector<std::string>{"Load", "ShowModal", "Resize"}));
-    EXPECT_EQ(items, WithDefault({"*.w"}));
-    EXPECT_EQ(name, "*");
-    EXPECT_EQ(extension, "txt");
-    EXPECT_EQ(caption, "Filter Maker - (web.plk)");
-}
-
-TEST_F(ShowFilterMaker, EveryCallStartsFromAFreshForm) {
-    std::vector<std::string> secondBoxes;
-    int call = 0;
-    platform.filterMakerSession = [&](FakeFilterMakerView& v) {
-        if (++call == 1) {
-            v.txtEF.SetText("typed");
-            v.cmdTools[0].Click();
-            v.cmdCancel.Click();
-        } else {
-            secondBoxes = {v.txtEF.Text(), v.txtFE.Text()};
-            v.window.CloseBox();
-        }
-    };
-    EXPECT_TRUE(Show());
-    EXPECT_TRUE(Show());
-    EXPECT_EQ(platform.filterMakerViews, 2);
-    EXPECT_EQ(secondBoxes, (std::vector<std::string>{"*", "htm"}));
-    EXPECT_FALSE(platform.files.HasFile(kListFile));
 }
 
 TEST_F(ShowFilterMaker, ANestedCallLeavesTheOuterDialogItsOwnFolderAndDefault) {
@@ -121,11 +88,7 @@ TEST_F(ShowFilterMaker, ANestedCallLeavesTheOuterDialogItsOwnFolderAndDefault) {
 
 class ShowEditFilter : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ThreadState() = SharedState{};
-        ThreadState().gsFilterFolder = "F";
-        ThreadState().gsDefaultFilter = "D";
-    }
+    void SetUp() override { ThreadState() = SharedState{}; }
     bool Show(std::string& text, short editPrefix) {
         ClsEFfilter cls(platform);
         return cls.ShowEditFilterDialog(text, editPrefix);
@@ -133,58 +96,32 @@ protected:
     fakes::FakePlatform platform;
 };
 
-TEST_F(ShowEditFilter, OkHandsBackTheTextExactlyAsTyped) {
-    platform.editFilterSession = [](FakeEditFilterView& v) {
-        v.txtEF.SetSelection(0, 99);
-        v.txtEF.Type(" a*");
-        v.cmdOK.Click();
-    };
-    std::string text = "*.htm";
-    EXPECT_TRUE(Show(text, -1));
-    EXPECT_EQ(text, " a*");
-    EXPECT_EQ(ThreadState().gsAppPath, kAppFolder);
-    EXPECT_EQ(ThreadState().gsFilterFolder, "F");
-    EXPECT_EQ(ThreadState().gsDefaultFilter, "D");
-}
-
-TEST_F(ShowEditFilter, CancelAndTheCloseBoxLeaveTheTextAlone) {
-    for (bool closeBox : {false, true}) {
-        platform.editFilterSession = [closeBox](FakeEditFilterView& v) {
-            v.txtEF.SetText("other");
-            closeBox ? v.window.CloseBox() : v.cmdCancel.Click();
+// OK hands back the text exactly as typed; Cancel and the close box leave it
+// alone. Only exactly True (-1) marks the name part with its icon.
+TEST_F(ShowEditFilter, OnlyOkHandsBackTheTextExactlyAsTyped) {
+    enum End { kOkButton, kCancelButton, kCloseBox };
+    const struct {
+        short editPrefix;
+        End end;
+        bool confirmed;
+        const char* text;
+        int icon;
+    } cases[] = {{-1, kOkButton, true, " a*", 102}, {0, kCancelButton, false, "*.htm", 101},
+                 {1, kCloseBox, false, "*.htm", 101}};
+    for (const auto& c : cases) {
+        int icon = 0;
+        platform.editFilterSession = [&](FakeEditFilterView& v) {
+            icon = v.window.icon;
+            v.txtEF.SetSelection(0, 99);
+            v.txtEF.Type(" a*");
+            c.end == kOkButton ? v.cmdOK.Click() : c.end == kCancelButton ? v.cmdCancel.Click() : v.window.CloseBox();
         };
         std::string text = "*.htm";
-        EXPECT_FALSE(Show(text, -1));
-        EXPECT_EQ(text, "*.htm");
+        EXPECT_EQ(Show(text, c.editPrefix), c.confirmed);
+        EXPECT_EQ(text, c.text);
+        EXPECT_EQ(icon, c.icon);
     }
-}
-
-TEST_F(ShowEditFilter, OnlyExactlyTrueMarksTheNamePart) {
-    std::vector<int> icons;
-    platform.editFilterSession = [&](FakeEditFilterView& v) { icons.push_back(v.window.icon); };
-    std::string text = "x";
-    for (short editPrefix : {-1, 0, 1}) Show(text, editPrefix);
-    EXPECT_EQ(icons, (std::vector<int>{102, 101, 101}));
-}
-
-TEST_F(ShowEditFilter, ServesTheFilterMakersPictures) {
-    // The Filter Maker's picture opens the real Edit Filter dialog.
-    platform.editFilterDialog = [this](std::string& text, bool editPrefix) {
-        return Show(text, editPrefix ? -1 : 0);
-    };
-    platform.editFilterSession = [](FakeEditFilterView& v) {
-        v.txtEF.SetSelection(3, 0);
-        v.cmdE[0].Click();
-        v.cmdOK.Click();
-    };
-    std::string extension;
-    platform.filterMakerSession = [&](FakeFilterMakerView& v) {
-        v.Image1[1].Click();
-        extension = v.txtFE.Text();
-        v.cmdCancel.Click();
-    };
-    ClsFMfilter(platform).ShowFilterMakerDialog("", "", "", "");
-    EXPECT_EQ(extension, "htm*");
+    EXPECT_EQ(ThreadState().gsAppPath, kAppFolder);
 }
 
 }  // namespace

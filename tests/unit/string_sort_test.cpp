@@ -16,69 +16,45 @@ void SortAll(Strings& a) { QuickSortStrings(a, 0, static_cast<long>(a.size()) - 
 
 TEST(OrdinalLess, ComparesUnsignedBytesWithPrefixFirst) {
     EXPECT_TRUE(OrdinalLess("*.htm", "*.html"));
-    EXPECT_FALSE(OrdinalLess("*.html", "*.htm"));
     EXPECT_FALSE(OrdinalLess("a", "a"));
     EXPECT_TRUE(OrdinalLess("Z", "a"));
     EXPECT_TRUE(OrdinalLess("z", "\xe9"));  // bytes above 127 come last
-    EXPECT_TRUE(OrdinalLess(std::string("a\0", 2), "a\x01"));
 }
 
-TEST(QuickSortStrings, CapitalsComeBeforeSmallLetters) {
-    Strings a{"*.htm", "*.HTM", "*.Htm", "readme.*", "README.*", "#.txt", "[a-c]*.*"};
-    SortAll(a);
-    EXPECT_EQ(a, (Strings{"#.txt", "*.HTM", "*.Htm", "*.htm", "README.*", "[a-c]*.*", "readme.*"}));
-}
-
-TEST(QuickSortStrings, SortsOnlyTheGivenInclusiveRange) {
-    Strings a{"z", "d", "c", "b", "a", "0"};
-    QuickSortStrings(a, 1, 4);
-    EXPECT_EQ(a, (Strings{"z", "a", "b", "c", "d", "0"}));
-
-    Strings untouched{"b", "a"};
-    QuickSortStrings(untouched, 1, 1);
-    QuickSortStrings(untouched, 1, 0);
-    EXPECT_EQ(untouched, (Strings{"b", "a"}));
-
-    Strings empty;
-    SortAll(empty);
-    EXPECT_TRUE(empty.empty());
-}
-
-TEST(QuickSortStrings, AgreesWithStdSortOnRandomInput) {
+// Random input from a small pool of short strings (many duplicates and shared
+// prefixes), then all-equal and reversed input, where a partition that
+// mishandles equal keys or the hole goes wrong.
+TEST(QuickSortStrings, AgreesWithStdSort) {
     std::mt19937 random(99);
+    std::vector<Strings> inputs;
     for (int round = 0; round < 500; ++round) {
-        const std::size_t n = std::uniform_int_distribution<std::size_t>(0, round < 50 ? 4 : 200)(random);
-        // A small pool of short strings over a few bytes gives many duplicates
-        // and many shared prefixes.
-        Strings a(n);
+        Strings a(std::uniform_int_distribution<std::size_t>(0, round < 50 ? 4 : 200)(random));
         for (std::string& s : a) {
             s.resize(std::uniform_int_distribution<std::size_t>(0, 3)(random));
             for (char& c : s) c = "aAb*\xe9"[std::uniform_int_distribution<int>(0, 4)(random)];
         }
+        inputs.push_back(a);
+    }
+    inputs.push_back(Strings(500, "*.htm"));
+    inputs.emplace_back();
+    for (int k = 999; k >= 0; --k) inputs.back().push_back(std::to_string(100000 + k));
+    for (Strings& a : inputs) {
         Strings expected = a;
         std::sort(expected.begin(), expected.end(), OrdinalLess);
         SortAll(a);
-        ASSERT_EQ(a, expected) << "round " << round;
+        ASSERT_EQ(a, expected);
     }
 }
 
-// All-equal and reversed input are where a partition that mishandles equal
-// keys or the hole goes wrong.
-TEST(QuickSortStrings, HandlesUniformAndReversedInput) {
-    Strings same(500, "*.htm");
-    SortAll(same);
-    EXPECT_EQ(same, Strings(500, "*.htm"));
-    Strings reversed;
-    for (int k = 999; k >= 0; --k) reversed.push_back(std::to_string(100000 + k));
-    SortAll(reversed);
-    EXPECT_TRUE(std::is_sorted(reversed.begin(), reversed.end(), OrdinalLess));
-    EXPECT_EQ(reversed.front(), "100000");
-}
-
-TEST(QuickSortStrings, UsesTheGivenOrder) {
-    Strings a{"b", "c", "a", "b"};
-    QuickSortStrings(a, 0, 3, [](const std::string& x, const std::string& y) { return OrdinalLess(y, x); });
-    EXPECT_EQ(a, (Strings{"c", "b", "b", "a"}));
+TEST(QuickSortStrings, SortsOnlyTheGivenInclusiveRangeByTheGivenOrder) {
+    Strings a{"z", "d", "c", "b", "a", "0"};
+    QuickSortStrings(a, 1, 4);
+    EXPECT_EQ(a, (Strings{"z", "a", "b", "c", "d", "0"}));
+    QuickSortStrings(a, 1, 1);
+    QuickSortStrings(a, 1, 0);
+    EXPECT_EQ(a, (Strings{"z", "a", "b", "c", "d", "0"}));
+    QuickSortStrings(a, 0, 5, [](const std::string& x, const std::string& y) { return OrdinalLess(y, x); });
+    EXPECT_EQ(a, (Strings{"z", "d", "c", "b", "a", "0"}));
 }
 
 }  // namespace
