@@ -17,64 +17,55 @@ bool EndsInLineBreak(const std::string& text) {
 TEST(PathExists, AnyExistingFileOrFolderWhateverItsAttributes) {
     test::TempFolder folder;
     Win32FileSystem files;
-    test::WriteBytes(folder.File("hidden.txt"), "h");
-    ::SetFileAttributesA(folder.File("hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    test::WriteBytes(folder.File("readonly.txt"), "r");
-    ::SetFileAttributesA(folder.File("readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-
+    for (DWORD attributes : {FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_READONLY}) {
+        const std::string file = folder.File(std::to_string(attributes));
+        test::WriteBytes(file, "x");
+        ::SetFileAttributesA(file.c_str(), attributes);
+        EXPECT_TRUE(files.PathExists(file)) << attributes;
+    }
     EXPECT_TRUE(files.PathExists(folder.Path()));
-    EXPECT_TRUE(files.PathExists(folder.File("hidden.txt")));
-    EXPECT_TRUE(files.PathExists(folder.File("readonly.txt")));
     EXPECT_FALSE(files.PathExists(folder.File("missing.txt")));
     EXPECT_FALSE(files.PathExists(""));
 }
 
-TEST(CreateFolder, MakesOneLevelOnly) {
+TEST(CreateFolderAndReadFile, OneFolderLevelAndAtMostTheAskedBytes) {
     test::TempFolder folder;
     Win32FileSystem files;
     EXPECT_TRUE(files.CreateFolder(folder.File("Filters")));
     EXPECT_TRUE(files.PathExists(folder.File("Filters")));
     EXPECT_FALSE(files.CreateFolder(folder.File("a\\b")));
     EXPECT_FALSE(files.PathExists(folder.File("a")));
-}
 
-TEST(ReadFile, GivesAtMostTheAskedBytesAndNothingForAMissingFile) {
-    test::TempFolder folder;
-    Win32FileSystem files;
     test::WriteBytes(folder.File("list.dlk"), "*.htm\r\n*.txt\r\n");
     EXPECT_EQ(files.ReadFile(folder.File("list.dlk"), 1000), std::optional<std::string>("*.htm\r\n*.txt\r\n"));
     EXPECT_EQ(files.ReadFile(folder.File("list.dlk"), 5), std::optional<std::string>("*.htm"));
     EXPECT_EQ(files.ReadFile(folder.File("none.dlk"), 10), std::nullopt);
 }
 
-TEST(WriteFile, NewFileGetsTheBytesAndNoHelperFileStays) {
+// A new file gets the bytes; an existing one is replaced whole and keeps its
+// attributes; no helper file stays behind.
+TEST(WriteFile, WritesNewFilesAndReplacesOldOnesWhole) {
     test::TempFolder folder;
     Win32FileSystem files;
     EXPECT_TRUE(files.WriteFile(folder.File("new.plk"), "*.htm\r\n").empty());
     EXPECT_EQ(test::ReadBytes(folder.File("new.plk")), "*.htm\r\n");
-    EXPECT_EQ(folder.Entries(), (Entries{"new.plk"}));
-}
-
-TEST(WriteFile, ExistingFileIsReplacedWhole) {
-    test::TempFolder folder;
-    Win32FileSystem files;
     test::WriteBytes(folder.File("old.plk"), std::string(5000, 'x'));
     ::SetFileAttributesA(folder.File("old.plk").c_str(), FILE_ATTRIBUTE_HIDDEN);
     EXPECT_TRUE(files.WriteFile(folder.File("old.plk"), "short\r\n").empty());
     EXPECT_EQ(test::ReadBytes(folder.File("old.plk")), "short\r\n");
-    EXPECT_EQ(folder.Entries(), (Entries{"old.plk"}));
-    EXPECT_TRUE(::GetFileAttributesA(folder.File("old.plk").c_str()) & FILE_ATTRIBUTE_HIDDEN)
-        << "the new file keeps the attributes of the one it replaced";
+    EXPECT_TRUE(::GetFileAttributesA(folder.File("old.plk").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(folder.Entries(), (Entries{"new.plk", "old.plk"}));
 }
 
-TEST(WriteFile, ReadOnlyTargetKeepsItsContentAndEachFailedStepIsReported) {
+// Each failed step is reported with the system's text, without its line end;
+// the target keeps its content and nothing else is left in the folder.
+TEST(WriteFile, ReadOnlyTargetOrMissingFolderFailsAtOpen) {
     test::TempFolder folder;
     Win32FileSystem files;
     test::WriteBytes(folder.File("locked.plk"), "old content\r\n");
     ::SetFileAttributesA(folder.File("locked.plk").c_str(), FILE_ATTRIBUTE_READONLY);
 
     std::vector<ui::FileError> errors = files.WriteFile(folder.File("locked.plk"), "new\r\n");
-
     ASSERT_EQ(errors.size(), 2u);  // open, then write with nothing open
     EXPECT_EQ(errors[0].number, static_cast<unsigned long>(ERROR_ACCESS_DENIED));
     EXPECT_NE(errors[1].number, 0u);
@@ -84,6 +75,10 @@ TEST(WriteFile, ReadOnlyTargetKeepsItsContentAndEachFailedStepIsReported) {
         EXPECT_FALSE(EndsInLineBreak(error.description)) << error.description;
     }
     EXPECT_EQ(test::ReadBytes(folder.File("locked.plk")), "old content\r\n");
+
+    errors = files.WriteFile(folder.File("gone\\list.plk"), "x");
+    ASSERT_FALSE(errors.empty());
+    EXPECT_EQ(errors[0].number, static_cast<unsigned long>(ERROR_PATH_NOT_FOUND));
     EXPECT_EQ(folder.Entries(), (Entries{"locked.plk"}));
 }
 
@@ -98,30 +93,12 @@ TEST(WriteFile, ATargetThatCannotBeReplacedAfterTheNewBytesAreWrittenKeepsItsCon
     HANDLE holder = ::CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-
     std::vector<ui::FileError> errors = files.WriteFile(target, std::string(100000, 'n'));
     ::CloseHandle(holder);
-
     ASSERT_EQ(errors.size(), 1u) << "only putting the new file in place failed";
     EXPECT_NE(errors[0].number, 0u);
     EXPECT_EQ(test::ReadBytes(target), "old content\r\n");
     EXPECT_EQ(folder.Entries(), (Entries{"filters.dlk"})) << "the new file is removed again";
-}
-
-TEST(WriteFile, MissingFolderFailsAtOpenAndCreatesNothing) {
-    test::TempFolder folder;
-    Win32FileSystem files;
-    std::vector<ui::FileError> errors = files.WriteFile(folder.File("gone\\list.plk"), "x");
-    ASSERT_FALSE(errors.empty());
-    EXPECT_EQ(errors[0].number, static_cast<unsigned long>(ERROR_PATH_NOT_FOUND));
-    EXPECT_TRUE(folder.Entries().empty());
-}
-
-TEST(SystemErrorText, IsTheSystemsDescriptionWithoutTheLineEnd) {
-    std::string text = SystemErrorText(ERROR_ACCESS_DENIED);
-    EXPECT_FALSE(text.empty());
-    EXPECT_FALSE(EndsInLineBreak(text));
-    EXPECT_NE(text, SystemErrorText(ERROR_FILE_NOT_FOUND));
 }
 
 }  // namespace

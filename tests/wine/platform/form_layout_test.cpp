@@ -21,12 +21,7 @@ RECT WindowRect(HWND window) {
     return rect;
 }
 
-::testing::AssertionResult SameRect(const RECT& a, const RECT& b) {
-    if (::EqualRect(&a, &b)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << a.left << "," << a.top << "," << a.right << "," << a.bottom
-                                         << ") vs (" << b.left << "," << b.top << "," << b.right << "," << b.bottom
-                                         << ")";
-}
+bool SameRect(RECT a, RECT b) { return ::EqualRect(&a, &b) != FALSE; }
 
 // A loaded form with its keeper, as Form_Load sets them up.
 template <typename View>

@@ -1,5 +1,5 @@
 // A form shown modally: the loop, its end, the keyboard as a dialog box
-// has it, the close box, the thread's quit request, nested forms, the menu.
+// has it, the close box, the thread's quit request, nested forms.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -36,32 +36,32 @@ protected:
     test::RecordingFilterMaker handlers;
 };
 
+// While shown: visible, the focus on the first control in tab order, the
+// thread's other windows disabled, a resize raising Form_Resize. It runs until
+// a handler unloads it; then the window is gone and the host enabled again.
 TEST_F(ModalFilterMaker, RunsUntilAHandlerUnloadsThenTheWindowIsGone) {
-    HWND shownWindow = nullptr;
-    bool visibleWhileShown = false;
-    ShowThen([&] {
-        shownWindow = view.Window().Hwnd();
-        visibleWhileShown = ::IsWindowVisible(shownWindow) != FALSE;
-    });
-    EXPECT_TRUE(visibleWhileShown);
-    EXPECT_EQ(handlers.log.All(), (Events{"Form_Load", "Form_Resize", "cmdCancel_Click", "Form_QueryUnload",
-                                          "Form_Unload"}));
-    EXPECT_FALSE(view.Window().Loaded());
-    EXPECT_FALSE(::IsWindow(shownWindow));
-}
-
-TEST_F(ModalFilterMaker, FocusStartsOnTheFirstControlInTabOrder) {
-    int focusId = 0;
-    ShowThen([&] { focusId = ::GetDlgCtrlID(::GetFocus()); });
-    EXPECT_EQ(focusId, ids::kFmTxtEF);
-}
-
-TEST_F(ModalFilterMaker, OtherWindowsOfTheThreadAreDisabledOnlyWhileItShows) {
     HWND host = ::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
                                   nullptr, test::TestModule(), nullptr);
-    bool hostEnabledWhileShown = true;
-    ShowThen([&] { hostEnabledWhileShown = ::IsWindowEnabled(host) != FALSE; });
-    EXPECT_FALSE(hostEnabledWhileShown);
+    HWND shownWindow = nullptr;
+    bool visible = false, hostEnabled = true;
+    int focusId = 0;
+    ShowThen([&] {
+        shownWindow = view.Window().Hwnd();
+        visible = ::IsWindowVisible(shownWindow) != FALSE;
+        hostEnabled = ::IsWindowEnabled(host) != FALSE;
+        focusId = ::GetDlgCtrlID(::GetFocus());
+        RECT r;
+        ::GetWindowRect(shownWindow, &r);
+        ::SetWindowPos(shownWindow, nullptr, 0, 0, r.right - r.left + 40, r.bottom - r.top + 30,
+                       SWP_NOMOVE | SWP_NOZORDER);
+    });
+    EXPECT_TRUE(visible);
+    EXPECT_FALSE(hostEnabled);
+    EXPECT_EQ(focusId, ids::kFmTxtEF);
+    EXPECT_EQ(handlers.log.All(), (Events{"Form_Load", "Form_Resize", "Form_Resize", "cmdCancel_Click",
+                                          "Form_QueryUnload", "Form_Unload"}));
+    EXPECT_FALSE(view.Window().Loaded());
+    EXPECT_FALSE(::IsWindow(shownWindow));
     EXPECT_TRUE(::IsWindowEnabled(host));
     ::DestroyWindow(host);
 }
@@ -72,7 +72,8 @@ TEST_F(ModalFilterMaker, CloseBoxUnloadsWithoutPressingAnyButton) {
     EXPECT_EQ(handlers.log.All(), (Events{"Form_Load", "Form_Resize", "Form_QueryUnload", "Form_Unload"}));
 }
 
-TEST_F(ModalFilterMaker, EnterAndEscapePressNoButton) {
+// Enter and Escape press no button, wherever the focus is; access keys press theirs.
+TEST_F(ModalFilterMaker, KeyboardAsADialogBoxHasIt) {
     ShowThen([&] {
         for (int id : {ids::kFmTxtEF, ids::kFmCmdOK, ids::kFmLstPat}) {
             ::SetFocus(Item(id));
@@ -81,32 +82,12 @@ TEST_F(ModalFilterMaker, EnterAndEscapePressNoButton) {
                 ::PostMessageA(Item(id), WM_KEYUP, key, 0xC0000001);
             }
         }
-    });
-    for (const std::string& event : handlers.log.All())
-        if (event != "cmdCancel_Click") {
-            EXPECT_EQ(event.find("Click"), std::string::npos) << event;
-        }
-    EXPECT_EQ(handlers.log.Count("cmdCancel_Click"), 1);
-}
-
-TEST_F(ModalFilterMaker, AccessKeysPressTheirButtons) {
-    ShowThen([&] {
-        ::SetFocus(Item(ids::kFmLstPat));
         for (char key : {'k', 'n', 'a'}) ::PostMessageA(Item(ids::kFmLstPat), WM_SYSCHAR, key, 1 << 29);
     });
-    EXPECT_EQ(handlers.log.Count("cmdOK_Click"), 1);
-    EXPECT_EQ(handlers.log.Count("cmdNew_Click"), 1);
-    EXPECT_EQ(handlers.log.Count("cmdSaveAs_Click"), 1);
-}
-
-TEST_F(ModalFilterMaker, ResizingRaisesFormResize) {
-    ShowThen([&] {
-        RECT r;
-        ::GetWindowRect(view.Window().Hwnd(), &r);
-        ::SetWindowPos(view.Window().Hwnd(), nullptr, 0, 0, r.right - r.left + 40, r.bottom - r.top + 30,
-                       SWP_NOMOVE | SWP_NOZORDER);
-    });
-    EXPECT_EQ(handlers.log.Count("Form_Resize"), 2);  // first show, then the new size
+    std::vector<std::string> clicks;
+    for (const std::string& event : handlers.log.All())
+        if (event.find("Click") != std::string::npos) clicks.push_back(event);
+    EXPECT_EQ(clicks, (Events{"cmdOK_Click", "cmdNew_Click", "cmdSaveAs_Click", "cmdCancel_Click"}));
 }
 
 TEST_F(ModalFilterMaker, QuitRequestUnloadsAndIsLeftForTheThreadsOwnLoop) {
@@ -119,26 +100,24 @@ TEST_F(ModalFilterMaker, QuitRequestUnloadsAndIsLeftForTheThreadsOwnLoop) {
     EXPECT_EQ(quit.wParam, 7u);
 }
 
+// The inner form disables the outer one and owns the loop until it unloads.
 TEST_F(ModalFilterMaker, SecondFormShownFromAHandlerRunsItsOwnLoop) {
     EditFilterView edit(test::TestModule());
     test::RecordingEditFilter editHandlers;
     editHandlers.log.on["cmdCancel_Click"] = [&] { edit.Window().Unload(); };
     edit.SetHandlers(&editHandlers);
-    bool outerEnabledDuringInner = true;
-    HWND messageOwnerDuringInner = nullptr;
-    bool outerEnabledAfter = false;
-    HWND messageOwnerAfter = nullptr;
-    HWND outerWindow = nullptr;
+    bool outerEnabledDuringInner = true, outerEnabledAfter = false;
+    HWND ownerDuringInner = nullptr, ownerAfter = nullptr, outer = nullptr;
     handlers.log.on["cmdTools_Click(0)"] = [&] {
         test::After(150, [&] {
             outerEnabledDuringInner = ::IsWindowEnabled(view.Window().Hwnd()) != FALSE;
-            messageOwnerDuringInner = ActiveModalForm();
+            ownerDuringInner = ActiveModalForm();
             ::PostMessageA(::GetDlgItem(edit.Window().Hwnd(), ids::kEfCmdCancel), BM_CLICK, 0, 0);
         });
         edit.Window().ShowModal();
-        outerEnabledAfter = ::IsWindowEnabled(view.Window().Hwnd()) != FALSE;
-        messageOwnerAfter = ActiveModalForm();
-        outerWindow = view.Window().Hwnd();
+        outer = view.Window().Hwnd();
+        outerEnabledAfter = ::IsWindowEnabled(outer) != FALSE;
+        ownerAfter = ActiveModalForm();
     };
     test::After(150, [&] { ::PostMessageA(Item(ids::kFmCmdTools0), BM_CLICK, 0, 0); });
     test::After(600, [&] { ::PostMessageA(Item(ids::kFmCmdCancel), BM_CLICK, 0, 0); });
@@ -146,72 +125,12 @@ TEST_F(ModalFilterMaker, SecondFormShownFromAHandlerRunsItsOwnLoop) {
     EXPECT_EQ(editHandlers.log.All(), (Events{"Form_Load", "Form_Resize", "cmdCancel_Click", "Form_QueryUnload",
                                               "Form_Unload"}));
     EXPECT_FALSE(outerEnabledDuringInner);
-    EXPECT_NE(messageOwnerDuringInner, nullptr);
-    EXPECT_NE(messageOwnerDuringInner, outerWindow);
+    EXPECT_NE(ownerDuringInner, nullptr);
+    EXPECT_NE(ownerDuringInner, outer);
     EXPECT_TRUE(outerEnabledAfter);
-    EXPECT_EQ(messageOwnerAfter, outerWindow);
+    EXPECT_EQ(ownerAfter, outer);
     EXPECT_EQ(handlers.log.Count("cmdCancel_Click"), 1);
     EXPECT_EQ(ActiveModalForm(), nullptr);
-}
-
-// The open pop-up menu: its window, class #32768, and the menu it shows.
-HMENU OpenPopupMenu(HWND& menuWindow) {
-    menuWindow = ::FindWindowA("#32768", nullptr);
-    if (!menuWindow || !::IsWindowVisible(menuWindow)) return nullptr;
-    return reinterpret_cast<HMENU>(::SendMessageA(menuWindow, 0x01E1 /* MN_GETHMENU */, 0, 0));
-}
-
-class PopupMenu : public ::testing::Test {
-protected:
-    void SetUp() override {
-        view.Window().EnsureLoaded();
-        ::ShowWindow(view.Window().Hwnd(), SW_SHOW);
-        ::SetCursorPos(300, 300);
-    }
-    FilterMakerView view{test::TestModule()};
-};
-
-TEST_F(PopupMenu, ShowsTheItemsWithTheirStateAndTheDefaultItem) {
-    view.Controls().mnuOutLike[2]->SetEnabled(false);
-    std::vector<std::string> captions;
-    std::vector<UINT> states;
-    UINT defaultItem = 99;
-    test::After(300, [&] {
-        HWND menuWindow = nullptr;
-        HMENU menu = OpenPopupMenu(menuWindow);
-        if (menu) {
-            for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
-                char text[64] = {};
-                ::GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
-                captions.push_back(text);
-                states.push_back(::GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION));
-            }
-            defaultItem = ::GetMenuDefaultItem(menu, TRUE, 0);
-        }
-        ::EndMenu();
-    });
-    EXPECT_EQ(view.Window().PopupMenu(0), -1);
-    EXPECT_EQ(captions, (std::vector<std::string>{"Edit Out", "", "Edit Like", "", "Sort Filters"}));
-    ASSERT_EQ(states.size(), 5u);
-    EXPECT_TRUE(states[1] & MF_SEPARATOR);
-    EXPECT_TRUE(states[3] & MF_SEPARATOR);
-    EXPECT_TRUE(states[2] & MF_GRAYED);
-    EXPECT_FALSE(states[0] & MF_GRAYED);
-    EXPECT_FALSE(states[4] & MF_GRAYED);
-    EXPECT_EQ(defaultItem, 0u);
-}
-
-TEST_F(PopupMenu, ReturnsTheIndexOfTheChosenItem) {
-    test::After(300, [&] {
-        HWND menuWindow = nullptr;
-        if (!OpenPopupMenu(menuWindow)) {
-            ::EndMenu();
-            return;
-        }
-        ::PostMessageA(menuWindow, WM_KEYDOWN, VK_END, 0);
-        ::PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
-    });
-    EXPECT_EQ(view.Window().PopupMenu(0), 4);
 }
 
 }  // namespace
