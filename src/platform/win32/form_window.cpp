@@ -130,7 +130,7 @@ void Win32FormWindow::Raise(Event event) {
 void Win32FormWindow::EnsureLoaded() {
     if (window_) return;
     ActivationScope activation(module_);
-    if (!EnsureFormClass(module_, &Win32FormWindow::WndProc)) return;
+    if (!EnsureFormClass(module_, &ObjectWindowProc<Win32FormWindow>)) return;
     SIZE outer = OuterSizeForClient(clientWidth_, clientHeight_, kStyle, kExStyle);
     HWND window = ::CreateWindowExA(kExStyle, ids::kFormClass, caption_.c_str(), kStyle, CW_USEDEFAULT,
                                     CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, module_, this);
@@ -249,6 +249,9 @@ void Win32FormWindow::OnActivate(bool active) {
 
 LRESULT Win32FormWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_NCCREATE:
+        window_.reset(window);
+        break;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         // Enter and Escape arrive as IDOK and IDCANCEL: no button of ours
@@ -286,21 +289,6 @@ LRESULT Win32FormWindow::HandleMessage(HWND window, UINT message, WPARAM wParam,
         break;
     }
     return ::DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK Win32FormWindow::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (message == WM_NCCREATE) {
-            auto* self = static_cast<Win32FormWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-            ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-            self->window_.reset(window);
-        }
-        auto* self = reinterpret_cast<Win32FormWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (!self) return ::DefWindowProcA(window, message, wParam, lParam);
-        return self->HandleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
 }
 
 }  // namespace kvex::win32

@@ -65,9 +65,10 @@ public:
     const std::string& FormName() const { return formName_; }
     HINSTANCE Module() const { return module_; }
 
-private:
-    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The class's window procedure hands every message here.
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
     template <typename Event>
     void Raise(Event event);
     void ApplyIcon();

@@ -23,7 +23,7 @@ Win32Indicator::~Win32Indicator() {
 bool Win32Indicator::Create(HINSTANCE module, HWND form, int id, const RECT& bounds) {
     WNDCLASSEXA cls{};
     cls.cbSize = sizeof(cls);
-    cls.lpfnWndProc = &Win32Indicator::WndProc;
+    cls.lpfnWndProc = &ObjectWindowProc<Win32Indicator>;
     cls.hInstance = module;
     cls.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     cls.lpszClassName = ids::kIndicatorClass;
@@ -120,7 +120,9 @@ void Win32Indicator::OnWindowGone() {
     DestroyOwnedWindow(tooltip_);
 }
 
-LRESULT Win32Indicator::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Win32Indicator::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Messages of creation arrive before the object holds its window.
+    if (!window_) return ::DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
     case WM_TIMER:
         if (wParam == kFlashTimer) OnTimer();
@@ -137,20 +139,6 @@ LRESULT Win32Indicator::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         break;
     }
     return ::DefWindowProcA(window_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK Win32Indicator::WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (message == WM_NCCREATE) {
-            auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-            ::SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        }
-        auto* self = reinterpret_cast<Win32Indicator*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (!self || !self->window_) return ::DefWindowProcA(window, message, wParam, lParam);
-        return self->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
 }
 
 }  // namespace kvex::win32

@@ -42,9 +42,10 @@ public:
     void ShowError(const std::string& detail) override;
     void ClearError() override;
 
+    // The class's window procedure hands every message here.
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 private:
-    static LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateTooltip(HWND form);
     void UpdateTexts();
     void StartFlashing();
