@@ -272,10 +272,6 @@ DialogCall::DialogCall(std::function<CallResult()> call) : state_(std::make_shar
     state_->probeReady = nullptr;
 }
 
-DialogCall DialogCall::FilterMaker(const FilterMakerArgs& args, Binding binding) {
-    return DialogCall([args, binding] { return CallShowFilterMakerDialog(args, binding); });
-}
-
 DialogCall::~DialogCall() {
     if (Join(Millis(0))) return;
     CloseLeftovers();

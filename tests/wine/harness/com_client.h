@@ -69,8 +69,6 @@ public:
     DialogCall& operator=(const DialogCall&) = delete;
     ~DialogCall();
 
-    static DialogCall FilterMaker(const FilterMakerArgs& args, Binding binding = Binding::Late);
-
     DWORD threadId() const;
     // False while the thread is still inside the call after the timeout.
     bool Join(Millis timeout = kUiTimeout);
