@@ -63,13 +63,19 @@ private:
     std::vector<std::string> events_;
 };
 
-class RecordingFilterMaker : public ui::IFilterMakerHandlers {
+// Notes the window events every form has; the forms add their controls' events.
+template <class Handlers>
+class RecordingForm : public Handlers {
 public:
     EventLog log;
     void Form_Load() override { log.Note("Form_Load"); }
     void Form_QueryUnload() override { log.Note("Form_QueryUnload"); }
     void Form_Resize() override { log.Note("Form_Resize"); }
     void Form_Unload() override { log.Note("Form_Unload"); }
+};
+
+class RecordingFilterMaker : public RecordingForm<ui::IFilterMakerHandlers> {
+public:
     void cmdOK_Click() override { log.Note("cmdOK_Click"); }
     void cmdCancel_Click() override { log.Note("cmdCancel_Click"); }
     void cmdNew_Click() override { log.Note("cmdNew_Click"); }
@@ -90,13 +96,8 @@ public:
     void txtFE_Change() override { log.Note("txtFE_Change"); }
 };
 
-class RecordingEditFilter : public ui::IEditFilterHandlers {
+class RecordingEditFilter : public RecordingForm<ui::IEditFilterHandlers> {
 public:
-    EventLog log;
-    void Form_Load() override { log.Note("Form_Load"); }
-    void Form_QueryUnload() override { log.Note("Form_QueryUnload"); }
-    void Form_Resize() override { log.Note("Form_Resize"); }
-    void Form_Unload() override { log.Note("Form_Unload"); }
     void cmdOK_Click() override { log.Note("cmdOK_Click"); }
     void cmdCancel_Click() override { log.Note("cmdCancel_Click"); }
     void cmdE_Click(int index) override { log.Note("cmdE_Click(" + std::to_string(index) + ")"); }
