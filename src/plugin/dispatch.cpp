@@ -1,6 +1,5 @@
 #include "dispatch.h"
 
-#include <cstring>
 #include <vector>
 
 namespace kvex::plugin {
@@ -121,21 +120,21 @@ VARTYPE ByReferenceTarget(const ELEMDESC& param) noexcept {
     }
 }
 
-bool SameValue(VARIANT& a, VARIANT& b) noexcept {
-    if (V_VT(&a) != V_VT(&b)) return false;
-    if (V_VT(&a) == VT_BSTR) {
-        const UINT bytes = SysStringByteLen(V_BSTR(&a));
-        return bytes == SysStringByteLen(V_BSTR(&b)) &&
-               (bytes == 0 || std::memcmp(V_BSTR(&a), V_BSTR(&b), bytes) == 0);
-    }
-    return VarCmp(&a, &b, LOCALE_INVARIANT, 0) == static_cast<HRESULT>(VARCMP_EQ);
+// Whether the callee wrote the argument. A string member frees the old string
+// and stores a new one, so the pointer tells it, even for the same text (OK
+// pressed without edits still hands the caller the dialog's text).
+bool Written(const VARIANT& before, BSTR originalString, VARIANT& after) noexcept {
+    if (V_VT(&after) == VT_BSTR) return V_BSTR(&after) != originalString;
+    VARIANT copy = before;  // VarCmp takes non-const pointers; it reads only.
+    return VarCmp(&copy, &after, LOCALE_INVARIANT, 0) != static_cast<HRESULT>(VARCMP_EQ);
 }
 
-// The caller's variable takes what the callee left in the argument, as a
+// The caller's variable takes what the callee wrote into the argument, as a
 // variant of its own (the script then owns the new string). An argument the
-// callee did not change leaves the variable as it was, its type included.
-void WriteBack(VARIANT& variable, VARIANT& before, com::unique_variant& after) noexcept {
-    if (SameValue(before, *after.get())) return;
+// callee did not write leaves the variable as it was, its type included.
+void WriteBack(VARIANT& variable, const VARIANT& before, BSTR originalString,
+               com::unique_variant& after) noexcept {
+    if (!Written(before, originalString, *after.get())) return;
     VariantClear(&variable);
     variable = after.release();
 }
@@ -155,6 +154,7 @@ HRESULT InvokeWithVariablesUnwrapped(ITypeInfo* info, void* instance, DISPID mem
     std::vector<VARIANT> args(params.rgvarg, params.rgvarg + count);
     std::vector<com::unique_variant> temporaries(count);
     std::vector<com::unique_variant> before(count);
+    std::vector<BSTR> originalStrings(count, nullptr);
     std::vector<VARIANT*> variables(count, nullptr);
 
     for (UINT k = 0; k < count; ++k) {
@@ -173,6 +173,7 @@ HRESULT InvokeWithVariablesUnwrapped(ITypeInfo* info, void* instance, DISPID mem
         }
         const HRESULT copied = VariantCopy(before[k].get(), temporaries[k].get());
         if (FAILED(copied)) return copied;
+        if (target == VT_BSTR) originalStrings[k] = V_BSTR(temporaries[k].get());
         V_VT(&args[k]) = VT_BYREF | target;
         // Every member of the type list above sits at the start of the union.
         V_BYREF(&args[k]) = &V_UI1(temporaries[k].get());
@@ -183,7 +184,7 @@ HRESULT InvokeWithVariablesUnwrapped(ITypeInfo* info, void* instance, DISPID mem
     const HRESULT hr = info->Invoke(instance, member, flags, &unwrapped, result, excepInfo, argErr);
     if (FAILED(hr)) return hr;
     for (UINT k = 0; k < count; ++k) {
-        if (variables[k]) WriteBack(*variables[k], *before[k].get(), temporaries[k]);
+        if (variables[k]) WriteBack(*variables[k], *before[k].get(), originalStrings[k], temporaries[k]);
     }
     return hr;
 }
