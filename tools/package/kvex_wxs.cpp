@@ -82,6 +82,12 @@ void PrintComponent(const Component& c, const char* indent) {
                 c.win64 ? "yes" : "no");
     std::printf("%s  <File Id=\"%s\" Name=\"kvexfilt.dll\" Source=\"%s\" KeyPath=\"yes\"/>\n", indent,
                 c.module.fileId.c_str(), c.source.c_str());
+    // What the component makes beside itself at run time goes with it: the
+    // Filters folder only while empty (a kept list stays), position.ini
+    // through package.sh (wixl has no RemoveFile), and then the folder.
+    std::printf("%s  <RemoveFolder Id=\"%sFilters\" Directory=\"%sFILTERS\" On=\"uninstall\"/>\n", indent,
+                c.id.c_str(), c.module.folderId.c_str());
+    std::printf("%s  <RemoveFolder Id=\"%sFolder\" On=\"uninstall\"/>\n", indent, c.id.c_str());
     std::set<std::pair<std::string, std::string>> written;
     int n = 0;
     for (const Entry& entry : c.entries) {
@@ -139,11 +145,13 @@ int PrintPackage(bool x64, const std::string& version) {
     if (x64) {
         std::printf("      <Directory Id=\"ProgramFiles64Folder\">\n");
         std::printf("        <Directory Id=\"INSTALLDIR64\" Name=\"kvexfilt\">\n");
+        std::printf("          <Directory Id=\"INSTALLDIR64FILTERS\" Name=\"Filters\"/>\n");
         PrintComponent(c64, "          ");
         std::printf("        </Directory>\n      </Directory>\n");
     }
     std::printf("      <Directory Id=\"ProgramFilesFolder\">\n");
     std::printf("        <Directory Id=\"INSTALLDIR32\" Name=\"kvexfilt\">\n");
+    std::printf("          <Directory Id=\"INSTALLDIR32FILTERS\" Name=\"Filters\"/>\n");
     PrintComponent(c32, "          ");
     std::printf("        </Directory>\n      </Directory>\n");
     std::printf("    </Directory>\n");
