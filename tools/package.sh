@@ -26,16 +26,16 @@ done
 rm -rf "$work"
 mkdir -p "$work" "$out"
 
-# What wixl cannot say: the file versions (upgrades compare them) and
-# position.ini, removed with the component (the DLL writes it beside itself
-# when that folder is writable).
-post_edit() {  # msi dll-ids...
-  local msi=$1 id dir
+# What wixl cannot say: the file versions (upgrades compare them), and what
+# the DLL writes beside itself at run time (removed with the component):
+# position.ini, and the Filters folder while it is empty.
+post_edit() {  # msi bits...
+  local msi=$1 bits
   shift
-  for id in "$@"; do
-    dir=INSTALLDIR${id#KvexFiltDll}
-    msibuild "$msi" -q "UPDATE \`File\` SET \`Version\` = '$version.0' WHERE \`File\` = '$id'"
-    msibuild "$msi" -q "INSERT INTO \`RemoveFile\` (\`FileKey\`, \`Component_\`, \`FileName\`, \`DirProperty\`, \`InstallMode\`) VALUES ('${id}Position', 'KvexFilt${id#KvexFiltDll}', 'position.ini', '$dir', 2)"
+  for bits in "$@"; do
+    msibuild "$msi" -q "UPDATE \`File\` SET \`Version\` = '$version.0' WHERE \`File\` = 'KvexFiltDll$bits'" \
+      -q "UPDATE \`RemoveFile\` SET \`DirProperty\` = 'INSTALLDIR${bits}FILTERS' WHERE \`FileKey\` = 'KvexFilt${bits}Filters'" \
+      -q "INSERT INTO \`RemoveFile\` (\`FileKey\`, \`Component_\`, \`FileName\`, \`DirProperty\`, \`InstallMode\`) VALUES ('KvexFilt${bits}Position', 'KvexFilt$bits', 'position.ini', 'INSTALLDIR$bits', 2)"
   done
 }
 
@@ -44,8 +44,8 @@ post_edit() {  # msi dll-ids...
 "$wxs_tool" x86 "$version" >"$work/kvexfilt-x86.wxs"
 (cd "$dist" && wixl -a x64 -o "$out/kvexfilt-$version.msi" "$work/kvexfilt-x64.wxs")
 (cd "$dist" && wixl -a x86 -o "$out/kvexfilt-$version-x86.msi" "$work/kvexfilt-x86.wxs")
-post_edit "$out/kvexfilt-$version.msi" KvexFiltDll64 KvexFiltDll32
-post_edit "$out/kvexfilt-$version-x86.msi" KvexFiltDll32
+post_edit "$out/kvexfilt-$version.msi" 64 32
+post_edit "$out/kvexfilt-$version-x86.msi" 32
 
 # The zip: what a user registers by hand with regsvr32.
 stage="$work/kvexfilt-$version"

@@ -83,10 +83,10 @@ void PrintComponent(const Component& c, const char* indent) {
     std::printf("%s  <File Id=\"%s\" Name=\"kvexfilt.dll\" Source=\"%s\" KeyPath=\"yes\"/>\n", indent,
                 c.module.fileId.c_str(), c.source.c_str());
     // What the component makes beside itself at run time goes with it: the
-    // Filters folder only while empty (a kept list stays), position.ini
-    // through package.sh (wixl has no RemoveFile), and then the folder.
-    std::printf("%s  <RemoveFolder Id=\"%sFilters\" Directory=\"%sFILTERS\" On=\"uninstall\"/>\n", indent,
-                c.id.c_str(), c.module.folderId.c_str());
+    // Filters folder only while empty (a kept list stays), then the folder.
+    // package.sh adds position.ini and points the first row at Filters
+    // (wixl has neither RemoveFile nor RemoveFolder/@Directory).
+    std::printf("%s  <RemoveFolder Id=\"%sFilters\" On=\"uninstall\"/>\n", indent, c.id.c_str());
     std::printf("%s  <RemoveFolder Id=\"%sFolder\" On=\"uninstall\"/>\n", indent, c.id.c_str());
     std::set<std::pair<std::string, std::string>> written;
     int n = 0;
