@@ -54,7 +54,7 @@ new_prefix() {  # name
   "$wine64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d '' /f \
     >/dev/null 2>&1
   mkdir -p "$WINEPREFIX/drive_c/kvex-test"
-  cp "$driver_src" "$repo/tests/wine/scripts/installed.vbs" "$WINEPREFIX/drive_c/kvex-test/"
+  cp "$driver_src" "$repo/tests/wine/package/installed.vbs" "$WINEPREFIX/drive_c/kvex-test/"
   # The script hosts register their own type library on first use.
   echo 'WScript.Quit 0' >"$WINEPREFIX/drive_c/kvex-test/warm.vbs"
   "$wine64" cscript //nologo 'C:\kvex-test\warm.vbs' >/dev/null 2>&1
