@@ -5,7 +5,7 @@ DIST     ?= dist
 CMAKE    ?= cmake
 CFG      ?= Release
 
-.PHONY: all deps native x86 x64 dist test test-native test-wine demo bench sanitize fuzz clean
+.PHONY: all deps native x86 x64 dist package test test-native test-wine demo bench sanitize fuzz clean
 
 all: dist
 
@@ -30,6 +30,10 @@ x64: deps
 
 dist: native x86 x64
 
+# dist/kvexfilt-<version>.msi (x64, both DLLs), -x86.msi and .zip.
+package: dist
+	./tools/package.sh $(BUILD)/native $(BUILD)/x86 $(DIST)
+
 test: dist test-native test-wine
 
 test-native:
@@ -39,6 +43,7 @@ test-wine:
 	./tools/check-pe.sh $(DIST)/x86 i386
 	./tools/check-pe.sh $(DIST)/x64 x86-64
 	./tools/wine-test.sh $(BUILD)/x64 $(DIST)/x64
+	./tools/package-test.sh $(BUILD)/native $(BUILD)/x86 $(BUILD)/x64 $(DIST) $(BUILD)/package-test
 
 demo: dist
 	./tools/demo.sh $(DIST)/x64

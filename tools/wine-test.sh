@@ -81,7 +81,7 @@ dll="$dist/kvexfilt.dll"
 suite="$build/tests/wine/kvex_wine_tests.exe"
 platform_suite="$build/tests/wine/platform/kvex_platform_tests.exe"
 driver="$build/tests/wine/kvex_drive.exe"
-idl="$repo/src/plugin/kvexfilt.idl"
+com_ids="$repo/src/plugin/com_ids.h"
 
 [ -f "$dll" ] || { echo "wine-test: $dll not found (build first)"; record "component DLL present" FAIL; exit 1; }
 [ -f "$suite" ] || { echo "wine-test: $suite not found"; record "Windows test suite built" FAIL; exit 1; }
@@ -108,8 +108,8 @@ install_dll='C:\kvex\kvexfilt.dll'
 if [ -f "$install_dir/kvexfilt.dll" ]; then
   wine regsvr32 /u /s "$install_dll" >/dev/null 2>&1 || true
 fi
-# Whatever an older build left behind, by the ids the type library declares.
-mapfile -t ids < <(grep -o 'uuid([0-9A-Fa-f-]*)' "$idl" 2>/dev/null | sed 's/uuid(\(.*\))/{\1}/' | tr 'a-f' 'A-F')
+# Whatever an older build left behind, by the ids the type library declares (com_ids.h).
+mapfile -t ids < <(grep -o '"[0-9A-Fa-f-]\{36\}"' "$com_ids" 2>/dev/null | sed 's/"\(.*\)"/{\1}/' | tr 'a-f' 'A-F')
 for id in "${ids[@]}"; do
   for root in 'HKCR\CLSID' 'HKCR\Interface' 'HKCR\TypeLib'; do
     key_exists "$root\\$id" && wine reg delete "$root\\$id" /f >/dev/null 2>&1

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "classes.h"
+#include "com_table.h"
 #include "com_util.h"
 #include "module.h"
 #include "type_library.h"
@@ -24,8 +24,8 @@ namespace kvex::plugin {
 namespace {
 
 struct RegistryValue {
-    std::wstring key;  // below the classes root
-    const wchar_t* name;  // nullptr: the key's default value
+    std::wstring key;   // below the classes root
+    std::wstring name;  // empty: the key's default value
     std::wstring data;
 };
 
@@ -40,26 +40,24 @@ std::wstring VersionText(const TLIBATTR& library) {
     return std::to_wstring(library.wMajorVerNum) + L"." + std::to_wstring(library.wMinorVerNum);
 }
 
+// The table's text is ASCII (ids, ProgIDs, names).
+std::wstring AsciiWide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
 // Everything the server writes besides the type library's own keys, parent
-// keys before their children.
-std::vector<RegistryValue> RegistrationTable(const std::wstring& modulePath, const TLIBATTR& library) {
-    const std::wstring libId = GuidText(library.guid);
-    const std::wstring version = VersionText(library);
+// keys before their children; the installer writes the same rows.
+std::vector<RegistryValue> RegistrationTable(const std::wstring& modulePath) {
     std::vector<RegistryValue> table;
-    for (const PublicClass& entry : PublicClasses()) {
-        const std::wstring clsid = GuidText(entry.clsid);
-        const std::wstring classKey = L"CLSID\\" + clsid;
-        const std::wstring progId = entry.progId;
-        table.push_back({classKey, nullptr, progId});
-        table.push_back({classKey + L"\\InprocServer32", nullptr, modulePath});
-        table.push_back({classKey + L"\\InprocServer32", L"ThreadingModel", L"Apartment"});
-        table.push_back({classKey + L"\\ProgID", nullptr, progId});
-        table.push_back({classKey + L"\\TypeLib", nullptr, libId});
-        table.push_back({classKey + L"\\VERSION", nullptr, version});
-        table.push_back({progId, nullptr, progId});
-        table.push_back({progId + L"\\CLSID", nullptr, clsid});
+    for (const com_table::Row& row : com_table::ClassRows()) {
+        table.push_back({AsciiWide(row.key), AsciiWide(row.name),
+                         row.kind == com_table::Data::ModulePath ? modulePath : AsciiWide(row.text)});
     }
     return table;
+}
+
+// The help folder RegisterTypeLib records: the module's folder, ending in a
+// backslash, as an installer writes a folder.
+std::wstring HelpFolder(const std::wstring& modulePath) {
+    return modulePath.substr(0, modulePath.find_last_of(L'\\') + 1);
 }
 
 HRESULT OpenClassesRoot(RegistrationScope scope, com::unique_hkey& root) noexcept {
@@ -77,7 +75,7 @@ HRESULT WriteValue(HKEY root, const RegistryValue& value) noexcept {
                                      key.put(), nullptr);
     if (status == ERROR_SUCCESS) {
         const DWORD bytes = static_cast<DWORD>((value.data.size() + 1) * sizeof(wchar_t));
-        status = RegSetValueExW(key.get(), value.name, 0, REG_SZ,
+        status = RegSetValueExW(key.get(), value.name.empty() ? nullptr : value.name.c_str(), 0, REG_SZ,
                                 reinterpret_cast<const BYTE*>(value.data.c_str()), bytes);
     }
     return HRESULT_FROM_WIN32(status);
@@ -94,10 +92,11 @@ HRESULT RemoveKeys(HKEY root, const std::vector<RegistryValue>& table) noexcept 
 }
 
 HRESULT RegisterTypeLibrary(RegistrationScope scope, ITypeLib* library, std::wstring& modulePath) noexcept {
-    // The API takes the path as writable text, though it only reads it.
+    // The API takes the paths as writable text, though it only reads them.
+    std::wstring helpFolder = HelpFolder(modulePath);
     return scope == RegistrationScope::Machine
-               ? RegisterTypeLib(library, modulePath.data(), nullptr)
-               : RegisterTypeLibForUser(library, modulePath.data(), nullptr);
+               ? RegisterTypeLib(library, modulePath.data(), helpFolder.data())
+               : RegisterTypeLibForUser(library, modulePath.data(), helpFolder.data());
 }
 
 bool TypeLibraryRegistered(HKEY root, const TLIBATTR& library) {
@@ -149,7 +148,7 @@ HRESULT Register(RegistrationScope scope) {
     hr = OpenClassesRoot(scope, root);
     if (FAILED(hr)) return hr;
     std::wstring modulePath = ModulePath();
-    const std::vector<RegistryValue> table = RegistrationTable(modulePath, library.Attr());
+    const std::vector<RegistryValue> table = RegistrationTable(modulePath);
     for (const RegistryValue& value : table) {
         hr = WriteValue(root.get(), value);
         if (FAILED(hr)) break;
@@ -172,7 +171,7 @@ HRESULT Unregister(RegistrationScope scope) {
     if (FAILED(hr)) return hr;
     // The type library goes first, while its registration still names this file.
     const HRESULT typeLibResult = UnregisterTypeLibrary(scope, root.get(), library.Attr());
-    hr = RemoveKeys(root.get(), RegistrationTable(ModulePath(), library.Attr()));
+    hr = RemoveKeys(root.get(), RegistrationTable(ModulePath()));
     return FAILED(typeLibResult) ? typeLibResult : hr;
 }
 

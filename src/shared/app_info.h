@@ -2,12 +2,14 @@
 // The component's title and version, as PlugNameVersion and message titles show them.
 #include <string>
 
+#include "shared/version.h"
+
 namespace kvex {
 
 inline constexpr const char* kAppTitle = "kvexfilt";
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 0;
-inline constexpr int kVersionRevision = 0;
+inline constexpr int kVersionMajor = KVEX_VERSION_MAJOR;
+inline constexpr int kVersionMinor = KVEX_VERSION_MINOR;
+inline constexpr int kVersionRevision = KVEX_VERSION_PATCH;
 
 // Title, a tab, then major.minor.revision: "kvexfilt\t1.0.0".
 std::string PlugNameVersion();

@@ -9,7 +9,14 @@ std::string PositionFilePath() { return JoinPath(ThreadState().gsAppPath, kPosit
 void SetAppPath(ui::IPlatform& platform) {
     const std::string folder = platform.ComponentFolder();
     if (folder.empty()) return;
-    ThreadState().gsAppPath = FolderWithoutTrailingBackslash(folder);
+    std::string appPath = FolderWithoutTrailingBackslash(folder);
+    // Installed under Program Files, the folder is not the user's to write:
+    // position.ini and the Filters folder then go to the user's own folder.
+    if (!platform.Services().Files().CanCreateFileIn(appPath)) {
+        std::string perUser = platform.PerUserFolder();
+        if (!perUser.empty()) appPath = FolderWithoutTrailingBackslash(perUser);
+    }
+    ThreadState().gsAppPath = std::move(appPath);
 }
 
 std::unique_ptr<ui::IFormLayout> OpenFormLayout(ui::IFormServices& services, ui::IFormWindow& window,

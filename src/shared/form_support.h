@@ -37,8 +37,9 @@ void RunSteps(Steps&&... steps) noexcept {
 inline constexpr const char* kPositionSection = "Filter Maker";
 std::string PositionFilePath();
 
-// gsAppPath from the component's own folder; left as it was when the folder
-// cannot be told.
+// gsAppPath from the component's own folder, or the user's own folder when no
+// file can be created beside the component; left as it was when the
+// component's folder cannot be told.
 void SetAppPath(ui::IPlatform& platform);
 
 // A window's size floor in pixels.

@@ -45,6 +45,8 @@ public:
     virtual bool PathExists(const std::string& path) = 0;
     // Creates one folder level; false when it could not.
     virtual bool CreateFolder(const std::string& path) = 0;
+    // True when this user can create a file in the folder (tried, then removed).
+    virtual bool CanCreateFileIn(const std::string& folder) = 0;
     // The file's first maxBytes bytes, or nothing when it cannot be opened or read.
     virtual std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) = 0;
     // Writes the file so that a failure never leaves it truncated: the old

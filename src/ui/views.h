@@ -97,6 +97,9 @@ public:
     virtual ~IPlatform() = default;
     // Folder of the component's own file, as the system reports it.
     virtual std::string ComponentFolder() = 0;
+    // The user's own folder for the component's files, created when missing;
+    // empty when the system has none.
+    virtual std::string PerUserFolder() = 0;
     virtual IFormServices& Services() = 0;
     virtual std::unique_ptr<IFilterMakerView> CreateFilterMakerView() = 0;
     virtual std::unique_ptr<IEditFilterView> CreateEditFilterView() = 0;

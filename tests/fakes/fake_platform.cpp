@@ -75,6 +75,12 @@ void FakeEditFilterView::SetHandlers(ui::IEditFilterHandlers* h) {
     cmdCancel.onClick = [h] { h->cmdCancel_Click(); };
 }
 
+std::string FakePlatform::PerUserFolder() {
+    // The system makes the folder on first use.
+    if (!perUserFolder.empty()) files.AddFolder(perUserFolder);
+    return perUserFolder;
+}
+
 std::unique_ptr<ui::IFilterMakerView> FakePlatform::CreateFilterMakerView() {
     auto view = std::make_unique<FakeFilterMakerView>();
     FakeFilterMakerView* v = view.get();

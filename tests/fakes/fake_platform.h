@@ -59,6 +59,7 @@ class FakePlatform : public ui::IPlatform, public ui::IFormServices {
 public:
     // IPlatform
     std::string ComponentFolder() override { return componentFolder; }
+    std::string PerUserFolder() override;
     ui::IFormServices& Services() override { return *this; }
     std::unique_ptr<ui::IFilterMakerView> CreateFilterMakerView() override;
     std::unique_ptr<ui::IEditFilterView> CreateEditFilterView() override;
@@ -74,6 +75,7 @@ public:
     bool TextLess(const std::string& a, const std::string& b) override { return a < b; }
 
     std::string componentFolder = "C:\\Apps\\kvex";
+    std::string perUserFolder = "C:\\Users\\me\\AppData\\Roaming\\kvexfilt";
     FakeMessages messages;
     FakeFileSystem files;
     FakeFileDialogs dialogs;

@@ -31,6 +31,10 @@ bool FakeFileSystem::PathExists(const std::string& path) {
     return !path.empty() && (files.count(path) != 0 || folders.count(path) != 0);
 }
 
+bool FakeFileSystem::CanCreateFileIn(const std::string& folder) {
+    return readOnlyFolders.count(folder) == 0;
+}
+
 bool FakeFileSystem::CreateFolder(const std::string& path) {
     const std::string parent = ParentFolder(path);
     if (PathExists(path)) return false;

@@ -37,6 +37,7 @@ class FakeFileSystem : public ui::IFileSystem {
 public:
     bool PathExists(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
+    bool CanCreateFileIn(const std::string& folder) override;
     std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) override;
     std::vector<ui::FileError> WriteFile(const std::string& path, std::string_view bytes) override;
 
@@ -47,6 +48,7 @@ public:
 
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
+    std::set<std::string> readOnlyFolders;  // exist, but take no new file
     std::set<std::string> unreadable;    // exist, but cannot be opened for reading
     std::map<std::string, std::vector<ui::FileError>> writeFailures;  // failures at the write step
     std::vector<std::string> writes;      // every path a write was attempted on

@@ -25,12 +25,22 @@ protected:
 };
 
 // The component's folder loses one trailing backslash; the filter folder
-// beside it is created when missing.
+// beside it is created when missing. A folder that takes no new file (Program
+// Files for a user) leaves position.ini and the filters to the user's folder.
 TEST_F(ShowFilterMaker, EmptyArgumentsUseTheDefaultsAndCreateTheFolder) {
     platform.filterMakerSession = [](FakeFilterMakerView& v) { v.cmdOK.Click(); };
-    for (const auto& [component, appPath] : {std::pair{"C:\\", "C:"}, {"C:\\Apps\\kvex", "C:\\Apps\\kvex"}}) {
+    const std::string perUser = platform.perUserFolder;
+    const struct {
+        std::string component;
+        bool readOnly;
+        std::string appPath;
+    } cases[] = {{"C:\\", false, "C:"},
+                 {"C:\\Apps\\kvex", false, "C:\\Apps\\kvex"},
+                 {"C:\\Program Files\\kvexfilt\\", true, perUser}};
+    for (const auto& [component, readOnly, appPath] : cases) {
         platform.componentFolder = component;
-        platform.files.AddFolder(appPath);
+        platform.files.AddFolder(FolderWithoutTrailingBackslash(component));
+        if (readOnly) platform.files.readOnlyFolders.insert(FolderWithoutTrailingBackslash(component));
         platform.layout.calls.clear();
         platform.files.createdFolders.clear();
         EXPECT_TRUE(Show());
@@ -40,7 +50,7 @@ TEST_F(ShowFilterMaker, EmptyArgumentsUseTheDefaultsAndCreateTheFolder) {
         EXPECT_EQ(platform.files.createdFolders, std::vector<std::string>{ThreadState().gsFilterFolder});
         EXPECT_EQ(platform.files.Content(ThreadState().gsFilterFolder + "\\filters.dlk"), FileLines({kDefault}));
         ASSERT_GT(platform.layout.calls.size(), 4u);
-        EXPECT_EQ(platform.layout.calls[4], "Restore Filter Maker " + std::string(appPath) + "\\position.ini");
+        EXPECT_EQ(platform.layout.calls[4], "Restore Filter Maker " + appPath + "\\position.ini");
     }
 }
 

@@ -108,6 +108,15 @@ bool Win32FileSystem::CreateFolder(const std::string& path) {
     return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
 }
 
+bool Win32FileSystem::CanCreateFileIn(const std::string& folder) {
+    // A name of this process and moment, gone again when the handle closes.
+    const std::string probe = folder + "\\kvexfilt-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                              std::to_string(::GetTickCount()) + ".tmp";
+    UniqueFile file(::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return static_cast<bool>(file);
+}
+
 std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path, std::size_t maxBytes) {
     UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

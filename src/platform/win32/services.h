@@ -20,6 +20,7 @@ class Win32FileSystem : public ui::IFileSystem {
 public:
     bool PathExists(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
+    bool CanCreateFileIn(const std::string& folder) override;
     std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) override;
     // Writes into a new file beside the target and puts it in the target's
     // place only once it is complete.

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_platform.h"
 
+#include <shlobj.h>
+
 #include "editfilter/cls_ef_filter.h"
 #include "platform/win32/activation_context.h"
 #include "platform/win32/common_controls.h"
@@ -10,6 +12,20 @@
 namespace kvex::win32 {
 
 std::string Win32Platform::ComponentFolder() { return FolderOfModulePath(ModuleFileName(module_)); }
+
+std::string Win32Platform::PerUserFolder() {
+    wchar_t appData[MAX_PATH] = {};
+    if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData)))
+        return {};
+    const std::wstring folder = std::wstring(appData) + L"\\kvexfilt";
+    if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return {};
+    // The forms' paths are in the ANSI code page, as the module path is.
+    const int size = ::WideCharToMultiByte(CP_ACP, 0, folder.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return {};
+    std::string text(static_cast<size_t>(size - 1), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, folder.c_str(), -1, text.data(), size, nullptr, nullptr);
+    return text;
+}
 
 std::unique_ptr<ui::IFilterMakerView> Win32Platform::CreateFilterMakerView() {
     return std::make_unique<FilterMakerView>(module_);

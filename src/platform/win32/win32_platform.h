@@ -19,6 +19,7 @@ public:
 
     // IPlatform
     std::string ComponentFolder() override;
+    std::string PerUserFolder() override;
     ui::IFormServices& Services() override { return *this; }
     std::unique_ptr<ui::IFilterMakerView> CreateFilterMakerView() override;
     std::unique_ptr<ui::IEditFilterView> CreateEditFilterView() override;

@@ -2,6 +2,8 @@
 // and writing that never leaves a target half written.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/win32/services.h"
 #include "support.h"
 
@@ -35,6 +37,10 @@ TEST(CreateFolderAndReadFile, OneFolderLevelAndAtMostTheAskedBytes) {
     EXPECT_TRUE(files.PathExists(folder.File("Filters")));
     EXPECT_FALSE(files.CreateFolder(folder.File("a\\b")));
     EXPECT_FALSE(files.PathExists(folder.File("a")));
+    // The probe for a writable folder leaves nothing behind.
+    EXPECT_TRUE(files.CanCreateFileIn(folder.File("Filters")));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.File("Filters")));
+    EXPECT_FALSE(files.CanCreateFileIn(folder.File("a")));
 
     test::WriteBytes(folder.File("list.dlk"), "*.htm\r\n*.txt\r\n");
     EXPECT_EQ(files.ReadFile(folder.File("list.dlk"), 1000), std::optional<std::string>("*.htm\r\n*.txt\r\n"));

@@ -1,0 +1,207 @@
+#!/usr/bin/env bash
+# Tests the installer packages under Wine, each in a fresh 64-bit prefix:
+#   tools/package-test.sh <native-build> <x86-build> <x64-build> <dist> <work-dir>
+# x64 package: a lower version installs, the current one replaces it in place
+# and a downgrade is refused; the registry then equals what regsvr32 of both
+# DLLs writes; both script hosts create both classes and open the Filter
+# Maker; uninstalling leaves the registry and Program Files as before.
+# x86 package: the same for the 32-bit DLL and script host alone.
+set -uo pipefail
+
+if [ $# -ne 5 ]; then
+  echo "usage: $0 <native-build> <x86-build> <x64-build> <dist> <work-dir>" >&2
+  exit 2
+fi
+repo=$(cd "$(dirname "$0")/.." && pwd)
+native=$(realpath "$1")
+x86_build=$(realpath "$2")
+x64_build=$(realpath "$3")
+dist=$(realpath "$4")
+work=$(realpath -m "$5")
+
+if [ -z "${KVEX_PACKAGE_TEST_INNER:-}" ]; then
+  exec env KVEX_PACKAGE_TEST_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+fi
+
+export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+wine64=$(sed -n 's/^wine64=//p' "$(command -v wine)")
+wine32=wine
+LIMIT=${KVEX_SCRIPT_LIMIT:-120}
+version=$("$native/tools/package/kvex_wxs" version)
+old_version=0.9.0
+started=$SECONDS
+failed=0
+
+pass() { echo "  ok    $1"; }
+fail() { echo "  FAIL  $1"; failed=1; }
+check() {  # what command...
+  local what=$1
+  shift
+  if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+rm -rf "$work"
+mkdir -p "$work"
+"$repo/tools/package.sh" "$native" "$x86_build" "$dist" "$version" "$work" >/dev/null || exit 1
+"$repo/tools/package.sh" "$native" "$x86_build" "$dist" "$old_version" "$work" >/dev/null || exit 1
+driver_src="$x64_build/tests/wine/kvex_drive.exe"
+
+new_prefix() {  # name
+  export WINEPREFIX="$work/prefix-$1"
+  mkdir -p "$WINEPREFIX"
+  timeout 600 "$wine64" wineboot -i >/dev/null 2>&1 || { fail "create prefix $1"; return 1; }
+  "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  "$wine64" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d '' /f \
+    >/dev/null 2>&1
+  mkdir -p "$WINEPREFIX/drive_c/kvex-test"
+  cp "$driver_src" "$repo/tests/wine/package/installed.vbs" "$WINEPREFIX/drive_c/kvex-test/"
+  # The script hosts register their own type library on first use.
+  echo 'WScript.Quit 0' >"$WINEPREFIX/drive_c/kvex-test/warm.vbs"
+  "$wine64" cscript //nologo 'C:\kvex-test\warm.vbs' >/dev/null 2>&1
+  "$wine32" 'C:\windows\syswow64\cscript.exe' //nologo 'C:\kvex-test\warm.vbs' >/dev/null 2>&1
+}
+
+# HKLM\Software\Classes (both views) as sorted "key | value" lines, without
+# the installer's own bookkeeping (Installer\...).
+snapshot() {  # name
+  local file="$work/$1"
+  "$wine64" reg export 'HKLM\Software\Classes' "$(winepath -w "$file.reg" 2>/dev/null)" /y >/dev/null 2>&1
+  iconv -f UTF-16LE -t UTF-8 "$file.reg" | tr -d '\r' | python3 -c '
+import sys
+key, lines, pending = "", [], ""
+for line in sys.stdin.read().split("\n")[1:]:
+    line = pending + line.strip() if pending else line
+    if line.endswith("\\") and not line.startswith("["):
+        pending = line[:-1]
+        continue
+    pending = ""
+    if line.startswith("["):
+        key = line
+        lines.append(key)
+    elif line:
+        lines.append(key + " | " + line)
+print("\n".join(sorted(l for l in lines if not l.startswith("[HKEY_LOCAL_MACHINE\\Software\\Classes\\Installer"))))
+' >"$file.txt"
+  rm -f "$file.reg"
+}
+# Wine's RegisterTypeLib adds LIBFLAG_FHASDISKIMAGE (8) to the flags the
+# library declares (0), which the package writes.
+comparable() { grep -iv 'typelib\\{DF9DEE72-8B52-4EF7-860E-79709D2324E7}\\3\.1\\FLAGS] | ' "$work/$1.txt"; }
+# On 32-bit Windows there is one registry view; in a 64-bit prefix 32-bit
+# regsvr32 also writes the shared and the other view's keys, the 32-bit
+# package its own view only: compare the keys whatever their view.
+one_view() { sed 's/\\Wow6432Node\\/\\/I' | tr 'A-Z' 'a-z' | sort -u; }
+same() {  # a b [one-view]
+  if [ $# -eq 3 ]; then
+    diff -u <(comparable "$1" | one_view) <(comparable "$2" | one_view) >"$work/$1-$2.diff" && return 0
+  else
+    diff -u <(comparable "$1") <(comparable "$2") >"$work/$1-$2.diff" && return 0
+  fi
+  echo "        registry '$1' and '$2' differ:"
+  head -n 30 "$work/$1-$2.diff" | sed 's/^/        /'
+  return 1
+}
+
+msi() {  # /i|/x package
+  timeout "$LIMIT" "$wine64" msiexec "$1" "$(winepath -w "$2" 2>/dev/null)" /qn >/dev/null 2>&1
+}
+
+refused() { ! msi /i "$1"; }
+
+products() {  # the DisplayVersion of each installed kvexfilt product
+  local key
+  "$wine64" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' 2>/dev/null | tr -d '\r' |
+    grep -i 'Uninstall\\{' | while read -r key; do
+      "$wine64" reg query "$key" /v DisplayName 2>/dev/null | grep -q 'kvexfilt' &&
+        "$wine64" reg query "$key" /v DisplayVersion 2>/dev/null | tr -d '\r' | awk '/DisplayVersion/ { print $NF }'
+    done | sort | tr '\n' ' '
+}
+
+run_script() {  # 64|32 name
+  local host=("$wine64" cscript) result="C:\\kvex-test\\$2.txt"
+  [ "$1" = 32 ] && host=("$wine32" 'C:\windows\syswow64\cscript.exe')
+  timeout "$LIMIT" "${host[@]}" //nologo 'C:\kvex-test\installed.vbs' "$result" 'C:\kvex-test\kvex_drive.exe' \
+    "$version" >/dev/null 2>&1
+  local file="$WINEPREFIX/drive_c/kvex-test/$2.txt"
+  grep -q '^failures 0' "$file" 2>/dev/null && return 0
+  sed 's/^/        /' "$file" 2>/dev/null || echo "        (no result)"
+  return 1
+}
+
+pf64() { echo "$WINEPREFIX/drive_c/Program Files/kvexfilt"; }
+pf32() { echo "$WINEPREFIX/drive_c/Program Files (x86)/kvexfilt"; }
+
+# The registration regsvr32 makes of the DLLs at the package's places; the
+# 32-bit one first, so the 64-bit one writes the shared keys last.
+regsvr32_snapshot() {  # name archs...
+  local name=$1 arch
+  shift
+  for arch in "$@"; do
+    if [ "$arch" = x86 ]; then
+      mkdir -p "$(pf32)" && cp "$dist/x86/kvexfilt.dll" "$(pf32)/"
+      "$wine32" 'C:\windows\syswow64\regsvr32.exe' /s 'C:\Program Files (x86)\kvexfilt\kvexfilt.dll'
+    else
+      mkdir -p "$(pf64)" && cp "$dist/x64/kvexfilt.dll" "$(pf64)/"
+      "$wine64" regsvr32 /s 'C:\Program Files\kvexfilt\kvexfilt.dll'
+    fi
+  done
+  snapshot "$name"
+  for arch in "$@"; do
+    if [ "$arch" = x86 ]; then
+      "$wine32" 'C:\windows\syswow64\regsvr32.exe' /u /s 'C:\Program Files (x86)\kvexfilt\kvexfilt.dll'
+    else
+      "$wine64" regsvr32 /u /s 'C:\Program Files\kvexfilt\kvexfilt.dll'
+    fi
+  done
+  rm -rf "$(pf64)" "$(pf32)"
+}
+
+beside_dll() {  # folder: the Filter Maker's defaults landed beside the DLL
+  [ -d "$1/Filters" ] && [ -f "$1/position.ini" ]
+}
+gone() { [ ! -e "$(pf64)" ] && [ ! -e "$(pf32)" ]; }
+
+echo "package-test: x64 package (both DLLs)"
+if new_prefix x64; then
+  snapshot x64-before
+  regsvr32_snapshot x64-regsvr32 x86 x64
+  check "kvexfilt-$old_version.msi installs silently" msi /i "$work/kvexfilt-$old_version.msi"
+  check "kvexfilt-$version.msi upgrades it in place" msi /i "$work/kvexfilt-$version.msi"
+  check "one product left, version $version" [ "$(products)" = "$version " ]
+  check "a downgrade to $old_version is refused" refused "$work/kvexfilt-$old_version.msi"
+  snapshot x64-installed
+  check "registry after install equals regsvr32 of both DLLs" same x64-regsvr32 x64-installed
+  check "64-bit script host: both classes, PlugNameVersion, Filter Maker" run_script 64 x64-host64
+  check "32-bit script host: both classes, PlugNameVersion, Filter Maker" run_script 32 x64-host32
+  check "the defaults beside each DLL: Filters and position.ini" eval 'beside_dll "$(pf64)" && beside_dll "$(pf32)"'
+  check "uninstall succeeds" msi /x "$work/kvexfilt-$version.msi"
+  snapshot x64-removed
+  check "uninstall restores the registry" same x64-before x64-removed
+  check "uninstall leaves no file or folder in Program Files" gone
+  check "no product left" [ -z "$(products)" ]
+  wineserver -k >/dev/null 2>&1
+fi
+
+echo "package-test: x86 package (32-bit DLL alone)"
+if new_prefix x86; then
+  snapshot x86-before
+  regsvr32_snapshot x86-regsvr32 x86
+  check "kvexfilt-$version-x86.msi installs silently" msi /i "$work/kvexfilt-$version-x86.msi"
+  snapshot x86-installed
+  check "registry after install equals regsvr32 of the DLL (in either view)" same x86-regsvr32 x86-installed one-view
+  check "32-bit script host: both classes, PlugNameVersion, Filter Maker" run_script 32 x86-host32
+  check "the defaults beside the DLL: Filters and position.ini" eval 'beside_dll "$(pf32)"'
+  check "uninstall succeeds" msi /x "$work/kvexfilt-$version-x86.msi"
+  snapshot x86-removed
+  check "uninstall restores the registry" same x86-before x86-removed
+  check "uninstall leaves no file or folder in Program Files" gone
+  wineserver -k >/dev/null 2>&1
+fi
+
+echo "package-test: $((SECONDS - started)) s"
+if [ "$failed" -ne 0 ]; then
+  echo "package-test: FAILED"
+  exit 1
+fi
+rm -rf "$work"/prefix-*
+echo "package-test: all passed"
