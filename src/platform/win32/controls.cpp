@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/subclass.h"
 
 namespace kvex::win32 {
@@ -11,7 +12,6 @@ namespace {
 
 constexpr UINT_PTR kListSubclassId = 1;
 constexpr UINT_PTR kImageSubclassId = 2;
-constexpr int kTwipsPerPixel = 15;
 
 // The shift state as the form's mouse handlers receive it: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftState(WPARAM mouseKeys) {
@@ -208,9 +208,12 @@ LRESULT Win32ListBox::OnSubclassMessage(HWND window, UINT message, WPARAM wParam
     case WM_MBUTTONUP: button = 4; break;
     default: break;
     }
-    if (button && onMouseUp_)
-        onMouseUp_(button, ShiftState(wParam), GET_X_LPARAM(lParam) * kTwipsPerPixel,
-                   GET_Y_LPARAM(lParam) * kTwipsPerPixel);
+    if (button && onMouseUp_) {
+        // The form speaks twips: 1440 an inch.
+        const int dpi = static_cast<int>(WindowDpi(window));
+        onMouseUp_(button, ShiftState(wParam), ::MulDiv(GET_X_LPARAM(lParam), 1440, dpi),
+                   ::MulDiv(GET_Y_LPARAM(lParam), 1440, dpi));
+    }
     return result;
 }
 
