@@ -49,4 +49,12 @@ SIZE FrameSize(DWORD style, DWORD exStyle, UINT dpi) {
     return SIZE{ScaleToDpi(outer.right - outer.left, system, dpi), ScaleToDpi(outer.bottom - outer.top, system, dpi)};
 }
 
+SIZE WindowFrame(HWND window, UINT dpi) {
+    RECT outer, client;
+    if (::GetWindowRect(window, &outer) && ::GetClientRect(window, &client) && client.right > 0 && client.bottom > 0)
+        return SIZE{(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+    return FrameSize(static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_STYLE)),
+                     static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_EXSTYLE)), dpi);
+}
+
 }  // namespace kvex::win32

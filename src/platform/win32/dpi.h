@@ -23,5 +23,8 @@ int ScaleToDpi(int pixels, UINT fromDpi, UINT toDpi);
 
 // What the frame adds to a client area of a window of that style at that dpi.
 SIZE FrameSize(DWORD style, DWORD exStyle, UINT dpi);
+// What the frame adds to the window's client area now; for a window too small
+// to have a client area, the frame its style has at that dpi.
+SIZE WindowFrame(HWND window, UINT dpi);
 
 }  // namespace kvex::win32

@@ -48,14 +48,14 @@ std::string FormKeyOf(ui::IFormWindow& form, HWND window) {
     return name;
 }
 
-// A window size saved at one dpi as it is at another: the client area keeps
-// its size in inches, the frame is the one of the new dpi.
+// A window size saved at one dpi as the window has it at its own: the client
+// area keeps its size in inches, the frame is the one the window has now.
 RECT ResizedForDpi(HWND window, const RECT& rect, UINT fromDpi, UINT toDpi) {
     if (fromDpi == toDpi) return rect;
     const auto style = static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_EXSTYLE));
     const SIZE fromFrame = FrameSize(style, exStyle, fromDpi);
-    const SIZE toFrame = FrameSize(style, exStyle, toDpi);
+    const SIZE toFrame = WindowFrame(window, toDpi);
     const int width = ScaleToDpi(std::max(0L, rect.right - rect.left - fromFrame.cx), fromDpi, toDpi) + toFrame.cx;
     const int height = ScaleToDpi(std::max(0L, rect.bottom - rect.top - fromFrame.cy), fromDpi, toDpi) + toFrame.cy;
     return RECT{rect.left, rect.top, rect.left + width, rect.top + height};
@@ -113,13 +113,19 @@ void Win32FormLayout::Attach(ui::IFormWindow& form) {
 
 UINT Win32FormLayout::Dpi() const { return form_ ? form_->Dpi() : WindowDpi(window_); }
 
-// The floors were outer sizes on the thin frames of their day; a frame of
-// today eats more of them, so the designed client area is a floor as well:
-// at the floor no control is cut off.
+// The floors are outer sizes at 96 dpi: their client part grows with the
+// dpi, and the frame is the one the window has. Those frames were thinner in
+// their day than today, so the designed client area is a floor as well: at
+// the floor no control is cut off.
 SIZE Win32FormLayout::Floor() const {
+    if (!window_ || (minWidth_ <= 0 && minHeight_ <= 0)) return SIZE{0, 0};
     const UINT dpi = Dpi();
-    SIZE floor{ScaleToDpi(minWidth_, kDesignDpi, dpi), ScaleToDpi(minHeight_, kDesignDpi, dpi)};
-    if (form_ && (minWidth_ > 0 || minHeight_ > 0)) {
+    const SIZE frame96 = FrameSize(static_cast<DWORD>(::GetWindowLongPtrA(window_, GWL_STYLE)),
+                                   static_cast<DWORD>(::GetWindowLongPtrA(window_, GWL_EXSTYLE)), kDesignDpi);
+    const SIZE frame = WindowFrame(window_, dpi);
+    SIZE floor{ScaleToDpi(std::max(0L, minWidth_ - frame96.cx), kDesignDpi, dpi) + frame.cx,
+               ScaleToDpi(std::max(0L, minHeight_ - frame96.cy), kDesignDpi, dpi) + frame.cy};
+    if (form_) {
         const SIZE designed = form_->DesignedOuterSize();
         floor.cx = std::max(floor.cx, designed.cx);
         floor.cy = std::max(floor.cy, designed.cy);

@@ -227,7 +227,11 @@ void Win32FormWindow::ApplyIcon() {
     smallIcon_.reset(small);
 }
 
-SIZE Win32FormWindow::DesignedOuterSize() const { return OuterSizeForClient(clientTwips_, kStyle, kExStyle, dpi_); }
+SIZE Win32FormWindow::DesignedOuterSize() const {
+    if (!window_) return OuterSizeForClient(clientTwips_, kStyle, kExStyle, dpi_);
+    const SIZE frame = WindowFrame(window_.get(), dpi_);
+    return SIZE{TwipsToPixels(clientTwips_.cx, dpi_) + frame.cx, TwipsToPixels(clientTwips_.cy, dpi_) + frame.cy};
+}
 
 // The window's client area keeps its size in inches: the controls are laid
 // out anew and the window takes the place the system suggests.

@@ -66,7 +66,8 @@ public:
     HWND Hwnd() const { return window_.get(); }
     // The dpi the controls are laid out for.
     UINT Dpi() const { return dpi_; }
-    // The outer size whose client area is the designed one at the window's dpi.
+    // The outer size whose client area is the designed one at the window's dpi,
+    // with the frame the window has.
     SIZE DesignedOuterSize() const;
     const std::string& FormName() const { return formName_; }
     HINSTANCE Module() const { return module_; }
