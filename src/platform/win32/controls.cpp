@@ -231,14 +231,21 @@ void Win32Image::AttachImage(HWND window) {
     InstallSubclass(window, this, kImageSubclassId);
 }
 
+void Win32Image::SetDpi(UINT dpi) {
+    dpi_ = dpi;
+    if (pictureId_ != 0) SetPicture(pictureId_);
+}
+
 void Win32Image::SetPicture(int iconResourceId) {
+    pictureId_ = iconResourceId;
     if (iconResourceId == 0) {
         if (window_) ::SendMessageA(window_, STM_SETICON, 0, 0);
         picture_.reset();
         return;
     }
     auto icon = static_cast<HICON>(
-        ::LoadImageA(module_, MAKEINTRESOURCEA(iconResourceId), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+        ::LoadImageA(module_, MAKEINTRESOURCEA(iconResourceId), IMAGE_ICON, ::MulDiv(32, static_cast<int>(dpi_), 96),
+                     ::MulDiv(32, static_cast<int>(dpi_), 96), LR_DEFAULTCOLOR));
     if (!icon) return;
     if (window_) ::SendMessageA(window_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     picture_.reset(icon);

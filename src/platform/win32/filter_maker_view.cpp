@@ -123,6 +123,7 @@ void FilterMakerView::CreateControls(HWND form, UINT dpi) {
     const DWORD imageStyle = SS_ICON | SS_NOTIFY | SS_CENTERIMAGE;
     image1_[0].AttachImage(make({"STATIC", "", imageStyle, 0, ids::kFmImage1_0, {6045, 540, 480, 480}}, nullptr));
     image1_[1].AttachImage(make({"STATIC", "", imageStyle, 0, ids::kFmImage1_0 + 1, {7740, 540, 480, 480}}, nullptr));
+    for (auto& image : image1_) image.SetDpi(dpi);
 }
 
 void FilterMakerView::OnDpiChanged(UINT dpi) {
@@ -132,6 +133,7 @@ void FilterMakerView::OnDpiChanged(UINT dpi) {
     children_.Place(dpi);
     errInput1_.SetDpi(dpi);
     errInput2_.SetDpi(dpi);
+    for (auto& image : image1_) image.SetDpi(dpi);
 }
 
 void FilterMakerView::OnButtonClick(int id) {
