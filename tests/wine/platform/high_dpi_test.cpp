@@ -125,7 +125,9 @@ void ExpectFormHoldsAtHighDpi(const FormCase& design) {
         EXPECT_NEAR(client.cx, design.clientTwips.cx * dpi / 1440.0, 1.0);
         EXPECT_NEAR(client.cy, design.clientTwips.cy * dpi / 1440.0, 1.0);
         ExpectControlsInside(form, dpi);
-        for (const auto& [id, height] : FontHeights(form))
+        const std::map<int, LONG> fonts = FontHeights(form);
+        EXPECT_EQ(fonts.size(), fonts144.size());
+        for (const auto& [id, height] : fonts)
             EXPECT_NEAR(height, fonts144.at(id) * dpi / double(kScreenDpi), 1.0) << "font of control " << id;
 
         // Restored from 96 dpi: the same place, the same inches.
