@@ -114,7 +114,8 @@ void FilterMakerView::CreateControls(HWND form, UINT dpi) {
                          normal));
     cmdSaveAs_.Attach(make({"BUTTON", "Save &As", kButtonStyle, 0, ids::kFmCmdSaveAs, {4185, 5235, 1215, 390}}, normal));
     auto makeIndicator = [&](Win32Indicator& indicator, int id, const TwipsRect& at) {
-        if (indicator.Create(module_, form, id, PixelRect(at, dpi))) children_.Add(indicator.Hwnd(), at);
+        if (indicator.Create(module_, form, id, PixelRect(at, dpi)))
+            children_.Add(indicator.Hwnd(), at);
         indicator.SetDpi(dpi);
     };
     makeIndicator(errInput1_, ids::kFmErrInput1, {5520, 1665, 285, 240});

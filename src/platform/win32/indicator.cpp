@@ -114,8 +114,8 @@ void Win32Indicator::Paint() {
     ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
     int image = CurrentImage();
     if (image >= 0)
-        ::ImageList_Draw(images_, image, dc, TwipsToPixels(design_.paddingTwips, dpi_), (client.bottom - kImageSize) / 2,
-                         ILD_TRANSPARENT);
+        ::ImageList_Draw(images_, image, dc, TwipsToPixels(design_.paddingTwips, dpi_),
+                         (client.bottom - kImageSize) / 2, ILD_TRANSPARENT);
     ::EndPaint(window_, &paint);
 }
 

@@ -60,7 +60,8 @@ std::map<int, LONG> FontHeights(HWND form) {
     for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         auto font = reinterpret_cast<HFONT>(::SendMessageA(child, WM_GETFONT, 0, 0));
         LOGFONTA design{};
-        if (font && ::GetObjectA(font, sizeof(design), &design)) heights[::GetDlgCtrlID(child)] = std::abs(design.lfHeight);
+        if (font && ::GetObjectA(font, sizeof(design), &design))
+            heights[::GetDlgCtrlID(child)] = std::abs(design.lfHeight);
     }
     return heights;
 }
@@ -149,7 +150,7 @@ void ExpectFormHoldsAtHighDpi(const FormCase& design) {
         EXPECT_GE(client.cy, ::MulDiv(design.floor96.cy - frame96.cy, dpi, 96));
         ExpectControlsInside(form, dpi);
     }
-    // Saved again, the entry carries its dpi and reads back as it was.
+    // Saved again, the entry carries the dpi it was saved at.
     layout.PositionForm(view.Window(), false, section, ini);
     auto saved = ReadSavedPlacement(ini, section, design.formKey);
     ASSERT_TRUE(saved.has_value());
@@ -169,12 +170,12 @@ TEST(AtHighDpi, EditFilter) {
 TEST(HighDpi, BothFormsInAChildProcessAt144Dpi) {
     if (InChild()) GTEST_SKIP();
     HKEY desktop = nullptr;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                                nullptr, &desktop, nullptr),
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
+                                KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &desktop, nullptr),
               ERROR_SUCCESS);
     DWORD before = 0, size = sizeof(before);
-    const bool hadValue =
-        ::RegQueryValueExA(desktop, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&before), &size) == ERROR_SUCCESS;
+    const bool hadValue = ::RegQueryValueExA(desktop, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&before),
+                                             &size) == ERROR_SUCCESS;
     const DWORD dpi = kScreenDpi;
     ::RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
 
