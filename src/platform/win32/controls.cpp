@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/subclass.h"
 
 namespace kvex::win32 {
@@ -11,7 +12,6 @@ namespace {
 
 constexpr UINT_PTR kListSubclassId = 1;
 constexpr UINT_PTR kImageSubclassId = 2;
-constexpr int kTwipsPerPixel = 15;
 
 // The shift state as the form's mouse handlers receive it: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftState(WPARAM mouseKeys) {
@@ -208,9 +208,12 @@ LRESULT Win32ListBox::OnSubclassMessage(HWND window, UINT message, WPARAM wParam
     case WM_MBUTTONUP: button = 4; break;
     default: break;
     }
-    if (button && onMouseUp_)
-        onMouseUp_(button, ShiftState(wParam), GET_X_LPARAM(lParam) * kTwipsPerPixel,
-                   GET_Y_LPARAM(lParam) * kTwipsPerPixel);
+    if (button && onMouseUp_) {
+        // The form speaks twips: 1440 an inch.
+        const int dpi = static_cast<int>(WindowDpi(window));
+        onMouseUp_(button, ShiftState(wParam), ::MulDiv(GET_X_LPARAM(lParam), 1440, dpi),
+                   ::MulDiv(GET_Y_LPARAM(lParam), 1440, dpi));
+    }
     return result;
 }
 
@@ -228,14 +231,21 @@ void Win32Image::AttachImage(HWND window) {
     InstallSubclass(window, this, kImageSubclassId);
 }
 
+void Win32Image::SetDpi(UINT dpi) {
+    dpi_ = dpi;
+    if (pictureId_ != 0) SetPicture(pictureId_);
+}
+
 void Win32Image::SetPicture(int iconResourceId) {
+    pictureId_ = iconResourceId;
     if (iconResourceId == 0) {
         if (window_) ::SendMessageA(window_, STM_SETICON, 0, 0);
         picture_.reset();
         return;
     }
     auto icon = static_cast<HICON>(
-        ::LoadImageA(module_, MAKEINTRESOURCEA(iconResourceId), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+        ::LoadImageA(module_, MAKEINTRESOURCEA(iconResourceId), IMAGE_ICON, ::MulDiv(32, static_cast<int>(dpi_), 96),
+                     ::MulDiv(32, static_cast<int>(dpi_), 96), LR_DEFAULTCOLOR));
     if (!icon) return;
     if (window_) ::SendMessageA(window_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     picture_.reset(icon);

@@ -105,12 +105,16 @@ public:
 
     void SetPicture(int iconResourceId) override;
     void SetMouseIcon(int cursorResourceId) override;
+    // The 32-pixel picture grows with the form's dpi like its box does.
+    void SetDpi(UINT dpi);
 
     LRESULT OnSubclassMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnSubclassedWindowGone() { Detach(); }
 
 private:
     HINSTANCE module_;
+    UINT dpi_ = 96;
+    int pictureId_ = 0;
     UniqueIcon picture_;
     UniqueCursor cursor_;
 };

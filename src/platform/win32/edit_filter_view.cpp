@@ -11,11 +11,10 @@
 namespace kvex::win32 {
 namespace {
 
-constexpr FormDesign kDesign{"frmEF", "Edit Filter - Always test your filters for desired results",
-                             EditFilterView::kClientWidth, EditFilterView::kClientHeight};
+constexpr FormDesign kDesign{"frmEF", "Edit Filter - Always test your filters for desired results", {6915, 2535}};
 
 // The up arrow, flashing twice against the white up-right arrow, 60 twips in.
-constexpr IndicatorDesign kIndicatorDesign{0, 1, 2, 200, 4};
+constexpr IndicatorDesign kIndicatorDesign{0, 1, 2, 200, 60};
 
 constexpr DWORD kButtonStyle = WS_TABSTOP | BS_PUSHBUTTON;
 
@@ -51,32 +50,50 @@ EditFilterView::~EditFilterView() {
     DestroyOwnedWindow(tooltip_);
 }
 
-void EditFilterView::CreateControls(HWND form) {
+void EditFilterView::CreateFonts(UINT dpi) {
+    fonts_.buttons = CreateDesignFont({"Verdana", 8.25}, dpi);
+    fonts_.text = CreateDesignFont({"Verdana", 9.75}, dpi);
+}
+
+void EditFilterView::CreateControls(HWND form, UINT dpi) {
     InitCommonCtrls(ICC_BAR_CLASSES);
-    buttonFont_ = CreateDesignFont({"Verdana", 8.25});
-    textFont_ = CreateDesignFont({"Verdana", 9.75});
+    CreateFonts(dpi);
     imageList1_ = CreateArrowImageList({ArrowImage::UpArrow, ArrowImage::IvRightUpArrow});
     errInput1_.SetImageSource(imageList1_.get());
 
-    auto make = [&](const ChildDesign& design, HFONT font) { return CreateChild(module_, form, design, font); };
-    HFONT buttons = buttonFont_.get();
+    children_.Clear();
+    auto make = [&](const ChildDesign& design, const UniqueFont* font) {
+        return children_.Create(module_, form, design, font, dpi);
+    };
+    const UniqueFont* buttons = &fonts_.buttons;
 
     // In tab order: Cancel first, so it has the focus when the window opens.
     cmdCancel_.Attach(make({"BUTTON", "&Cancel", kButtonStyle, 0, ids::kEfCmdCancel, {5625, 2025, 1215, 390}}, buttons));
     cmdOK_.Attach(make({"BUTTON", "O&K", kButtonStyle | WS_DISABLED, 0, ids::kEfCmdOK, {4335, 2025, 1215, 390}},
                        buttons));
     txtEF_.Attach(make({"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, ids::kEfTxtEF, {60, 15, 6795, 360}},
-                       textFont_.get()));
+                       &fonts_.text));
     ::SendMessageA(txtEF_.Hwnd(), EM_SETLIMITTEXT, Win32TextBox::kMaxChars, 0);
     for (int i = 0; i < 7; ++i)
         cmdE_[i].Attach(make({"BUTTON", kTokenButtons[i].caption, kButtonStyle, 0, ids::kEfCmdE0 + i,
                               {kTokenButtons[i].left, 735, 960, 405}},
                              buttons));
-    errInput1_.Create(module_, form, ids::kEfErrInput1, PixelRect({60, 375, 360, 240}));
+    const TwipsRect errAt{60, 375, 360, 240};
+    if (errInput1_.Create(module_, form, ids::kEfErrInput1, PixelRect(errAt, dpi)))
+        children_.Add(errInput1_.Hwnd(), errAt);
+    errInput1_.SetDpi(dpi);
 
     tooltip_ = CreateTooltip(form);
     for (int i = 0; i < 7; ++i)
         if (kTokenButtons[i].tooltip) AddTool(tooltip_.get(), cmdE_[i].Hwnd(), kTokenButtons[i].tooltip);
+}
+
+void EditFilterView::OnDpiChanged(UINT dpi) {
+    // The old fonts live on until every control holds its new one.
+    Fonts old = std::move(fonts_);
+    CreateFonts(dpi);
+    children_.Place(dpi);
+    errInput1_.SetDpi(dpi);
 }
 
 void EditFilterView::OnCommand(int id, int notification) {
@@ -95,6 +112,7 @@ void EditFilterView::OnCommand(int id, int notification) {
 }
 
 void EditFilterView::OnWindowDestroyed() {
+    children_.Clear();
     txtEF_.Detach();
     for (auto& button : cmdE_) button.Detach();
     cmdOK_.Detach();

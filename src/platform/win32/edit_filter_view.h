@@ -5,6 +5,7 @@
 #include <array>
 
 #include "platform/win32/controls.h"
+#include "platform/win32/form_builder.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/indicator.h"
@@ -14,9 +15,6 @@ namespace kvex::win32 {
 
 class EditFilterView : public ui::IEditFilterView, private IFormContent {
 public:
-    static constexpr int kClientWidth = 461;   // 6915 twips
-    static constexpr int kClientHeight = 169;  // 2535 twips
-
     explicit EditFilterView(HINSTANCE module);
     ~EditFilterView() override;
 
@@ -27,13 +25,16 @@ public:
     HWND Tooltip() const { return tooltip_.get(); }
 
 private:
-    void CreateControls(HWND form) override;
+    void CreateControls(HWND form, UINT dpi) override;
+    void OnDpiChanged(UINT dpi) override;
     ui::IFormEvents* Events() override { return handlers_; }
     void OnCommand(int id, int notification) override;
     HBRUSH OnCtlColorStatic(HWND, HDC) override { return nullptr; }
     bool OnDrawItem(const DRAWITEMSTRUCT&) override { return false; }
     void OnWindowDestroyed() override;
     int PopupMenu(HWND, int) override { return -1; }
+
+    void CreateFonts(UINT dpi);
 
     HINSTANCE module_;
     ui::IEditFilterHandlers* handlers_ = nullptr;
@@ -43,7 +44,10 @@ private:
     Win32Button cmdOK_, cmdCancel_;
     ui::EditFilterControls controls_;
     UniqueImageList imageList1_;
-    UniqueFont buttonFont_, textFont_;
+    struct Fonts {
+        UniqueFont buttons, text;
+    } fonts_;
+    DesignedChildren children_;
     UniqueWindow tooltip_;
     // Last member: destroyed first, while the controls it reports to still exist.
     Win32FormWindow window_;

@@ -10,8 +10,7 @@
 namespace kvex::win32 {
 namespace {
 
-constexpr FormDesign kDesign{"frmFM", "Filter Maker - ()", FilterMakerView::kClientWidth,
-                             FilterMakerView::kClientHeight};
+constexpr FormDesign kDesign{"frmFM", "Filter Maker - ()", {8955, 5685}};
 
 // Both indicators: the up arrow, flashing 20 times against the right arrow.
 constexpr IndicatorDesign kIndicatorDesign{0, 1, 20, 200, 0};
@@ -53,30 +52,33 @@ FilterMakerView::FilterMakerView(HINSTANCE module)
 
 FilterMakerView::~FilterMakerView() { handlers_ = nullptr; }
 
-void FilterMakerView::CreateFonts() {
-    normalFont_ = CreateDesignFont({"MS Sans Serif", 8.25});
-    boldFont_ = CreateDesignFont({"MS Sans Serif", 8.25, true});
-    underlinedFont_ = CreateDesignFont({"MS Sans Serif", 8.25, false, true});
-    symbolFont_ = CreateDesignFont({"Wingdings", 14.25, false, false, SYMBOL_CHARSET});
-    largeSymbolFont_ = CreateDesignFont({"Wingdings", 20.25, false, false, SYMBOL_CHARSET});
+void FilterMakerView::CreateFonts(UINT dpi) {
+    fonts_.normal = CreateDesignFont({"MS Sans Serif", 8.25}, dpi);
+    fonts_.bold = CreateDesignFont({"MS Sans Serif", 8.25, true}, dpi);
+    fonts_.underlined = CreateDesignFont({"MS Sans Serif", 8.25, false, true}, dpi);
+    fonts_.symbol = CreateDesignFont({"Wingdings", 14.25, false, false, SYMBOL_CHARSET}, dpi);
+    fonts_.largeSymbol = CreateDesignFont({"Wingdings", 20.25, false, false, SYMBOL_CHARSET}, dpi);
     // Without the font the buttons would show the letters é, û and ê.
     drawsSymbols_ = !FontFamilyInstalled("Wingdings", SYMBOL_CHARSET);
 }
 
-void FilterMakerView::CreateControls(HWND form) {
+void FilterMakerView::CreateControls(HWND form, UINT dpi) {
     InitCommonCtrls(ICC_BAR_CLASSES);
-    CreateFonts();
+    CreateFonts(dpi);
     imageList1_ = CreateArrowImageList({ArrowImage::UpArrow, ArrowImage::RightArrow});
     errInput1_.SetImageSource(imageList1_.get());
     errInput2_.SetImageSource(imageList1_.get());
 
     const DWORD symbolStyle = WS_TABSTOP | (drawsSymbols_ ? BS_OWNERDRAW : BS_PUSHBUTTON);
-    auto make = [&](const ChildDesign& design, HFONT font) { return CreateChild(module_, form, design, font); };
+    children_.Clear();
+    auto make = [&](const ChildDesign& design, const UniqueFont* font) {
+        return children_.Create(module_, form, design, font, dpi);
+    };
     auto makeEdit = [&](Win32TextBox& box, const ChildDesign& design) {
-        box.Attach(make(design, boldFont_.get()));
+        box.Attach(make(design, &fonts_.bold));
         ::SendMessageA(box.Hwnd(), EM_SETLIMITTEXT, Win32TextBox::kMaxChars, 0);
     };
-    HFONT normal = normalFont_.get();
+    const UniqueFont* normal = &fonts_.normal;
 
     // In tab order: the order of creation is the order of the Tab key.
     makeEdit(txtEF_, {"EDIT", "*", kEditStyle | ES_RIGHT, WS_EX_CLIENTEDGE, ids::kFmTxtEF, {5520, 1320, 1620, 345}});
@@ -90,18 +92,18 @@ void FilterMakerView::CreateControls(HWND form) {
                        [this](int button, int shift, int x, int y) {
                            if (handlers_) handlers_->lstPat_MouseUp(button, shift, x, y);
                        });
-    cmdPatU_.Attach(make({"BUTTON", "\xE9", symbolStyle, 0, ids::kFmCmdPatU, {5520, 2025, 435, 1125}}, symbolFont_.get()));
+    cmdPatU_.Attach(make({"BUTTON", "\xE9", symbolStyle, 0, ids::kFmCmdPatU, {5520, 2025, 435, 1125}}, &fonts_.symbol));
     cmdTools_[1].Attach(make({"BUTTON", "\xFB", symbolStyle, 0, ids::kFmCmdTools0 + 1, {5520, 3270, 435, 435}},
-                             largeSymbolFont_.get()));
-    cmdPatD_.Attach(make({"BUTTON", "\xEA", symbolStyle, 0, ids::kFmCmdPatD, {5520, 3825, 435, 1125}}, symbolFont_.get()));
+                             &fonts_.largeSymbol));
+    cmdPatD_.Attach(make({"BUTTON", "\xEA", symbolStyle, 0, ids::kFmCmdPatD, {5520, 3825, 435, 1125}}, &fonts_.symbol));
     lblF_.Attach(make({"STATIC", ".", SS_CENTER | SS_NOTIFY, WS_EX_CLIENTEDGE, ids::kFmLblF, {7140, 1320, 135, 345}},
-                      boldFont_.get()));
+                      &fonts_.bold));
     lblDum_[0].Attach(make({"STATIC", "75 custom filters Max", SS_LEFT, 0, ids::kFmLblDum0, {5565, 225, 3330, 195}}, normal));
     lblDum_[1].Attach(make({"STATIC", "filter extension", SS_LEFT, 0, ids::kFmLblDum0 + 1, {7290, 1095, 1590, 195}},
-                           underlinedFont_.get()));
+                           &fonts_.underlined));
     lblDum_[3].Attach(make({"STATIC", "#", SS_CENTER, 0, ids::kFmLblDum0 + 3, {120, -15, 5310, 195}}, normal));
     lblDum_[2].Attach(make({"STATIC", "file pattern", SS_LEFT, 0, ids::kFmLblDum0 + 2, {5535, 1095, 1575, 195}},
-                           underlinedFont_.get()));
+                           &fonts_.underlined));
     lblDum_[4].Attach(make({"STATIC", "Max 255 Chars for combined filter", SS_LEFT, 0, ids::kFmLblDum0 + 4,
                             {6390, 2850, 2580, 195}}, normal));
     lblDum_[5].Attach(make({"STATIC", "New filter length (0)", SS_LEFT, 0, ids::kFmLblDum0 + 5,
@@ -111,12 +113,28 @@ void FilterMakerView::CreateControls(HWND form) {
     cmdSave_.Attach(make({"BUTTON", "&Save", kButtonStyle | WS_DISABLED, 0, ids::kFmCmdSave, {2895, 5235, 1215, 390}},
                          normal));
     cmdSaveAs_.Attach(make({"BUTTON", "Save &As", kButtonStyle, 0, ids::kFmCmdSaveAs, {4185, 5235, 1215, 390}}, normal));
-    errInput1_.Create(module_, form, ids::kFmErrInput1, PixelRect({5520, 1665, 285, 240}));
-    errInput2_.Create(module_, form, ids::kFmErrInput2, PixelRect({7275, 1665, 285, 240}));
+    auto makeIndicator = [&](Win32Indicator& indicator, int id, const TwipsRect& at) {
+        if (indicator.Create(module_, form, id, PixelRect(at, dpi)))
+            children_.Add(indicator.Hwnd(), at);
+        indicator.SetDpi(dpi);
+    };
+    makeIndicator(errInput1_, ids::kFmErrInput1, {5520, 1665, 285, 240});
+    makeIndicator(errInput2_, ids::kFmErrInput2, {7275, 1665, 285, 240});
     // The pictures take no focus.
     const DWORD imageStyle = SS_ICON | SS_NOTIFY | SS_CENTERIMAGE;
     image1_[0].AttachImage(make({"STATIC", "", imageStyle, 0, ids::kFmImage1_0, {6045, 540, 480, 480}}, nullptr));
     image1_[1].AttachImage(make({"STATIC", "", imageStyle, 0, ids::kFmImage1_0 + 1, {7740, 540, 480, 480}}, nullptr));
+    for (auto& image : image1_) image.SetDpi(dpi);
+}
+
+void FilterMakerView::OnDpiChanged(UINT dpi) {
+    // The old fonts live on until every control holds its new one.
+    Fonts old = std::move(fonts_);
+    CreateFonts(dpi);
+    children_.Place(dpi);
+    errInput1_.SetDpi(dpi);
+    errInput2_.SetDpi(dpi);
+    for (auto& image : image1_) image.SetDpi(dpi);
 }
 
 void FilterMakerView::OnButtonClick(int id) {
@@ -176,6 +194,7 @@ bool FilterMakerView::OnDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 void FilterMakerView::OnWindowDestroyed() {
+    children_.Clear();
     lstPat_.Detach();
     for (auto& label : lblDum_) label.Detach();
     lblF_.Detach();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/controls.h"
+#include "platform/win32/form_builder.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/indicator.h"
@@ -15,9 +16,6 @@ namespace kvex::win32 {
 
 class FilterMakerView : public ui::IFilterMakerView, private IFormContent {
 public:
-    static constexpr int kClientWidth = 597;   // 8955 twips
-    static constexpr int kClientHeight = 379;  // 5685 twips
-
     explicit FilterMakerView(HINSTANCE module);
     ~FilterMakerView() override;
 
@@ -30,7 +28,8 @@ public:
     bool DrawsSymbolsItself() const { return drawsSymbols_; }
 
 private:
-    void CreateControls(HWND form) override;
+    void CreateControls(HWND form, UINT dpi) override;
+    void OnDpiChanged(UINT dpi) override;
     ui::IFormEvents* Events() override { return handlers_; }
     void OnCommand(int id, int notification) override;
     HBRUSH OnCtlColorStatic(HWND control, HDC dc) override;
@@ -38,7 +37,7 @@ private:
     void OnWindowDestroyed() override;
     int PopupMenu(HWND form, int defaultItem) override;
 
-    void CreateFonts();
+    void CreateFonts(UINT dpi);
     void OnButtonClick(int id);
 
     HINSTANCE module_;
@@ -56,7 +55,10 @@ private:
     std::array<Win32MenuItem, 5> mnuOutLike_;
     ui::FilterMakerControls controls_;
     UniqueImageList imageList1_;
-    UniqueFont normalFont_, boldFont_, underlinedFont_, symbolFont_, largeSymbolFont_;
+    struct Fonts {
+        UniqueFont normal, bold, underlined, symbol, largeSymbol;
+    } fonts_;
+    DesignedChildren children_;
     bool drawsSymbols_ = false;
     // Last member: destroyed first, while the controls it reports to still exist.
     Win32FormWindow window_;

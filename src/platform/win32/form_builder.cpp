@@ -2,15 +2,16 @@
 
 #include <cstring>
 
+#include "platform/win32/dpi.h"
+
 namespace kvex::win32 {
 namespace {
-constexpr int kDesignDpi = 96;
 constexpr int kPointsPerInch = 72;
 }  // namespace
 
-UniqueFont CreateDesignFont(const FontDesign& design) {
+UniqueFont CreateDesignFont(const FontDesign& design, UINT dpi) {
     LOGFONTA font{};
-    font.lfHeight = -static_cast<LONG>(std::lround(design.points * kDesignDpi / kPointsPerInch));
+    font.lfHeight = -static_cast<LONG>(std::lround(design.points * dpi / kPointsPerInch));
     font.lfWeight = design.bold ? FW_BOLD : FW_NORMAL;
     font.lfUnderline = design.underline ? TRUE : FALSE;
     font.lfCharSet = design.charset;
@@ -22,20 +23,35 @@ UniqueFont CreateDesignFont(const FontDesign& design) {
     return UniqueFont(::CreateFontIndirectA(&font));
 }
 
-HWND CreateChild(HINSTANCE module, HWND form, const ChildDesign& design, HFONT font) {
-    RECT at = PixelRect(design.at);
+HWND DesignedChildren::Create(HINSTANCE module, HWND form, const ChildDesign& design, const UniqueFont* font,
+                              UINT dpi) {
+    RECT at = PixelRect(design.at, dpi);
     HWND child = ::CreateWindowExA(design.exStyle, design.windowClass, design.text,
                                    WS_CHILD | WS_VISIBLE | design.style, at.left, at.top, at.right - at.left,
                                    at.bottom - at.top, form,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), module, nullptr);
-    if (child && font) ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (!child) return nullptr;
+    if (font && *font) ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font->get()), FALSE);
+    children_.push_back({child, design.at, font});
     return child;
 }
 
-SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
-    RECT outer{0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+void DesignedChildren::Place(UINT dpi) const {
+    for (const Child& child : children_) {
+        if (!::IsWindow(child.window)) continue;
+        // The font first: a list box works out its item height from it.
+        if (child.font && *child.font)
+            ::SendMessageA(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(child.font->get()), FALSE);
+        RECT at = PixelRect(child.at, dpi);
+        ::SetWindowPos(child.window, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::InvalidateRect(child.window, nullptr, TRUE);
+    }
+}
+
+SIZE OuterSizeForClient(const SIZE& clientTwips, DWORD style, DWORD exStyle, UINT dpi) {
+    SIZE frame = FrameSize(style, exStyle, dpi);
+    return SIZE{TwipsToPixels(clientTwips.cx, dpi) + frame.cx, TwipsToPixels(clientTwips.cy, dpi) + frame.cy};
 }
 
 }  // namespace kvex::win32

@@ -1,27 +1,30 @@
 #pragma once
-// Turning a form's design (twips, fonts in points) into child windows.
+// Turning a form's design (twips, fonts in points) into child windows at the
+// dpi the form's window has: 1440 / dpi twips make one pixel.
 #include <windows.h>
 
 #include <cmath>
+#include <vector>
 
 #include "platform/win32/handles.h"
 
 namespace kvex::win32 {
 
-inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kTwipsPerInch = 1440;
 
-inline int TwipsToPixels(int twips) {
-    return static_cast<int>(std::lround(static_cast<double>(twips) / kTwipsPerPixel));
+inline int TwipsToPixels(int twips, UINT dpi) {
+    return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / kTwipsPerInch));
 }
 
 struct TwipsRect {
     int left, top, width, height;
 };
 
-// Position and size in pixels: each edge rounded from twips on its own.
-inline RECT PixelRect(const TwipsRect& at) {
-    return RECT{TwipsToPixels(at.left), TwipsToPixels(at.top), TwipsToPixels(at.left) + TwipsToPixels(at.width),
-                TwipsToPixels(at.top) + TwipsToPixels(at.height)};
+// Position and size in pixels: each edge rounded from twips on its own, so
+// that controls designed edge to edge stay edge to edge.
+inline RECT PixelRect(const TwipsRect& at, UINT dpi) {
+    return RECT{TwipsToPixels(at.left, dpi), TwipsToPixels(at.top, dpi), TwipsToPixels(at.left + at.width, dpi),
+                TwipsToPixels(at.top + at.height, dpi)};
 }
 
 struct FontDesign {
@@ -32,9 +35,7 @@ struct FontDesign {
     BYTE charset = DEFAULT_CHARSET;
 };
 
-// The controls are placed in pixels at 96 dots per inch, so the fonts are
-// sized for 96 too: 8.25 pt is 11 pixels whatever the screen reports.
-UniqueFont CreateDesignFont(const FontDesign& design);
+UniqueFont CreateDesignFont(const FontDesign& design, UINT dpi);
 
 struct ChildDesign {
     const char* windowClass;
@@ -45,9 +46,27 @@ struct ChildDesign {
     TwipsRect at;
 };
 
-HWND CreateChild(HINSTANCE module, HWND form, const ChildDesign& design, HFONT font);
+// A form's children with their designed places and fonts, so that a change
+// of dpi can place them again. The fonts are the view's own members: it
+// makes them anew for the new dpi before Place hands them out.
+class DesignedChildren {
+public:
+    HWND Create(HINSTANCE module, HWND form, const ChildDesign& design, const UniqueFont* font, UINT dpi);
+    // A child made elsewhere (the indicators); it keeps its own font.
+    void Add(HWND child, const TwipsRect& at) { children_.push_back({child, at, nullptr}); }
+    void Place(UINT dpi) const;
+    void Clear() { children_.clear(); }
 
-// Outer window size whose client area is the given size.
-SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
+private:
+    struct Child {
+        HWND window;
+        TwipsRect at;
+        const UniqueFont* font;
+    };
+    std::vector<Child> children_;
+};
+
+// Outer window size whose client area is the designed one at that dpi.
+SIZE OuterSizeForClient(const SIZE& clientTwips, DWORD style, DWORD exStyle, UINT dpi);
 
 }  // namespace kvex::win32

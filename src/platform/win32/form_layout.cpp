@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/win32/dpi.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/subclass.h"
 
@@ -47,6 +48,19 @@ std::string FormKeyOf(ui::IFormWindow& form, HWND window) {
     return name;
 }
 
+// A window size saved at one dpi as the window has it at its own: the client
+// area keeps its size in inches, the frame is the one the window has now.
+RECT ResizedForDpi(HWND window, const RECT& rect, UINT fromDpi, UINT toDpi) {
+    if (fromDpi == toDpi) return rect;
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_EXSTYLE));
+    const SIZE fromFrame = FrameSize(style, exStyle, fromDpi);
+    const SIZE toFrame = WindowFrame(window, toDpi);
+    const int width = ScaleToDpi(std::max(0L, rect.right - rect.left - fromFrame.cx), fromDpi, toDpi) + toFrame.cx;
+    const int height = ScaleToDpi(std::max(0L, rect.bottom - rect.top - fromFrame.cy), fromDpi, toDpi) + toFrame.cy;
+    return RECT{rect.left, rect.top, rect.left + width, rect.top + height};
+}
+
 void CenterOnMonitor(HWND window) {
     RECT rect;
     if (!::GetWindowRect(window, &rect)) return;
@@ -65,22 +79,26 @@ void CenterOnMonitor(HWND window) {
 
 }  // namespace
 
-std::optional<RECT> ReadSavedPlacement(const std::string& iniPath, const std::string& section,
-                                       const std::string& formKey) {
+std::optional<SavedPlacement> ReadSavedPlacement(const std::string& iniPath, const std::string& section,
+                                                 const std::string& formKey) {
     auto left = ReadNumber(iniPath, section, Key(formKey, "Left"));
     auto top = ReadNumber(iniPath, section, Key(formKey, "Top"));
     auto width = ReadNumber(iniPath, section, Key(formKey, "Width"));
     auto height = ReadNumber(iniPath, section, Key(formKey, "Height"));
     if (!left || !top || !width || !height || *width <= 0 || *height <= 0) return std::nullopt;
-    return RECT{*left, *top, *left + *width, *top + *height};
+    auto dpi = ReadNumber(iniPath, section, Key(formKey, "Dpi"));
+    if (!dpi || *dpi <= 0 || *dpi > 4 * 1440) dpi = kDesignDpi;
+    return SavedPlacement{RECT{*left, *top, *left + *width, *top + *height}, static_cast<UINT>(*dpi)};
 }
 
 void WriteSavedPlacement(const std::string& iniPath, const std::string& section, const std::string& formKey,
-                         const RECT& rect) {
+                         const SavedPlacement& placement) {
+    const RECT& rect = placement.rect;
     WriteNumber(iniPath, section, Key(formKey, "Left"), rect.left);
     WriteNumber(iniPath, section, Key(formKey, "Top"), rect.top);
     WriteNumber(iniPath, section, Key(formKey, "Width"), rect.right - rect.left);
     WriteNumber(iniPath, section, Key(formKey, "Height"), rect.bottom - rect.top);
+    WriteNumber(iniPath, section, Key(formKey, "Dpi"), static_cast<long>(placement.dpi));
 }
 
 Win32FormLayout::~Win32FormLayout() { RemoveSubclass<Win32FormLayout>(window_, kLayoutSubclassId); }
@@ -90,6 +108,29 @@ void Win32FormLayout::Attach(ui::IFormWindow& form) {
     if (window == window_) return;
     RemoveSubclass<Win32FormLayout>(window_, kLayoutSubclassId);
     window_ = InstallSubclass(window, this, kLayoutSubclassId) ? window : nullptr;
+    form_ = window_ ? dynamic_cast<Win32FormWindow*>(&form) : nullptr;
+}
+
+UINT Win32FormLayout::Dpi() const { return form_ ? form_->Dpi() : WindowDpi(window_); }
+
+// The floors are outer sizes at 96 dpi: their client part grows with the
+// dpi, and the frame is the one the window has. Those frames were thinner in
+// their day than today, so the designed client area is a floor as well: at
+// the floor no control is cut off.
+SIZE Win32FormLayout::Floor() const {
+    if (!window_ || (minWidth_ <= 0 && minHeight_ <= 0)) return SIZE{0, 0};
+    const UINT dpi = Dpi();
+    const SIZE frame96 = FrameSize(static_cast<DWORD>(::GetWindowLongPtrA(window_, GWL_STYLE)),
+                                   static_cast<DWORD>(::GetWindowLongPtrA(window_, GWL_EXSTYLE)), kDesignDpi);
+    const SIZE frame = WindowFrame(window_, dpi);
+    SIZE floor{ScaleToDpi(std::max(0L, minWidth_ - frame96.cx), kDesignDpi, dpi) + frame.cx,
+               ScaleToDpi(std::max(0L, minHeight_ - frame96.cy), kDesignDpi, dpi) + frame.cy};
+    if (form_) {
+        const SIZE designed = form_->DesignedOuterSize();
+        floor.cx = std::max(floor.cx, designed.cx);
+        floor.cy = std::max(floor.cy, designed.cy);
+    }
+    return floor;
 }
 
 void Win32FormLayout::PositionForm(ui::IFormWindow& form, bool restore, const std::string& section,
@@ -103,26 +144,28 @@ void Win32FormLayout::PositionForm(ui::IFormWindow& form, bool restore, const st
         Save(window, formKey, section, iniPath);
 }
 
-bool Win32FormLayout::Usable(const RECT& screenRect) const {
-    if (screenRect.right - screenRect.left < minWidth_ || screenRect.bottom - screenRect.top < minHeight_)
-        return false;
-    return ::MonitorFromRect(&screenRect, MONITOR_DEFAULTTONULL) != nullptr;
-}
-
 void Win32FormLayout::Restore(HWND window, const std::string& formKey, const std::string& section,
                               const std::string& iniPath) {
     auto saved = ReadSavedPlacement(iniPath, section, formKey);
     if (saved) {
-        RECT screen = *saved;
+        const UINT dpi = window == window_ ? Dpi() : WindowDpi(window);
+        RECT place = ResizedForDpi(window, saved->rect, saved->dpi, dpi);
+        // A size below the floor (an older, smaller floor) opens at the floor.
+        if (window == window_) {
+            const SIZE floor = Floor();
+            place.right = std::max(place.right, place.left + floor.cx);
+            place.bottom = std::max(place.bottom, place.top + floor.cy);
+        }
+        RECT screen = place;
         POINT origin = WorkspaceOrigin(screen);
         ::OffsetRect(&screen, origin.x, origin.y);
-        if (Usable(screen)) {
+        if (::MonitorFromRect(&screen, MONITOR_DEFAULTTONULL)) {
             WINDOWPLACEMENT placement{};
             placement.length = sizeof(placement);
             ::GetWindowPlacement(window, &placement);
             placement.flags = 0;
             placement.showCmd = ::IsWindowVisible(window) ? SW_SHOWNA : SW_HIDE;
-            placement.rcNormalPosition = *saved;
+            placement.rcNormalPosition = place;
             ::SetWindowPlacement(window, &placement);
             return;
         }
@@ -135,17 +178,19 @@ void Win32FormLayout::Save(HWND window, const std::string& formKey, const std::s
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
     if (!::GetWindowPlacement(window, &placement)) return;
-    WriteSavedPlacement(iniPath, section, formKey, placement.rcNormalPosition);
+    const UINT dpi = window == window_ ? Dpi() : WindowDpi(window);
+    WriteSavedPlacement(iniPath, section, formKey, {placement.rcNormalPosition, dpi});
 }
 
 void Win32FormLayout::Refresh() {
     if (!window_) return;
     RECT rect;
     if (!::GetWindowRect(window_, &rect)) return;
+    const SIZE floor = Floor();
     int width = rect.right - rect.left;
     int height = rect.bottom - rect.top;
-    if (width >= minWidth_ && height >= minHeight_) return;
-    ::SetWindowPos(window_, nullptr, 0, 0, std::max(width, minWidth_), std::max(height, minHeight_),
+    if (width >= floor.cx && height >= floor.cy) return;
+    ::SetWindowPos(window_, nullptr, 0, 0, std::max<int>(width, floor.cx), std::max<int>(height, floor.cy),
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -153,8 +198,9 @@ LRESULT Win32FormLayout::OnSubclassMessage(HWND window, UINT message, WPARAM wPa
     LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
     if (message == WM_GETMINMAXINFO) {
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        limits->ptMinTrackSize.x = std::max<LONG>(limits->ptMinTrackSize.x, minWidth_);
-        limits->ptMinTrackSize.y = std::max<LONG>(limits->ptMinTrackSize.y, minHeight_);
+        const SIZE floor = Floor();
+        limits->ptMinTrackSize.x = std::max<LONG>(limits->ptMinTrackSize.x, floor.cx);
+        limits->ptMinTrackSize.y = std::max<LONG>(limits->ptMinTrackSize.y, floor.cy);
         return 0;
     }
     return result;

@@ -5,6 +5,7 @@
 #include "platform/win32/activation_context.h"
 #include "platform/win32/control_ids.h"
 #include "platform/win32/controls.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/form_builder.h"
 #include "platform/win32/window_class.h"
 
@@ -104,8 +105,8 @@ Win32FormWindow::Win32FormWindow(HINSTANCE module, const FormDesign& design, IFo
     : module_(module),
       formName_(design.formName),
       caption_(design.caption),
-      clientWidth_(design.clientWidth),
-      clientHeight_(design.clientHeight),
+      clientTwips_(design.clientTwips),
+      dpi_(kDesignDpi),
       content_(content) {}
 
 Win32FormWindow::~Win32FormWindow() {
@@ -131,11 +132,19 @@ void Win32FormWindow::EnsureLoaded() {
     if (window_) return;
     ActivationScope activation(module_);
     if (!EnsureFormClass(module_, &ObjectWindowProc<Win32FormWindow>)) return;
-    SIZE outer = OuterSizeForClient(clientWidth_, clientHeight_, kStyle, kExStyle);
+    dpi_ = SystemDpi();
+    SIZE outer = DesignedOuterSize();
     HWND window = ::CreateWindowExA(kExStyle, ids::kFormClass, caption_.c_str(), kStyle, CW_USEDEFAULT,
                                     CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, module_, this);
     if (!window) return;
-    content_.CreateControls(window);
+    // A thread aware of each monitor's dpi gets the dpi of the screen the
+    // window landed on, which may not be the system's.
+    if (UINT dpi = WindowDpi(window); dpi != dpi_) {
+        dpi_ = dpi;
+        outer = DesignedOuterSize();
+        ::SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    content_.CreateControls(window, dpi_);
     ApplyIcon();
     Raise([](ui::IFormEvents& e) { e.Form_Load(); });
 }
@@ -218,6 +227,34 @@ void Win32FormWindow::ApplyIcon() {
     smallIcon_.reset(small);
 }
 
+SIZE Win32FormWindow::DesignedOuterSize() const {
+    if (!window_) return OuterSizeForClient(clientTwips_, kStyle, kExStyle, dpi_);
+    const SIZE frame = WindowFrame(window_.get(), dpi_);
+    return SIZE{TwipsToPixels(clientTwips_.cx, dpi_) + frame.cx, TwipsToPixels(clientTwips_.cy, dpi_) + frame.cy};
+}
+
+// The window's client area keeps its size in inches: the controls are laid
+// out anew and the window takes the place the system suggests.
+void Win32FormWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    if (dpi == 0) return;
+    dpi_ = dpi;
+    content_.OnDpiChanged(dpi);
+    ::SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The outer size for the new dpi that keeps the client area's size in
+// inches; the frame does not grow in proportion, so the system's own guess
+// would be off by a few pixels.
+bool Win32FormWindow::ScaledSize(UINT dpi, SIZE& size) const {
+    RECT client;
+    if (dpi == 0 || !::GetClientRect(window_.get(), &client)) return false;
+    SIZE frame = FrameSize(kStyle, kExStyle, dpi);
+    size.cx = ScaleToDpi(client.right, dpi_, dpi) + frame.cx;
+    size.cy = ScaleToDpi(client.bottom, dpi_, dpi) + frame.cy;
+    return true;
+}
+
 int Win32FormWindow::PopupMenu(int defaultItem) {
     if (!window_) return -1;
     return content_.PopupMenu(window_.get(), defaultItem);
@@ -278,6 +315,11 @@ LRESULT Win32FormWindow::HandleMessage(HWND window, UINT message, WPARAM wParam,
     case WM_CLOSE:
         Unload();
         return 0;
+    case kWmDpiChanged:
+        OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case kWmGetDpiScaledSize:
+        return ScaledSize(static_cast<UINT>(wParam), *reinterpret_cast<SIZE*>(lParam)) ? TRUE : FALSE;
     case WM_NCDESTROY:
         ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         window_.release();

@@ -15,16 +15,18 @@ namespace kvex::win32 {
 struct FormDesign {
     const char* formName;  // tells the forms apart in position.ini
     const char* caption;
-    int clientWidth;       // pixels
-    int clientHeight;
+    SIZE clientTwips;
 };
 
 // What a form's view adds to the generic window: its controls and their events.
 class IFormContent {
 public:
     virtual ~IFormContent() = default;
-    // The window exists, hidden: create the controls, in tab order.
-    virtual void CreateControls(HWND form) = 0;
+    // The window exists, hidden: create the controls, in tab order, for the
+    // window's dpi.
+    virtual void CreateControls(HWND form, UINT dpi) = 0;
+    // The window moved to a screen of another dpi: new fonts, new places.
+    virtual void OnDpiChanged(UINT dpi) = 0;
     // The form logic's events, or null before it has been handed in.
     virtual ui::IFormEvents* Events() = 0;
     // WM_COMMAND from a child control.
@@ -62,6 +64,11 @@ public:
     int PopupMenu(int defaultItem) override;
 
     HWND Hwnd() const { return window_.get(); }
+    // The dpi the controls are laid out for.
+    UINT Dpi() const { return dpi_; }
+    // The outer size whose client area is the designed one at the window's dpi,
+    // with the frame the window has.
+    SIZE DesignedOuterSize() const;
     const std::string& FormName() const { return formName_; }
     HINSTANCE Module() const { return module_; }
 
@@ -75,12 +82,14 @@ private:
     void OnActivate(bool active);
     void FocusFirstControl();
     void RunModalLoop();
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
+    bool ScaledSize(UINT dpi, SIZE& size) const;
 
     HINSTANCE module_;
     std::string formName_;
     std::string caption_;
-    int clientWidth_;
-    int clientHeight_;
+    SIZE clientTwips_;
+    UINT dpi_;
     IFormContent& content_;
     UniqueWindow window_;
     UniqueIcon bigIcon_;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "platform/win32/control_ids.h"
+#include "platform/win32/form_builder.h"
 #include "platform/win32/tooltip.h"
 #include "platform/win32/window_class.h"
 
@@ -39,6 +40,11 @@ bool Win32Indicator::Create(HINSTANCE module, HWND form, int id, const RECT& bou
 void Win32Indicator::CreateTooltip(HWND form) {
     tooltip_ = win32::CreateTooltip(form);
     AddTool(tooltip_.get(), window_, detail_);
+}
+
+void Win32Indicator::SetDpi(UINT dpi) {
+    dpi_ = dpi;
+    if (window_) ::InvalidateRect(window_, nullptr, TRUE);
 }
 
 int Win32Indicator::CurrentImage() const {
@@ -108,8 +114,8 @@ void Win32Indicator::Paint() {
     ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
     int image = CurrentImage();
     if (image >= 0)
-        ::ImageList_Draw(images_, image, dc, design_.paddingPixels, (client.bottom - kImageSize) / 2,
-                         ILD_TRANSPARENT);
+        ::ImageList_Draw(images_, image, dc, TwipsToPixels(design_.paddingTwips, dpi_),
+                         (client.bottom - kImageSize) / 2, ILD_TRANSPARENT);
     ::EndPaint(window_, &paint);
 }
 

@@ -17,7 +17,7 @@ struct IndicatorDesign {
     int flashedImage = 1;     // index of the image shown between flashes
     int flashes = 0;          // times the flashed image shows after ShowError
     UINT flashMilliseconds = 200;
-    int paddingPixels = 0;    // left margin of the image
+    int paddingTwips = 0;     // left margin of the image
 };
 
 class Win32Indicator : public ui::IIndicator {
@@ -31,6 +31,8 @@ public:
     bool Create(HINSTANCE module, HWND form, int id, const RECT& bounds);
     // The form's ImageList1, attached by SetIconImageList(true).
     void SetImageSource(HIMAGELIST images) { source_ = images; }
+    // The form's dpi, for the image's margin.
+    void SetDpi(UINT dpi);
 
     HWND Hwnd() const { return window_; }
     bool Flashing() const { return timer_.Running(); }
@@ -62,6 +64,7 @@ private:
     HIMAGELIST images_ = nullptr;
     std::string caption_;
     std::string detail_;
+    UINT dpi_ = 96;
     int togglesLeft_ = 0;
     bool showingFlashed_ = false;
 };

@@ -1,6 +1,6 @@
 // The layout keeper over real windows: position.ini round trip per form,
-// refusal of saved places that are off every screen or too small, and the
-// size floor while the keeper lives.
+// refusal of saved places that are off every screen, sizes below the floor,
+// and the size floor while the keeper lives.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -63,15 +63,23 @@ TEST(FormLayout, FormReopensWhereItWasSavedEachFormUnderItsOwnKeys) {
     EXPECT_TRUE(ReadSavedPlacement(ini, kSection, "frmEF").has_value());
 }
 
-TEST(FormLayout, UnusableSavedPlacesAreIgnoredAndTheFormIsCentred) {
+// A place off every screen is ignored and the form centred; a size below the
+// floor (an older floor) opens at its place, grown to the floor.
+TEST(FormLayout, PlacesOffScreenAreIgnoredAndSizesBelowTheFloorGrow) {
     test::TempFolder folder;
     const std::string ini = folder.File("position.ini");
     for (RECT saved : {RECT{30000, 30000, 30700, 30450}, RECT{40, 30, 140, 80}}) {
-        WriteSavedPlacement(ini, kSection, "frmFM", saved);
+        WriteSavedPlacement(ini, kSection, "frmFM", {saved, 96});
         FilterMakerForm fm(603, 404);
         fm.layout->PositionForm(fm.view.Window(), true, kSection, ini);
         RECT placed = WindowRect(fm.Hwnd());
-        EXPECT_FALSE(SameRect(placed, saved));
+        EXPECT_GE(placed.right - placed.left, 603);
+        EXPECT_GE(placed.bottom - placed.top, 404);
+        if (saved.left == 40) {
+            EXPECT_EQ(placed.left, 40);
+            EXPECT_EQ(placed.top, 30);
+            continue;
+        }
         MONITORINFO monitor{};
         monitor.cbSize = sizeof(monitor);
         ::GetMonitorInfoA(::MonitorFromWindow(fm.Hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
