@@ -37,17 +37,30 @@ kvex_use_arch() {
   esac
 }
 
+# kvex_pe_machine file: the machine field of a PE image in hex (14c: i386,
+# 8664: x86-64), nothing when the file is missing or no PE image.
+kvex_pe_machine() {
+  local pe
+  [ -f "$1" ] || return 0
+  pe=$(od -An -t u4 -j 60 -N 4 "$1" 2>/dev/null | tr -d ' ')
+  [ -n "$pe" ] || return 0
+  [ "$(od -An -c -j "$pe" -N 4 "$1" 2>/dev/null | tr -d ' ')" = 'PE\0\0' ] || return 0
+  od -An -t x2 -j $((pe + 4)) -N 2 "$1" 2>/dev/null | tr -d ' ' | sed 's/^0*//'
+}
+
 # kvex_prefix_ready: makes $WINEPREFIX (WINEARCH=win64) when missing, starts
 # its wineserver and sets what every run needs. A prefix made while only
-# 64-bit Wine was installed has no 32-bit kernel32.dll, and the 32-bit loader
-# then fails with "could not load kernel32.dll": such a prefix is made anew.
+# 64-bit Wine was installed has no i386 kernel32.dll in syswow64, and the
+# 32-bit loader then fails with "could not load kernel32.dll": such a prefix
+# is made anew.
 kvex_prefix_ready() {
   local w64=$kvex_wine64
   if [ -z "$w64" ] || [ ! -x "$w64" ]; then
     echo "wine: no 64-bit loader" >&2
     return 1
   fi
-  if [ -f "$WINEPREFIX/system.reg" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+  if [ -f "$WINEPREFIX/system.reg" ] &&
+     [ "$(kvex_pe_machine "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll")" != 14c ]; then
     echo "wine: $WINEPREFIX has no 32-bit half; making it anew"
     wineserver -k >/dev/null 2>&1 || true
     rm -rf "$WINEPREFIX"

@@ -58,6 +58,7 @@ mapfile -t ids < <(grep -o 'uuid([0-9A-Fa-f-]*)' "$idl" 2>/dev/null | sed 's/uui
 declare -a step_names=() step_results=()
 failed=0
 part=""
+part_started=$SECONDS
 
 record() {  # name result
   step_names+=("$1")
@@ -76,11 +77,11 @@ finish() {
     printf '  %-6s %s\n' "${step_results[$i]}" "${step_names[$i]}"
   done
   if [ "$failed" -ne 0 ] || [ "$rc" -ne 0 ] || [ ${#step_names[@]} -eq 0 ]; then
-    echo "  RESULT ($part): FAILED"
+    echo "  RESULT ($part): FAILED after $((SECONDS - part_started)) s"
     echo "============================================================"
     exit 1
   fi
-  echo "  RESULT ($part): all passed"
+  echo "  RESULT ($part): all passed in $((SECONDS - part_started)) s"
   echo "============================================================"
   exit 0
 }
@@ -149,7 +150,7 @@ run_script() {  # label script [arguments...]
 
 # ---- one architecture -----------------------------------------------------------------
 run_arch() {  # x86|x64
-  part=$1
+  part=$1 part_started=$SECONDS
   trap finish EXIT
   kvex_use_arch "$part" || { record "a Wine loader for $part" FAIL; exit 1; }
   local build="$build_root/$part" dist="$dist_root/$part"
@@ -336,7 +337,7 @@ run_arch() {  # x86|x64
 # A machine may hold both builds at once: each registers in its own view, and a
 # 32-bit and a 64-bit script host each reach the one of their bitness.
 side_by_side() {
-  part=x86+x64
+  part=x86+x64 part_started=$SECONDS
   trap finish EXIT
   export WINEPREFIX="$build_root/x64/wine-prefix"
   kvex_prefix_ready || { record "Wine prefix $WINEPREFIX" FAIL; exit 1; }
