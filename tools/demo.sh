@@ -33,30 +33,27 @@ fi
 
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "demo: creating the Wine prefix $WINEPREFIX (once)"
-  mkdir -p "$WINEPREFIX"
-  timeout 600 wineboot -i >/dev/null 2>&1 || { echo "demo: wineboot failed" >&2; exit 1; }
-fi
-wineserver -p >/dev/null 2>&1 || true
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-# A crash ends the process instead of waiting in winedbg.
-wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /t REG_SZ /d '' /f \
-  >/dev/null 2>&1
+# The 64-bit DLL, so everything runs under the 64-bit loader: with 32-bit Wine
+# installed, plain `wine` would start 32-bit programs.
+# shellcheck source=tools/wine-env.sh
+. "$repo/tools/wine-env.sh"
+kvex_use_arch x64 || exit 1
+wine64=$kvex_loader
+kvex_prefix_ready || exit 1
 
 # The component keeps position.ini and the Filters folder beside itself: run a
 # copy inside the prefix, never the one in dist/.
 install_dir="$WINEPREFIX/drive_c/kvex"
 mkdir -p "$install_dir"
 cp "$dist/kvexfilt.dll" "$dist/kvexhost.exe" "$install_dir/"
-if ! wine regsvr32 /s 'C:\kvex\kvexfilt.dll' >/dev/null 2>&1; then
+if ! "$wine64" 'C:\windows\system32\regsvr32.exe' /s 'C:\kvex\kvexfilt.dll' >/dev/null 2>&1; then
   echo "demo: regsvr32 could not register the component" >&2
   exit 1
 fi
 
 if [ -z "${KVEX_DEMO_INNER:-}" ]; then
   echo "demo: opening the Filter Maker; close it to end the demo"
-  wine 'C:\kvex\kvexhost.exe' fm
+  "$wine64" 'C:\kvex\kvexhost.exe' fm
   exit $?
 fi
 
@@ -66,11 +63,11 @@ if [ ! -f "$driver" ]; then
 fi
 
 host_out=$(mktemp)
-wine 'C:\kvex\kvexhost.exe' fm >"$host_out" 2>&1 &
+"$wine64" 'C:\kvex\kvexhost.exe' fm >"$host_out" 2>&1 &
 host_pid=$!
 
 status=0
-if rect=$(wine "$driver" rect "$caption" 60 | tr -d '\r'); then
+if rect=$("$wine64" "$driver" rect "$caption" 60 | tr -d '\r'); then
   sleep 1  # let the first paint finish
   mkdir -p "$shot_dir"
   read -r width height left top <<<"$rect"
@@ -82,7 +79,7 @@ if rect=$(wine "$driver" rect "$caption" 60 | tr -d '\r'); then
     echo "demo: the screenshot failed" >&2
     status=1
   fi
-  wine "$driver" close "$caption" 20 || status=1
+  "$wine64" "$driver" close "$caption" 20 || status=1
 else
   echo "demo: the Filter Maker window did not appear" >&2
   status=1
