@@ -74,6 +74,8 @@ kvex_prefix_ready() {
   wineserver -p >/dev/null 2>&1 || true  # one server for every step that follows
   # Wine draws its own title bars and frames: no window manager runs here.
   "$w64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  # 96 dpi unless a test asks for more; a high-dpi run cut short may have left its value.
+  "$w64" reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
   # A crash ends the process at once instead of waiting in winedbg; 32-bit
   # processes read this key from their own view.
   local view
