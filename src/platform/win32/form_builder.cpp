@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/win32/text.h"
+
 namespace kvex::win32 {
 namespace {
 constexpr int kDesignDpi = 96;
@@ -24,8 +26,9 @@ UniqueFont CreateDesignFont(const FontDesign& design) {
 
 HWND CreateChild(HINSTANCE module, HWND form, const ChildDesign& design, HFONT font) {
     RECT at = PixelRect(design.at);
-    HWND child = ::CreateWindowExA(design.exStyle, design.windowClass, design.text,
-                                   WS_CHILD | WS_VISIBLE | design.style, at.left, at.top, at.right - at.left,
+    // Wide controls: an ANSI edit control would keep its text in the ANSI code page.
+    HWND child = ::CreateWindowExW(design.exStyle, Utf8ToWide(design.windowClass).c_str(),
+                                   Utf8ToWide(design.text).c_str(), WS_CHILD | WS_VISIBLE | design.style, at.left, at.top, at.right - at.left,
                                    at.bottom - at.top, form,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), module, nullptr);
     if (child && font) ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
