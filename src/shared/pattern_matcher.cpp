@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "shared/unicode_text.h"
 
@@ -87,25 +88,31 @@ ListScan ScanList(Seq p, std::size_t open, char32_t c) {
 // without stars is all head and tail at once.
 struct PatternShape {
     bool valid = true;
+    bool ascii = true;          // every byte below 0x80 (known complete only when valid)
+    bool hasList = false;
     std::size_t firstStar = kNone;
     std::size_t lastStar = kNone;
     std::size_t headTokens = 0;  // tokens before the first star
     std::size_t tailTokens = 0;  // tokens after the last star
 };
 
-// Index of the first "*" or "[" at or after i in a run known to be longer than
-// a block, or the end.
+// What the shape pass stops at: a star, a list and anything not ASCII.
+bool StopsShape(char c) { return c == '*' || c == '[' || static_cast<unsigned char>(c) >= 0x80; }
+bool StopsShape(char32_t c) { return c == '*' || c == '[' || c >= 0x80; }
+
+// Index of the first byte that stops the shape pass at or after i in a run
+// known to be longer than a block, or the end.
 std::size_t SkipLongPlainRun(Chars p, std::size_t i) {
-    while (i < p.size() && p[i] != '*' && p[i] != '[') ++i;
+    while (i < p.size() && !StopsShape(p[i])) ++i;
     return i;
 }
 
 std::size_t SkipLongPlainRun(std::string_view p, std::size_t i) {
     for (; i + kBlockSize <= p.size(); i += kBlockSize) {
         const Block block = LoadBlock(p.data() + i);
-        if ((BytesEqual(block, '*') | BytesEqual(block, '[')) != 0) break;
+        if ((BytesEqual(block, '*') | BytesEqual(block, '[') | (block & kHighs)) != 0) break;
     }
-    while (i < p.size() && p[i] != '*' && p[i] != '[') ++i;
+    while (i < p.size() && !StopsShape(p[i])) ++i;
     return i;
 }
 
@@ -119,10 +126,15 @@ PatternShape ReadShape(Seq p) {
     for (std::size_t i = 0;;) {
         // Short gaps are the rule; only a long run is worth scanning by blocks.
         const std::size_t stop = std::min(m, i + kBlockSize);
-        while (i < stop && p[i] != '*' && p[i] != '[') ++i;
+        while (i < stop && !StopsShape(p[i])) ++i;
         if (i == stop && i < m) i = SkipLongPlainRun(p, i);
         if (i == m) break;
-        if (p[i] == '*') {
+        if (At(p, i) >= 0x80) {
+            shape.ascii = false;
+            // Bytes that are not ASCII: the caller decodes and starts again.
+            if constexpr (std::is_same_v<Seq, std::string_view>) return shape;
+            ++i;
+        } else if (p[i] == '*') {
             if (shape.firstStar == kNone) {
                 shape.firstStar = i;
                 shape.headTokens = i - listBytes;
@@ -130,8 +142,17 @@ PatternShape ReadShape(Seq p) {
             shape.lastStar = i++;
             listBytes = 0;
         } else {
+            shape.hasList = true;
             const std::size_t end = ScanList(p, i, 0).end;
-            if (end == kNone) return {false, kNone, kNone, 0, 0};
+            if (end == kNone) return {false, shape.ascii, true, kNone, kNone, 0, 0};
+            if constexpr (std::is_same_v<Seq, std::string_view>) {
+                for (std::size_t k = i + 1; k < end; ++k) {
+                    if (At(p, k) >= 0x80) {
+                        shape.ascii = false;
+                        return shape;
+                    }
+                }
+            }
             listBytes += end - i - 1;
             i = end;
         }
@@ -282,6 +303,18 @@ MatchResult MatchWellFormed(Seq text, Seq p, const PatternShape& shape) {
                                                                               : MatchResult::NoMatch;
 }
 
+// The same test as IsAscii, here where the compiler can inline it.
+bool IsAsciiText(std::string_view text) {
+    std::size_t i = 0;
+    for (; i + kBlockSize <= text.size(); i += kBlockSize) {
+        if (LoadBlock(text.data() + i) & kHighs) return false;
+    }
+    for (; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+    }
+    return true;
+}
+
 std::u32string Decode(std::string_view text) {
     std::u32string chars;
     chars.reserve(text.size());
@@ -289,27 +322,36 @@ std::u32string Decode(std::string_view text) {
     return chars;
 }
 
-}  // namespace
-
-PatternError InvalidPatternError() { return {kInvalidPatternNumber, kInvalidPatternDescription}; }
-
-bool IsValidPattern(std::string_view pattern) {
-    if (IsAscii(pattern)) return ReadShape(pattern).valid;
-    const std::u32string chars = Decode(pattern);
-    return ReadShape(Chars(chars)).valid;
-}
-
-MatchResult MatchPattern(std::string_view text, std::string_view pattern) {
-    if (IsAscii(pattern) && IsAscii(text)) {
-        const PatternShape shape = ReadShape(pattern);
-        if (!shape.valid) return MatchResult::InvalidPattern;
-        return MatchWellFormed(text, pattern, shape);
-    }
+MatchResult MatchDecoded(std::string_view text, std::string_view pattern) {
     const std::u32string p = Decode(pattern);
     const PatternShape shape = ReadShape(Chars(p));
     if (!shape.valid) return MatchResult::InvalidPattern;
     const std::u32string t = Decode(text);
     return MatchWellFormed(Chars(t), Chars(p), shape);
+}
+
+}  // namespace
+
+PatternError InvalidPatternError() { return {kInvalidPatternNumber, kInvalidPatternDescription}; }
+
+bool IsValidPattern(std::string_view pattern) {
+    const PatternShape shape = ReadShape(pattern);
+    if (shape.ascii && (shape.valid || IsAscii(pattern))) return shape.valid;
+    const std::u32string chars = Decode(pattern);
+    return ReadShape(Chars(chars)).valid;
+}
+
+MatchResult MatchPattern(std::string_view text, std::string_view pattern) {
+    // An ASCII pattern whose every token takes a fixed ASCII byte (plain,
+    // "#") or any run ("*") meets ASCII bytes only at character starts, so
+    // bytes give the answer characters would, whatever the text.
+    const PatternShape shape = ReadShape(pattern);
+    if (shape.ascii && (shape.valid || IsAscii(pattern))) {
+        if (!shape.valid) return MatchResult::InvalidPattern;
+        const bool oneCharTokens = shape.hasList || pattern.find('?') != std::string_view::npos;
+        if (!oneCharTokens || IsAsciiText(text)) return MatchWellFormed(text, pattern, shape);
+    }
+    return MatchDecoded(text, pattern);
 }
 
 }  // namespace kvex
