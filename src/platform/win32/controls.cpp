@@ -87,7 +87,7 @@ void Win32TextBox::SetText(const std::string& text) {
 void Win32TextBox::GetSelection(DWORD& start, DWORD& end) const {
     start = end = 0;
     if (window_)
-        ::SendMessageA(window_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        ::SendMessageW(window_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
 }
 
 int Win32TextBox::SelStart() const {
@@ -103,7 +103,7 @@ int Win32TextBox::SelLength() const {
 }
 
 void Win32TextBox::SetSelection(int start, int length) {
-    if (window_) ::SendMessageA(window_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
+    if (window_) ::SendMessageW(window_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
 }
 
 // The selection is counted in the control's UTF-16 units.
