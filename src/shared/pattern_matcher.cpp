@@ -90,6 +90,7 @@ struct PatternShape {
     bool valid = true;
     bool ascii = true;          // every byte below 0x80 (known complete only when valid)
     bool hasList = false;
+    bool oneCharTokens = false;  // "?" or a list, which take one character each
     std::size_t firstStar = kNone;
     std::size_t lastStar = kNone;
     std::size_t headTokens = 0;  // tokens before the first star
@@ -102,17 +103,19 @@ bool StopsShape(char32_t c) { return c == '*' || c == '[' || c >= 0x80; }
 
 // Index of the first byte that stops the shape pass at or after i in a run
 // known to be longer than a block, or the end.
-std::size_t SkipLongPlainRun(Chars p, std::size_t i) {
-    while (i < p.size() && !StopsShape(p[i])) ++i;
+// question: set when the run holds a "?".
+std::size_t SkipLongPlainRun(Chars p, std::size_t i, bool& question) {
+    for (; i < p.size() && !StopsShape(p[i]); ++i) question |= p[i] == '?';
     return i;
 }
 
-std::size_t SkipLongPlainRun(std::string_view p, std::size_t i) {
+std::size_t SkipLongPlainRun(std::string_view p, std::size_t i, bool& question) {
     for (; i + kBlockSize <= p.size(); i += kBlockSize) {
         const Block block = LoadBlock(p.data() + i);
         if ((BytesEqual(block, '*') | BytesEqual(block, '[') | (block & kHighs)) != 0) break;
+        question |= BytesEqual(block, '?') != 0;
     }
-    while (i < p.size() && !StopsShape(p[i])) ++i;
+    for (; i < p.size() && !StopsShape(p[i]); ++i) question |= p[i] == '?';
     return i;
 }
 
@@ -123,11 +126,12 @@ PatternShape ReadShape(Seq p) {
     PatternShape shape;
     const std::size_t m = p.size();
     std::size_t listBytes = 0;  // bytes of lists beyond one per list, since the last star
+    bool question = false;
     for (std::size_t i = 0;;) {
         // Short gaps are the rule; only a long run is worth scanning by blocks.
         const std::size_t stop = std::min(m, i + kBlockSize);
-        while (i < stop && !StopsShape(p[i])) ++i;
-        if (i == stop && i < m) i = SkipLongPlainRun(p, i);
+        for (; i < stop && !StopsShape(p[i]); ++i) question |= p[i] == '?';
+        if (i == stop && i < m) i = SkipLongPlainRun(p, i, question);
         if (i == m) break;
         if (At(p, i) >= 0x80) {
             shape.ascii = false;
@@ -144,7 +148,7 @@ PatternShape ReadShape(Seq p) {
         } else {
             shape.hasList = true;
             const std::size_t end = ScanList(p, i, 0).end;
-            if (end == kNone) return {false, shape.ascii, true, kNone, kNone, 0, 0};
+            if (end == kNone) return {false, shape.ascii, true, true, kNone, kNone, 0, 0};
             if constexpr (std::is_same_v<Seq, std::string_view>) {
                 for (std::size_t k = i + 1; k < end; ++k) {
                     if (At(p, k) >= 0x80) {
@@ -160,6 +164,7 @@ PatternShape ReadShape(Seq p) {
     const std::size_t tailStart = shape.lastStar == kNone ? 0 : shape.lastStar + 1;
     shape.tailTokens = m - tailStart - listBytes;
     if (shape.firstStar == kNone) shape.headTokens = shape.tailTokens;
+    shape.oneCharTokens = question || shape.hasList;
     return shape;
 }
 
@@ -346,10 +351,10 @@ MatchResult MatchPattern(std::string_view text, std::string_view pattern) {
     // "#") or any run ("*") meets ASCII bytes only at character starts, so
     // bytes give the answer characters would, whatever the text.
     const PatternShape shape = ReadShape(pattern);
-    if (shape.ascii && (shape.valid || IsAscii(pattern))) {
-        if (!shape.valid) return MatchResult::InvalidPattern;
-        const bool oneCharTokens = shape.hasList || pattern.find('?') != std::string_view::npos;
-        if (!oneCharTokens || IsAsciiText(text)) return MatchWellFormed(text, pattern, shape);
+    if (shape.ascii && shape.valid) {
+        if (!shape.oneCharTokens || IsAsciiText(text)) return MatchWellFormed(text, pattern, shape);
+    } else if (shape.ascii && IsAscii(pattern)) {
+        return MatchResult::InvalidPattern;
     }
     return MatchDecoded(text, pattern);
 }
