@@ -7,6 +7,7 @@
 #include "shared/filter_text.h"
 #include "shared/form_support.h"
 #include "shared/list_routines.h"
+#include "shared/unicode_text.h"
 #include "shared/validation.h"
 
 namespace kvex {
@@ -103,7 +104,7 @@ void FrmFM::RemoveSelectedFilters() {
 void FrmFM::lstPat_Click() {
     RunSteps([&] {
         SetLengthLabel(
-            GatherCombinedFilter(SelectedEntries(*c_.lstPat), ItemCase::Insensitive).size());
+            Utf16Length(GatherCombinedFilter(SelectedEntries(*c_.lstPat), ItemCase::Insensitive)));
     });
 }
 
@@ -111,7 +112,7 @@ void FrmFM::CreateCombinedFilter() {
     if (c_.lstPat->ListCount() <= 1) return;
     const std::string combined =
         GatherCombinedFilter(SelectedEntries(*c_.lstPat), ItemCase::Sensitive);
-    if (combined.size() > kMaxCombinedLength) {
+    if (Utf16Length(combined) > kMaxCombinedLength) {
         services_.Messages().MessageBox(kTooLongText, kTooLongTitle, ui::mb::kOk | ui::mb::kIconExclamation);
     } else if (!combined.empty()) {
         SelectOrAppendFilter(combined);
@@ -146,9 +147,7 @@ void FrmFM::SortFilters() {
     ui::IListBox& list = *c_.lstPat;
     if (list.ListCount() < 2) return;
     RunSteps([&] { list.RemoveItem(0); },
-             [&] { SortListBox(list, [this](const std::string& a, const std::string& b) {
-                       return services_.TextLess(a, b);
-                   }); },
+             [&] { SortListBox(list, OrdinalLess); },
              // The shared default, not the text that was removed.
              [&] { list.AddItem(ThreadState().gsDefaultFilter, 0); });
 }

@@ -26,6 +26,11 @@ constexpr const char* kOpenTitle = "Open As";
 constexpr const char* kSaveTitle = "Save As";
 
 std::string FilterListPath() { return JoinPath(ThreadState().gsFilterFolder, kFilterListFileName); }
+
+AnsiCodePage CodePageOf(ui::IFileSystem& files) {
+    return {[&files](std::string_view ansi) { return files.AnsiToUtf8(ansi); },
+            [&files](std::string_view utf8) { return files.Utf8ToAnsi(utf8); }};
+}
 }  // namespace
 
 void FrmFM::LoadFilterList() {
@@ -44,7 +49,7 @@ void FrmFM::LoadFilterList() {
 std::optional<std::vector<std::string>> FrmFM::ReadListFile(const std::string& path) {
     const auto bytes = services_.Files().ReadFile(path, kMaxListFileBytes);
     if (!bytes) return std::nullopt;
-    return ReadFilterRecords(*bytes);
+    return ReadFilterRecords(DecodeListFile(*bytes, CodePageOf(services_.Files())));
 }
 
 void FrmFM::AppendRecords(const std::vector<std::string>& records) {
@@ -62,7 +67,9 @@ void FrmFM::PutDefaultFilterFirst() {
 void FrmFM::SaveFilterList(const std::string& path) {
     if (c_.lstPat->ListCount() == 0) return;
     // Failures are not reported: the old file stays whole and OK still closes.
-    (void)services_.Files().WriteFile(path, FormatFilterLines(ListEntries(*c_.lstPat), kMaxListRecords));
+    ui::IFileSystem& files = services_.Files();
+    (void)files.WriteFile(path, EncodeListFile(FormatFilterLines(ListEntries(*c_.lstPat), kMaxListRecords),
+                                               CodePageOf(files)));
 }
 
 void FrmFM::cmdOK_Click() {
@@ -155,8 +162,9 @@ void FrmFM::SaveCustomFilters(std::string target) {
     if (c_.lstPat->ListCount() == 0) return;
     reportFailure([&] {
         // Save and Save As write every entry, with no 75-line limit.
-        const auto failures =
-            services_.Files().WriteFile(state.sCDlgFileName, FormatFilterLines(ListEntries(*c_.lstPat)));
+        ui::IFileSystem& files = services_.Files();
+        const auto failures = files.WriteFile(
+            state.sCDlgFileName, EncodeListFile(FormatFilterLines(ListEntries(*c_.lstPat)), CodePageOf(files)));
         for (const ui::FileError& failure : failures) ReportSaveError(failure.number, failure.description);
     });
     reportFailure([&] { SetFilterFile(state.sCDlgFileName); });

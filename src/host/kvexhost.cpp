@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <objbase.h>
 #include <oleauto.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,8 +21,8 @@
 
 namespace {
 
-using kvex::com::AnsiToBstr;
-using kvex::com::BstrToAnsi;
+using kvex::com::Utf8ToBstr;
+using kvex::com::BstrToUtf8;
 using kvex::com::com_ptr;
 using kvex::com::unique_bstr;
 using kvex::com::unique_variant;
@@ -94,7 +95,7 @@ VARIANT BstrArg(BSTR text) {
 std::string ResultText(VARIANT* result) {
     unique_variant text;
     Check(VariantChangeType(text.get(), result, 0, VT_BSTR), "result as text");
-    return BstrToAnsi(V_BSTR(text.get()));
+    return BstrToUtf8(V_BSTR(text.get()));
 }
 
 std::string PlugNameVersion(IDispatch* object, const std::string& className) {
@@ -122,7 +123,7 @@ int RunFilterMaker(const std::vector<std::string>& args) {
 
     // The two leading arguments are required; the optional ones go only when given.
     std::vector<unique_bstr> texts;
-    for (size_t i = 0; i < args.size() || i < 2; ++i) texts.push_back(AnsiToBstr(i < args.size() ? args[i] : ""));
+    for (size_t i = 0; i < args.size() || i < 2; ++i) texts.push_back(Utf8ToBstr(i < args.size() ? args[i] : ""));
     std::vector<VARIANT> params;
     for (const unique_bstr& text : texts) params.push_back(BstrArg(text.get()));
     unique_variant result;
@@ -140,7 +141,7 @@ int RunEditFilter(const std::vector<std::string>& args) {
     // The text goes as a script passes a variable: a reference to a variant.
     unique_variant text;
     V_VT(text.get()) = VT_BSTR;
-    V_BSTR(text.get()) = AnsiToBstr(args.empty() ? "" : args[0]).release();
+    V_BSTR(text.get()) = Utf8ToBstr(args.empty() ? "" : args[0]).release();
     VARIANT byRef;
     V_VT(&byRef) = VT_BYREF | VT_VARIANT;
     V_VARIANTREF(&byRef) = text.get();
@@ -162,10 +163,23 @@ int Usage() {
     return kUsageError;
 }
 
-int Run(int argc, char** argv) {
-    if (argc < 2) return Usage();
+// The arguments as UTF-8, read wide so that a folder the ANSI code page
+// cannot name reaches the component intact.
+std::vector<std::string> Utf8Arguments() {
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (!wide) return arguments;
+    for (int i = 0; i < count; ++i) arguments.push_back(kvex::win32::WideToUtf8(wide[i]));
+    ::LocalFree(wide);
+    return arguments;
+}
+
+int Run() {
+    const std::vector<std::string> argv = Utf8Arguments();
+    if (argv.size() < 2) return Usage();
     const std::string command = argv[1];
-    const std::vector<std::string> args(argv + 2, argv + argc);
+    const std::vector<std::string> args(argv.begin() + 2, argv.end());
     int code = kUsageError;
     if (command == "version" && args.empty())
         code = RunVersion();
@@ -178,7 +192,7 @@ int Run(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
     // Results go out line by line, so a test reading the pipe sees them at once.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     ComApartment apartment;
@@ -187,7 +201,7 @@ int main(int argc, char** argv) {
         return kComError;
     }
     try {
-        return Run(argc, argv);
+        return Run();
     } catch (const Failure& failure) {
         std::fprintf(stderr, "error: %s failed: 0x%08lX\n", failure.step.c_str(), static_cast<unsigned long>(failure.hr));
     } catch (const std::exception& e) {

@@ -1,6 +1,6 @@
 #pragma once
 // Owners for the few Windows handles and COM values the server touches, the
-// BSTR <-> ANSI conversions, and the guard that keeps exceptions inside.
+// BSTR <-> UTF-8 conversions, and the guard that keeps exceptions inside.
 // Shared by the DLL and the demo host.
 #include <windows.h>
 #include <oleauto.h>
@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
+
+#include "platform/win32/text.h"
 
 namespace kvex::com {
 
@@ -131,24 +133,12 @@ private:
 
 // A NULL BSTR is the empty string, as Automation has it. Embedded NULs are
 // kept: the length comes from the BSTR, not from a terminator.
-inline std::string BstrToAnsi(BSTR text) {
-    const int length = static_cast<int>(SysStringLen(text));
-    if (length == 0) return {};
-    const int needed = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (needed <= 0) throw std::runtime_error("text not convertible to the ANSI code page");
-    std::string out(static_cast<size_t>(needed), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, length, out.data(), needed, nullptr, nullptr);
-    return out;
-}
+inline std::string BstrToUtf8(BSTR text) { return win32::WideToUtf8(std::wstring_view(text, SysStringLen(text))); }
 
-inline unique_bstr AnsiToBstr(const std::string& text) {
-    const int length = static_cast<int>(text.size());
-    const int needed =
-        length == 0 ? 0 : MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-    if (length > 0 && needed <= 0) throw std::runtime_error("text not convertible from the ANSI code page");
-    unique_bstr out(SysAllocStringLen(nullptr, static_cast<UINT>(needed)));
+inline unique_bstr Utf8ToBstr(const std::string& text) {
+    const std::wstring wide = win32::Utf8ToWide(text);
+    unique_bstr out(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
     if (!out.get()) throw std::bad_alloc();
-    if (needed > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), length, out.get(), needed);
     return out;
 }
 

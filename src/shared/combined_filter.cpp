@@ -3,17 +3,20 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "shared/unicode_text.h"
+
 namespace kvex {
 
 namespace {
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// The form under which two items count as the same item.
-std::string ItemKey(std::string_view item, ItemCase itemCase) {
-    std::string key(item);
-    if (itemCase == ItemCase::Insensitive) {
-        for (char& c : key) c = AsciiLower(c);
+// The form under which two items count as the same item: its characters,
+// with letter case folded when case is ignored.
+std::u32string ItemKey(std::string_view item, ItemCase itemCase) {
+    std::u32string key;
+    key.reserve(item.size());
+    for (std::size_t i = 0; i < item.size();) {
+        const char32_t c = NextChar(item, i);
+        key.push_back(itemCase == ItemCase::Insensitive ? FoldCase(c) : c);
     }
     return key;
 }
@@ -25,7 +28,7 @@ std::string ItemKey(std::string_view item, ItemCase itemCase) {
 // is never kept.
 std::string GatherCombinedFilter(const std::vector<std::string>& selectedEntries, ItemCase itemCase) {
     std::string result;
-    std::unordered_set<std::string> seen;
+    std::unordered_set<std::u32string> seen;
     for (const std::string& entry : selectedEntries) {
         std::string_view rest = entry;
         for (;;) {

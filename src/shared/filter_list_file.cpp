@@ -1,6 +1,9 @@
 #include "shared/filter_list_file.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "shared/unicode_text.h"
 
 // Reading rule for list files. Files we write hold one filter per line and
 // nothing else; hand-edited ones are read like this:
@@ -11,7 +14,9 @@
 //   may hold commas; whatever follows the quote up to the next comma or line
 //   end is dropped. A line end closes even an unclosed quote, so one stray
 //   quote cannot swallow the rest of the file;
-// - NUL bytes are dropped wherever they stand.
+// - NUL bytes are dropped wherever they stand;
+// - a record keeps at most kMaxRecordLength characters: a file without line
+//   ends would otherwise make one entry of megabytes, slow to show and of no use.
 
 namespace kvex {
 
@@ -21,12 +26,35 @@ bool EndsRecord(char c) { return c == ',' || c == '\r' || c == '\n'; }
 bool EndsLine(char c) { return c == '\r' || c == '\n'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
+
+bool StartsWithMark(std::string_view bytes) {
+    return bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark || bytes.substr(0, kUtf16LeMark.size()) == kUtf16LeMark;
+}
+
+// UTF-16 units of the character whose UTF-8 form starts with this byte; 0
+// for a continuation byte. The text is valid UTF-8 (DecodeListFile).
+std::size_t UnitsStartingWith(unsigned char b) {
+    if ((b & 0xC0) == 0x80) return 0;
+    return b >= 0xF0 ? 2 : 1;
+}
+
 // Appends bytes[i..] up to the first byte for which stop() holds, leaving NULs
-// out; returns the index of that byte (or the end).
+// out and keeping the record within kMaxRecordLength; returns the index of
+// that byte (or the end).
 template <typename Stop>
 std::size_t TakeUntil(std::string_view bytes, std::size_t i, Stop stop, std::string& out) {
+    std::size_t units = 0;
+    bool full = false;
     for (; i < bytes.size() && !stop(bytes[i]); ++i) {
-        if (bytes[i] != '\0') out.push_back(bytes[i]);
+        if (bytes[i] == '\0' || full) continue;
+        units += UnitsStartingWith(static_cast<unsigned char>(bytes[i]));
+        if (units > kMaxRecordLength) {
+            full = true;  // a whole character left out, never a part of one
+            continue;
+        }
+        out.push_back(bytes[i]);
     }
     return i;
 }
@@ -53,6 +81,14 @@ std::size_t ReadRecord(std::string_view bytes, std::size_t i, std::string& out) 
 
 }  // namespace
 
+std::string DecodeListFile(std::string_view bytes, const AnsiCodePage& ansi) {
+    if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) return ValidUtf8(bytes.substr(kUtf8Mark.size()));
+    if (bytes.substr(0, kUtf16LeMark.size()) == kUtf16LeMark) return Utf16LeToUtf8(bytes.substr(kUtf16LeMark.size()));
+    // Plain ASCII reads the same in every ANSI code page.
+    if (IsAscii(bytes)) return std::string(bytes);
+    return ValidUtf8(ansi.toUtf8(bytes));
+}
+
 std::vector<std::string> ReadFilterRecords(std::string_view bytes, std::size_t maxRecords) {
     std::vector<std::string> records;
     std::size_t i = 0;
@@ -69,6 +105,16 @@ std::string FormatFilterLines(const std::vector<std::string>& entries, std::size
     std::string text;
     for (std::size_t k = 0; k < count; ++k) text.append(entries[k]).append("\r\n");
     return text;
+}
+
+std::string EncodeListFile(std::string_view text, const AnsiCodePage& ansi) {
+    if (IsAscii(text)) return std::string(text);
+    // ANSI text that starts like a byte-order mark would not read back as itself.
+    auto bytes = ansi.fromUtf8(text);
+    if (bytes && !StartsWithMark(*bytes)) return std::move(*bytes);
+    std::string marked(kUtf8Mark);
+    marked.append(text);
+    return marked;
 }
 
 }  // namespace kvex

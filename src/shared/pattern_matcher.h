@@ -1,7 +1,9 @@
 #pragma once
 // The filter pattern language: ? any char, * any run, # a digit, [list] and
-// [!list] one char in / not in the list (ranges a-z by byte code).
-// Bytes are compared by unsigned code: letter case is significant.
+// [!list] one char in / not in the list (ranges a-z by character code).
+// Texts are UTF-8 and compared by character (code point): letter case is
+// significant. A byte that is no part of valid UTF-8 is one character of its
+// own (see unicode_text.h).
 // Inside a list ? * # [ stand for themselves, and "-" does at the start (after
 // "!") or the end. "]" always closes a list: "[]" is the empty list and matches
 // no character, "[!]" matches any one character. Outside a list "]" and "!" are
@@ -23,8 +25,8 @@ PatternError InvalidPatternError();
 bool IsValidPattern(std::string_view pattern);
 
 // The pattern must cover the whole text. A malformed pattern gives
-// InvalidPattern whatever the text. O(len(text) * len(pattern)), no recursion,
-// no allocation.
+// InvalidPattern whatever the text. O(len(text) * len(pattern)), no recursion;
+// no allocation when both are ASCII.
 MatchResult MatchPattern(std::string_view text, std::string_view pattern);
 
 }  // namespace kvex

@@ -1,7 +1,8 @@
 #include "shared/string_sort.h"
 
+#include "shared/unicode_text.h"
+
 #include <algorithm>
-#include <cstring>
 #include <random>
 #include <utility>
 
@@ -41,11 +42,7 @@ long PartitionAroundHole(std::vector<std::string>& a, long lo, long hi, const St
 
 }  // namespace
 
-bool OrdinalLess(const std::string& a, const std::string& b) {
-    const std::size_t common = std::min(a.size(), b.size());
-    const int order = std::memcmp(a.data(), b.data(), common);  // memcmp compares unsigned bytes
-    return order != 0 ? order < 0 : a.size() < b.size();
-}
+bool OrdinalLess(const std::string& a, const std::string& b) { return Utf16Less(a, b); }
 
 void QuickSortStrings(std::vector<std::string>& a, long lo, long hi, const StringLess& less) {
     // Recurse into the smaller side and loop on the larger, so the stack stays

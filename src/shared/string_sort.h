@@ -6,7 +6,8 @@
 
 namespace kvex {
 
-// Strict ordering used by the sort. Ordinal: byte by byte, unsigned, a prefix first.
+// Strict ordering used by the sort. Ordinal by UTF-16 code units, a prefix
+// first: the order the list had when its strings were UTF-16.
 using StringLess = std::function<bool(const std::string&, const std::string&)>;
 bool OrdinalLess(const std::string& a, const std::string& b);
 

@@ -53,6 +53,10 @@ public:
     // content stays whole until the new one is complete. Returns the error of
     // each step that failed (open, write, close), empty on success.
     virtual std::vector<FileError> WriteFile(const std::string& path, std::string_view bytes) = 0;
+    // The system's ANSI code page, in which list files are kept: its bytes as
+    // UTF-8, and UTF-8 in it (nothing when a character has no exact form there).
+    virtual std::string AnsiToUtf8(std::string_view ansi) = 0;
+    virtual std::optional<std::string> Utf8ToAnsi(std::string_view utf8) = 0;
 };
 
 class IFileDialogs {
@@ -99,8 +103,6 @@ public:
     virtual std::unique_ptr<IFormLayout> CreateLayout() = 0;
     // Runs the Edit Filter dialog on one text; true (and text replaced) after OK.
     virtual bool ShowEditFilterDialog(std::string& text, bool editPrefix) = 0;
-    // The order the list sort uses (ordinal by the text's UTF-16 code units).
-    virtual bool TextLess(const std::string& a, const std::string& b) = 0;
 };
 
 }  // namespace kvex::ui

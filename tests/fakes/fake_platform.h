@@ -72,7 +72,6 @@ public:
     std::unique_ptr<ui::IFormLayout> CreateLayout() override;
     bool ShowEditFilterDialog(std::string& text, bool editPrefix) override;
     // Ordinal by code: for the ASCII text of filters, byte order is code-unit order.
-    bool TextLess(const std::string& a, const std::string& b) override { return a < b; }
 
     std::string componentFolder = "C:\\Apps\\kvex";
     std::string perUserFolder = "C:\\Users\\me\\AppData\\Roaming\\kvexfilt";

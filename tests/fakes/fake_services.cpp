@@ -1,5 +1,7 @@
 #include "fakes/fake_services.h"
 
+#include "shared/unicode_text.h"
+
 namespace kvex::fakes {
 
 namespace {
@@ -58,6 +60,22 @@ std::vector<ui::FileError> FakeFileSystem::WriteFile(const std::string& path, st
     if (failure != writeFailures.end()) return failure->second;
     files[path] = std::string(bytes);
     return {};
+}
+
+std::string FakeFileSystem::AnsiToUtf8(std::string_view ansi) {
+    std::string utf8;
+    for (char c : ansi) AppendUtf8(utf8, static_cast<unsigned char>(c));
+    return utf8;
+}
+
+std::optional<std::string> FakeFileSystem::Utf8ToAnsi(std::string_view utf8) {
+    std::string ansi;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char32_t c = NextChar(utf8, i);
+        if (c > 0xFF) return std::nullopt;
+        ansi.push_back(static_cast<char>(c));
+    }
+    return ansi;
 }
 
 void FakeFileSystem::AddFile(const std::string& path, const std::string& content) {

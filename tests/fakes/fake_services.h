@@ -40,6 +40,9 @@ public:
     bool CanCreateFileIn(const std::string& folder) override;
     std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) override;
     std::vector<ui::FileError> WriteFile(const std::string& path, std::string_view bytes) override;
+    // The ANSI code page is Latin-1 here: U+0000..U+00FF, one byte each.
+    std::string AnsiToUtf8(std::string_view ansi) override;
+    std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
 
     // A file with its parent folder.
     void AddFile(const std::string& path, const std::string& content);

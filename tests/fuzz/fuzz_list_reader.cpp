@@ -2,12 +2,14 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "fuzz_check.h"
 #include "shared/filter_list_file.h"
+#include "shared/unicode_text.h"
 
 namespace {
 
@@ -23,6 +25,23 @@ void CheckRecord(const std::string& record) {
     // A comma survives only inside a quoted record, which loses its quotes.
     FUZZ_CHECK(!(Holds(record, ',') && Holds(record, '"')));
 }
+
+// Latin-1 stands in for the ANSI code page.
+const kvex::AnsiCodePage kLatin1{
+    [](std::string_view ansi) {
+        std::string utf8;
+        for (char c : ansi) kvex::AppendUtf8(utf8, static_cast<unsigned char>(c));
+        return utf8;
+    },
+    [](std::string_view utf8) -> std::optional<std::string> {
+        std::string ansi;
+        for (std::size_t i = 0; i < utf8.size();) {
+            const char32_t c = kvex::NextChar(utf8, i);
+            if (c > 0xFF) return std::nullopt;
+            ansi.push_back(static_cast<char>(c));
+        }
+        return ansi;
+    }};
 
 }  // namespace
 
@@ -45,5 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Records twice = kvex::ReadFilterRecords(kvex::FormatFilterLines(once));
     FUZZ_CHECK(twice == once);
     if (!anyComma) FUZZ_CHECK(once == records);
+
+    // Whatever a file held, its text is written so that it reads back unchanged.
+    const std::string text = kvex::DecodeListFile(bytes, kLatin1);
+    FUZZ_CHECK(kvex::ValidUtf8(text) == text);
+    FUZZ_CHECK(kvex::DecodeListFile(kvex::EncodeListFile(text, kLatin1), kLatin1) == text);
     return 0;
 }

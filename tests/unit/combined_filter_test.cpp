@@ -28,10 +28,15 @@ TEST(CombinedFilter, JoinsWholeItemsInListOrderKeepingTheFirstOfEach) {
         {{"a*.htm", "*.htm"}, kBuilder, "a*.htm;*.htm"},
         {{"*.html", "*.htm", "htm"}, kBuilder, "*.html;*.htm;htm"},
         {{"A*.htm", "*.HTM"}, kLabel, "A*.htm;*.HTM"},
-        // Letter case counts for the builder, not for the label; only ASCII letters fold.
+        // Letter case counts for the builder, not for the label, which folds
+        // Latin, Greek, Cyrillic, Armenian and fullwidth letters alike.
         {{"*.htm", "*.HTM"}, kBuilder, "*.htm;*.HTM"},
         {{"*.htm", "*.HTM"}, kLabel, "*.htm"},
-        {{"*.\xc9", "*.\xe9"}, kLabel, "*.\xc9;*.\xe9"},
+        {{"\xC3\xA9.x", "\xC3\x89.x"}, kBuilder, "\xC3\xA9.x;\xC3\x89.x"},      // é, É
+        {{"\xD0\x96.\xCE\xA3", "\xD0\xB6.\xCF\x83", "\xC5\x81.\xEF\xBC\xA1", "\xC5\x82.\xEF\xBD\x81"},
+         kLabel, "\xD0\x96.\xCE\xA3;\xC5\x81.\xEF\xBC\xA1"},                  // Ж.Σ ж.σ Ł.Ａ ł.ａ
+        {{"\xC3\x9F", "\xE1\xBA\x9E"}, kLabel, "\xC3\x9F;\xE1\xBA\x9E"},       // ß and ẞ are left alone
+        {{"*.\xc9", "*.\xe9"}, kLabel, "*.\xc9;*.\xe9"},                               // stray bytes do not fold
         {{"*.[A-Z]", "*.[a-z]"}, kLabel, "*.[A-Z]"},
         {{"a;;b;", "", ";c"}, kBuilder, "a;b;c"},
         {{"", ";"}, kLabel, ""},

@@ -1,5 +1,7 @@
 #include "shared/filter_list_file.h"
 
+#include "shared/unicode_text.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -46,8 +48,24 @@ TEST(FilterListReader, KeepsTheFirstSeventyFiveRecordsOfAnyNumberOfLines) {
     // Skipped blanks do not use up the limit; two records on one line count twice.
     EXPECT_EQ(ReadFilterRecords("\r\n\r\na\r\n\r\nb,c", 2), (Records{"a", "b"}));
 
-    const std::string longLine(1'000'000, 'x');
-    EXPECT_EQ(ReadFilterRecords(longLine + "\r\ny"), (Records{longLine, "y"}));
+}
+
+// A record keeps its first 32 KiB UTF-16 units and drops the rest up to its
+// end, never half a character: a file without line ends stays quick to show.
+TEST(FilterListReader, CapsARecordAtItsFirst32KiBCharacters) {
+    const struct {
+        std::string unit;  // one character, repeated past the cap
+        std::size_t kept;  // how many of it the record keeps
+    } cases[] = {{"x", kMaxRecordLength}, {"\xD0\x96", kMaxRecordLength}, {"\xF0\x9F\x98\x80", kMaxRecordLength / 2}};
+    for (const auto& c : cases) {
+        std::string line;
+        for (std::size_t k = 0; k < kMaxRecordLength + 5; ++k) line += c.unit;
+        const Records records = ReadFilterRecords(line + "\r\ny");
+        ASSERT_EQ(records.size(), 2u);
+        EXPECT_EQ(records[0].size(), c.kept * c.unit.size());
+        EXPECT_EQ(records[0].substr(records[0].size() - c.unit.size()), c.unit);
+        EXPECT_EQ(records[1], "y");
+    }
 }
 
 TEST(FilterListReader, ArbitraryBytesGiveOnlyTrimmedRecordsWithoutLineEndsOrNuls) {
@@ -70,6 +88,63 @@ TEST(FilterListWriter, OneCrLfLinePerEntryUpToTheLimitAndReadsBackUnchanged) {
     Records entries;
     for (int k = 0; k < 76; ++k) entries.push_back("[a-c]" + std::to_string(k) + "*.h?m;#.txt");
     EXPECT_EQ(ReadFilterRecords(FormatFilterLines(entries, kMaxListRecords)), Records(entries.begin(), entries.begin() + 75));
+}
+
+// An ANSI code page of one byte per character up to U+00FF, as Latin-1 has it.
+AnsiCodePage Latin1() {
+    return {[](std::string_view ansi) {
+                std::string utf8;
+                for (char c : ansi) AppendUtf8(utf8, static_cast<unsigned char>(c));
+                return utf8;
+            },
+            [](std::string_view utf8) -> std::optional<std::string> {
+                std::string ansi;
+                for (std::size_t i = 0; i < utf8.size();) {
+                    const char32_t c = NextChar(utf8, i);
+                    if (c > 0xFF) return std::nullopt;
+                    ansi.push_back(static_cast<char>(c));
+                }
+                return ansi;
+            }};
+}
+
+TEST(ListFileEncoding, AnsiWhenEveryCharacterFitsElseUtf8WithAMark) {
+    const struct {
+        std::string text;
+        std::string bytes;
+    } cases[] = {
+        {"*.htm\r\n", "*.htm\r\n"},
+        {"caf\xC3\xA9.*\r\n", "caf\xE9.*\r\n"},                                  // é fits the code page
+        {"caf\xC3\xA9.*\r\n\xD0\x96.*\r\n", "\xEF\xBB\xBF" "caf\xC3\xA9.*\r\n\xD0\x96.*\r\n"},  // Ж does not
+        {"\xC3\xAF\xC2\xBB\xC2\xBF.x\r\n", "\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBF.x\r\n"},  // ANSI that reads as a mark
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EncodeListFile(c.text, Latin1()), c.bytes) << c.text;
+        EXPECT_EQ(DecodeListFile(c.bytes, Latin1()), c.text) << c.text;
+    }
+}
+
+TEST(ListFileEncoding, AMarkTellsUtf8OrUtf16LeAndAnythingElseIsAnsi) {
+    const struct {
+        std::string bytes;
+        std::string text;
+    } cases[] = {
+        {"\xEF\xBB\xBF\xD0\x96\r\n", "\xD0\x96\r\n"},
+        {"\xEF\xBB\xBF" "a\xFF" "b", "a\xEF\xBF\xBD" "b"},                            // a stray byte becomes U+FFFD
+        // Overlong forms, surrogates, codes past U+10FFFF and cut sequences are stray bytes; the
+        // smallest two- and three-byte characters (U+0080, U+0800) are not.
+        {"\xEF\xBB\xBF\xC0\x80\xED\xA0\x80\xF4\x90\x80\x80\xE2\x82", std::string(11, '?')},
+        {"\xEF\xBB\xBF\xC2\x80\xE0\xA0\x80", "\xC2\x80\xE0\xA0\x80"},
+        {std::string("\xFF\xFE\x16\x04\r\0\n\0", 8), "\xD0\x96\r\n"},         // UTF-16LE Ж
+        {std::string("\xFF\xFE\x3D\xD8\x00\xDE\x00\xD8x", 9), "\xF0\x9F\x98\x80\xEF\xBF\xBD"},  // pair, lone half, odd byte
+        {"\xD0\x96", "\xC3\x90\xC2\x96"},                                          // no mark: ANSI
+    };
+    for (const auto& c : cases) {
+        // "?" in the table stands for U+FFFD.
+        std::string expected;
+        for (char ch : c.text) expected += ch == '?' ? std::string("\xEF\xBF\xBD") : std::string(1, ch);
+        EXPECT_EQ(DecodeListFile(c.bytes, Latin1()), expected);
+    }
 }
 
 }  // namespace

@@ -85,17 +85,26 @@ TEST_F(CombineFilters, JoinsTheSelectedItemsInListOrderAsANewEntryOrSelectsAnEqu
     EXPECT_EQ(Selection(), std::vector<int>{0});
     EXPECT_EQ(Beeps(), 1);
     EXPECT_TRUE(Boxes().empty());
+    // The label ignores the case of every letter, not only A-Z.
+    view.lstPat.AddItem("\xC3\xA9.x");  // é.x
+    view.lstPat.AddItem("\xC3\x89.x");  // É.x
+    view.lstPat.UserClick(6);
+    CtrlClick({7});
+    EXPECT_EQ(LengthLabel(), "New filter length (3)");
 }
 
+// Characters are counted as the user sees them, in UTF-16 units, not bytes.
 TEST_F(CombineFilters, TwoHundredFiftyFiveCharactersAreAcceptedAndOneMoreIsRefused) {
-    const std::string first = "*." + std::string(120, 'a');  // 122 characters
+    std::string first = "*.";  // 122 characters: two, then 40 of Ж (2 bytes) and 40 of U+1F600 (4 bytes, 2 units)
+    for (int k = 0; k < 40; ++k) first += "\xD0\x96\xF0\x9F\x98\x80";
     const std::string fits = "*." + std::string(130, 'b');   // 122 + 1 + 132 = 255
     const std::string tooLong = "*." + std::string(131, 'c');
-    OpenWithList({kDefault, first, fits, tooLong});
+    OpenWithList({"\xEF\xBB\xBF" + std::string(kDefault), first, fits, tooLong});  // a UTF-8 file
     CtrlClick({1, 2});
+    EXPECT_EQ(LengthLabel(), "New filter length (255)");
     ClickCombine();
     ASSERT_EQ(view.lstPat.ListCount(), 5);
-    EXPECT_EQ(view.lstPat.List(4).size(), 255u);
+    EXPECT_EQ(view.lstPat.List(4), first + ";" + fits);
 
     view.lstPat.UserClick(1);
     CtrlClick({3});

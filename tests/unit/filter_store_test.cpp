@@ -159,8 +159,16 @@ TEST_F(PatternListFiles, SaveAsChoosesTheFileAndThenSaveNeedsNoDialog) {
     view.cmdSave.Click();
     EXPECT_EQ(platform.dialogs.calls.size(), 2u);
     EXPECT_EQ(platform.files.Content(saved), FileLines(WithDefault({"*.a", "*.htm"})));
+    // An entry the ANSI code page (Latin-1 here) cannot hold makes it a UTF-8 file.
+    view.lstPat.AddItem("\xC3\xA9.x");  // é
+    view.cmdSave.Click();
+    EXPECT_EQ(platform.files.Content(saved), FileLines(WithDefault({"*.a", "*.htm", "\xE9.x"})));
+    view.lstPat.AddItem("\xD0\x96.x");  // Ж
+    view.cmdSave.Click();
+    EXPECT_EQ(platform.files.Content(saved),
+              "\xEF\xBB\xBF" + FileLines(WithDefault({"*.a", "*.htm", "\xC3\xA9.x", "\xD0\x96.x"})));
     // Save and Save As never touch filters.dlk.
-    EXPECT_EQ(platform.files.writes, (std::vector<std::string>{saved, saved}));
+    EXPECT_EQ(platform.files.writes, (std::vector<std::string>{saved, saved, saved, saved}));
 }
 
 TEST_F(PatternListFiles, EachFailedSaveStepIsReportedAndTheFileStillBecomesCurrent) {

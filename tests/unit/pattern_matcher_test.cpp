@@ -63,8 +63,13 @@ TEST(PatternMatcher, ListsRangesLiteralsAndByteCodes) {
         {"]", {"]"}, {"a"}},
         {"?!", {"x!"}, {"x"}},
         {"[a]]", {"a]"}, {"]"}},  // the first "]" closes the list
-        // Bytes compare as unsigned codes.
-        {"[\x80-\xff]", {"\xe9", "\x80"}, {"e", "\x7f"}},
+        // UTF-8 text is matched by character: а..я are D0 B0..D1 8F.
+        {"\xD1\x84?\xD0\xBB.*", {"\xD1\x84\xD0\xB8\xD0\xBB.txt", "\xD1\x84x\xD0\xBB."}, {"\xD1\x84\xD0\xBB."}},
+        {"[\xD0\xB0-\xD1\x8F]#", {"\xD0\xB6" "1", "\xD1\x8F" "9"}, {"\xD0\x96" "1", "a1", "\xD0\xB6"}},
+        {"[!\xD0\xB6]", {"\xD0\xB7", "\xF0\x9F\x98\x80"}, {"\xD0\xB6", "\xD0\xB6x"}},
+        {"*\xE6\x97\xA5?", {"\xE6\x97\xA5\xE6\x9C\xAC", "a\xE6\x97\xA5" "b"}, {"\xE6\x97\xA5", "\xE6\x97\xA5\xE6\x9C"}},
+        // A stray byte is one character, compared as 0xDC00 + its value.
+        {"[\x80-\xff]", {"\xe9", "\x80"}, {"e", "\x7f", "\xC3\xA9"}},
         {"[\x7f-\x80]", {"\x7f", "\x80"}, {"\xff"}},
         {"[!a-z]", {"\xe9"}, {"e"}},
         {"a?b", {std::string("a\0b", 3)}, {"ab"}},
@@ -87,7 +92,8 @@ TEST(PatternMatcher, DecidedCornerCases) {
 }
 
 TEST(PatternMatcher, UnclosedListsAndDescendingRangesAreRejectedWhateverTheText) {
-    for (const char* pattern : {"[", "[abc", "a[b", "*.[ht", "[!", "[a-", "[z-a]", "x[b-a]*", "[\x80-\x7f]"}) {
+    for (const char* pattern : {"[", "[abc", "a[b", "*.[ht", "[!", "[a-", "[z-a]", "x[b-a]*", "[\x80-\x7f]",
+                                "[\xD1\x8F-\xD0\xB0]"}) {  // я-а runs downwards
         EXPECT_FALSE(IsValidPattern(pattern)) << pattern;
         for (const char* text : {"", "test.htm", "a[b"}) {
             EXPECT_EQ(MatchPattern(text, pattern), kInvalid) << pattern << " / " << text;

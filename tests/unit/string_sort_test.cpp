@@ -14,11 +14,18 @@ using Strings = std::vector<std::string>;
 
 void SortAll(Strings& a) { QuickSortStrings(a, 0, static_cast<long>(a.size()) - 1); }
 
-TEST(OrdinalLess, ComparesUnsignedBytesWithPrefixFirst) {
+TEST(OrdinalLess, ComparesUtf16CodeUnitsWithPrefixFirst) {
     EXPECT_TRUE(OrdinalLess("*.htm", "*.html"));
     EXPECT_FALSE(OrdinalLess("a", "a"));
     EXPECT_TRUE(OrdinalLess("Z", "a"));
-    EXPECT_TRUE(OrdinalLess("z", "\xe9"));  // bytes above 127 come last
+    EXPECT_TRUE(OrdinalLess("z", "\xC3\xA9"));                 // é
+    EXPECT_TRUE(OrdinalLess("x\xC3\xA9", "x\xD0\x96"));        // é before Ж
+    // U+1F600 is the surrogate pair D83D DE00, below U+FF21 (Ａ), although
+    // its UTF-8 bytes sort above.
+    EXPECT_TRUE(OrdinalLess("a\xF0\x9F\x98\x80", "a\xEF\xBC\xA1"));
+    EXPECT_FALSE(OrdinalLess("a\xEF\xBC\xA1", "a\xF0\x9F\x98\x80"));
+    EXPECT_TRUE(OrdinalLess("\xED\x9F\xBF", "\xF0\x9F\x98\x80"));  // U+D7FF stays below it
+    EXPECT_TRUE(OrdinalLess("z", "\xe9"));                      // a stray byte comes last
 }
 
 // Random input from a small pool of short strings (many duplicates and shared

@@ -177,5 +177,56 @@ TEST_F(FilterMakerFiles, SaveAsToAFileThatCannotBeWrittenReportsItAndStillMakesI
     EXPECT_EQ(ReadBytes(locked), "keep\r\n");
 }
 
+// A filter folder and list names the ANSI code page cannot spell, and entries
+// it cannot hold: paths stay wide end to end and no character is lost.
+TEST_F(FilterMakerFiles, UnicodeFolderNamesAndEntriesSurviveOkSaveAsSaveOpenAndNew) {
+    const fs::path folder = folder_ / L"\u0424\u0438\u043B\u044C\u0442\u0440\u044B_\u65E5\u672C";  // Фильтры_日本
+    ASSERT_TRUE(fs::create_directory(folder));
+    const std::string zhe = "\xD0\x96.txt";                                           // Ж.txt
+    const std::string typed = "\xE6\x97\xA5\xE6\x9C\xAC?.[\xD0\xB0-\xD1\x8F]";       // 日本?.[а-я]
+    const std::string kUtf8Mark = "\xEF\xBB\xBF";
+    WriteBytes(folder / L"filters.dlk", kUtf8Mark + CrLfLines({"*.htm;*.html", zhe}));
+    ASSERT_TRUE(OpenSession(FilterMakerArgs{L"", folder.wstring(), {}, {}}, FilterMakerCaption()));
+    EXPECT_EQ(fm().Items(), (Items{kDefaultFilter, L"\u0416.txt"}));
+
+    // The trial match takes the parts as characters: an upward Cyrillic range passes.
+    Type(fm().txtEF, L"\u65E5\u672C?");
+    Type(fm().txtFE, L"[\u0430-\u044F]");
+    Press(fm().testAdd);
+    EXPECT_TRUE(NoMessageBox(thread()));
+    EXPECT_EQ(fm().Items(), (Items{kDefaultFilter, L"\u0416.txt", L"\u65E5\u672C?.[\u0430-\u044F]"}));
+
+    const std::wstring listName = L"\u0421\u043F\u0438\u0441\u043A\u0438.plk";  // Списки.plk
+    PostClick(fm().cmdSaveAs);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(Choose(L"Save As", folder / listName, &dialog));
+    ASSERT_TRUE(Closed(dialog));
+    EXPECT_EQ(TextOf(fm().window), FilterMakerCaption(listName));
+    EXPECT_TRUE(IsEnabled(fm().cmdSave));
+    EXPECT_EQ(ReadBytes(folder / listName), kUtf8Mark + CrLfLines({"*.htm;*.html", zhe, typed}));
+
+    Select({2});
+    Press(fm().up);
+    Press(fm().cmdSave);
+    const std::string saved = kUtf8Mark + CrLfLines({"*.htm;*.html", typed, zhe});
+    EXPECT_EQ(ReadBytes(folder / listName), saved);
+
+    PostClick(fm().cmdNew);
+    ASSERT_TRUE(Answer(thread(), L"Clear list?", IDYES));
+    session_->Settle();
+    EXPECT_EQ(fm().Items(), Items{kDefaultFilter});
+    EXPECT_EQ(TextOf(fm().window), FilterMakerCaption());
+
+    PostClick(fm().cmdOpen);
+    ASSERT_TRUE(Choose(L"Open As", folder / listName, &dialog));
+    ASSERT_TRUE(Closed(dialog));
+    EXPECT_EQ(fm().Items(), (Items{kDefaultFilter, L"\u65E5\u672C?.[\u0430-\u044F]", L"\u0416.txt"}));
+    EXPECT_EQ(TextOf(fm().window), FilterMakerCaption(listName));
+
+    ASSERT_TRUE(session_->CloseWith(fm().cmdOK));
+    EXPECT_EQ(ReadBytes(folder / L"filters.dlk"), saved);
+    EXPECT_EQ(ReadBytes(folder / listName), saved);
+}
+
 }  // namespace
 }  // namespace kvex::testing

@@ -6,9 +6,9 @@
 namespace kvex::win32::ids {
 
 // Window class of both forms' top-level windows.
-inline constexpr const char* kFormClass = "kvexfilt.Form";
+inline constexpr const wchar_t* kFormClass = L"kvexfilt.Form";
 // Window class of the input-error indicator.
-inline constexpr const char* kIndicatorClass = "kvexfilt.ErrInput";
+inline constexpr const wchar_t* kIndicatorClass = L"kvexfilt.ErrInput";
 
 // Filter Maker (frmFM).
 inline constexpr int kFmLstPat = 1001;

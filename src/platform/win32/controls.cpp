@@ -6,6 +6,7 @@
 
 #include "platform/win32/dpi.h"
 #include "platform/win32/subclass.h"
+#include "platform/win32/text.h"
 
 namespace kvex::win32 {
 namespace {
@@ -36,14 +37,24 @@ bool MovesListCaret(UINT message, WPARAM wParam) {
 
 }  // namespace
 
-std::string WindowText(HWND window) {
+namespace {
+
+std::wstring WideWindowText(HWND window) {
     if (!window) return {};
-    int length = ::GetWindowTextLengthA(window);
+    int length = ::GetWindowTextLengthW(window);
     if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    int copied = ::GetWindowTextA(window, text.data(), length + 1);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    int copied = ::GetWindowTextW(window, text.data(), length + 1);
     text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
     return text;
+}
+
+}  // namespace
+
+std::string WindowText(HWND window) { return WideToUtf8(WideWindowText(window)); }
+
+void SetUtf8WindowText(HWND window, const std::string& text) {
+    if (window) ::SetWindowTextW(window, Utf8ToWide(text).c_str());
 }
 
 bool Win32Control::IsEnabledWindow() const { return window_ && ::IsWindowEnabled(window_); }
@@ -60,7 +71,7 @@ void Win32Control::EnableWindowKeepingFocus(bool enabled) {
 // Label.
 
 void Win32Label::SetCaption(const std::string& caption) {
-    if (window_) ::SetWindowTextA(window_, caption.c_str());
+    SetUtf8WindowText(window_, caption);
 }
 
 std::string Win32Label::Caption() const { return WindowText(window_); }
@@ -70,13 +81,13 @@ std::string Win32Label::Caption() const { return WindowText(window_); }
 std::string Win32TextBox::Text() const { return WindowText(window_); }
 
 void Win32TextBox::SetText(const std::string& text) {
-    if (window_) ::SetWindowTextA(window_, text.c_str());
+    SetUtf8WindowText(window_, text);
 }
 
 void Win32TextBox::GetSelection(DWORD& start, DWORD& end) const {
     start = end = 0;
     if (window_)
-        ::SendMessageA(window_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        ::SendMessageW(window_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
 }
 
 int Win32TextBox::SelStart() const {
@@ -92,19 +103,20 @@ int Win32TextBox::SelLength() const {
 }
 
 void Win32TextBox::SetSelection(int start, int length) {
-    if (window_) ::SendMessageA(window_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
+    if (window_) ::SendMessageW(window_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
 }
 
+// The selection is counted in the control's UTF-16 units.
 std::string Win32TextBox::SelText() const {
     DWORD start, end;
     GetSelection(start, end);
-    std::string text = Text();
+    const std::wstring text = WideWindowText(window_);
     if (start >= end || start >= text.size()) return {};
-    return text.substr(start, end - start);
+    return WideToUtf8(std::wstring_view(text).substr(start, end - start));
 }
 
 void Win32TextBox::SetSelText(const std::string& text) {
-    if (window_) ::SendMessageA(window_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    if (window_) ::SendMessageW(window_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()));
 }
 
 // List box.
@@ -124,9 +136,8 @@ int Win32ListBox::ListCount() const {
     return n == LB_ERR ? 0 : static_cast<int>(n);
 }
 
-// The list box holds its items as UTF-16, and the system's conversion of an
-// ANSI LB_GETTEXT may go through a fixed buffer (Wine's takes 511 characters
-// and overruns the stack beyond that): read the item wide and convert here.
+// Items go in and out wide (an ANSI LB_GETTEXT may also go through a fixed
+// buffer: Wine's takes 511 characters and overruns the stack beyond that).
 std::string Win32ListBox::List(int index) const {
     if (!window_ || index < 0) return {};
     LRESULT length = ::SendMessageW(window_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
@@ -135,20 +146,16 @@ std::string Win32ListBox::List(int index) const {
     LRESULT copied = ::SendMessageW(window_, LB_GETTEXT, static_cast<WPARAM>(index),
                                     reinterpret_cast<LPARAM>(wide.data()));
     if (copied == LB_ERR || copied <= 0) return {};
-    const int wideLength = static_cast<int>(std::min<LRESULT>(copied, length));
-    const int bytes = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return {};
-    std::string text(static_cast<std::size_t>(bytes), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), wideLength, text.data(), bytes, nullptr, nullptr);
-    return text;
+    return WideToUtf8(std::wstring_view(wide.data(), static_cast<std::size_t>(std::min<LRESULT>(copied, length))));
 }
 
 void Win32ListBox::AddItem(const std::string& text, int index) {
     if (!window_) return;
+    const std::wstring wide = Utf8ToWide(text);
     if (index < 0)
-        ::SendMessageA(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        ::SendMessageW(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     else
-        ::SendMessageA(window_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+        ::SendMessageW(window_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void Win32ListBox::RemoveItem(int index) {
@@ -277,10 +284,10 @@ int TrackItemsPopup(HWND owner, Win32MenuItem* const* items, int count, int defa
     for (int i = 0; i < count; ++i) {
         const Win32MenuItem& item = *items[i];
         if (item.IsSeparator())
-            ::AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
         else
-            ::AppendMenuA(menu.get(), MF_STRING | (item.Enabled() ? MF_ENABLED : MF_GRAYED),
-                          static_cast<UINT_PTR>(i + 1), item.Caption().c_str());
+            ::AppendMenuW(menu.get(), MF_STRING | (item.Enabled() ? MF_ENABLED : MF_GRAYED),
+                          static_cast<UINT_PTR>(i + 1), Utf8ToWide(item.Caption()).c_str());
     }
     if (defaultItem >= 0 && defaultItem < count)
         ::SetMenuDefaultItem(menu.get(), static_cast<UINT>(defaultItem), TRUE);

@@ -27,6 +27,7 @@ protected:
 };
 
 std::string WindowText(HWND window);
+void SetUtf8WindowText(HWND window, const std::string& text);
 
 class Win32Button : public ui::IButton, public Win32Control {
 public:

@@ -2,14 +2,16 @@
 
 #include <cstddef>
 
+#include "platform/win32/text.h"
+
 namespace kvex::win32 {
 namespace {
 
 // The record size without the three fields Windows 2000 added. It is 76
 // bytes on 32-bit Windows; the 64-bit comdlg32 knows the same layout only at
 // its own, larger size (pointers are wider), and refuses a literal 76 there.
-// This is OPENFILENAME_SIZE_VERSION_400A, spelled so the compiler can check it.
-constexpr DWORD kRecordSize = offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(OPENFILENAMEA::lpTemplateName);
+// This is OPENFILENAME_SIZE_VERSION_400W, spelled so the compiler can check it.
+constexpr DWORD kRecordSize = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(OPENFILENAMEW::lpTemplateName);
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(kRecordSize == 76, "the dialog record of 32-bit Windows is 76 bytes");
 #endif
@@ -19,29 +21,26 @@ bool ShowDialog(FileDialogKind kind, HWND owner, const std::string& filter, shor
                 const std::string& title, std::string& chosenPath) {
     FileDialogRecord record;
     FillFileDialogRecord(record, kind, owner, filter, filterIndex, defaultExt, fileName, initDir, title);
-    BOOL accepted = kind == FileDialogKind::Open ? ::GetOpenFileNameA(&record.ofn) : ::GetSaveFileNameA(&record.ofn);
+    BOOL accepted = kind == FileDialogKind::Open ? ::GetOpenFileNameW(&record.ofn) : ::GetSaveFileNameW(&record.ofn);
     return ReadFileDialogRecord(record, accepted != FALSE, filterIndex, fileName, chosenPath);
 }
 
 }  // namespace
 
-std::string TrimAtNull(const std::string& text) {
-    auto nul = text.find('\0');
-    return nul == std::string::npos ? text : text.substr(0, nul);
-}
+std::wstring_view TrimAtNull(std::wstring_view text) { return text.substr(0, text.find(L'\0')); }
 
 void FillFileDialogRecord(FileDialogRecord& record, FileDialogKind kind, HWND owner, const std::string& filter,
                           short filterIndex, const std::string& defaultExt, const std::string& fileName,
                           const std::string& initDir, const std::string& title) {
-    record.filter = filter + std::string(2, '\0');
-    record.fileBuffer = fileName.substr(0, kFileBufferChars - 1);
-    record.fileBuffer.resize(kFileBufferChars, '\0');
-    record.initDir = initDir;
-    record.title = title + std::string(1, '\0');
-    record.defaultExt = defaultExt;
+    record.filter = Utf8ToWide(filter) + std::wstring(2, L'\0');
+    record.fileBuffer = Utf8ToWide(fileName).substr(0, kFileBufferChars - 1);
+    record.fileBuffer.resize(kFileBufferChars, L'\0');
+    record.initDir = Utf8ToWide(initDir);
+    record.title = Utf8ToWide(title) + std::wstring(1, L'\0');
+    record.defaultExt = Utf8ToWide(defaultExt);
 
-    OPENFILENAMEA& ofn = record.ofn;
-    ofn = OPENFILENAMEA{};
+    OPENFILENAMEW& ofn = record.ofn;
+    ofn = OPENFILENAMEW{};
     ofn.lStructSize = kRecordSize;
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = record.filter.c_str();
@@ -65,10 +64,10 @@ bool ReadFileDialogRecord(const FileDialogRecord& record, bool accepted, short& 
         return false;
     }
     filterIndex = static_cast<short>(record.ofn.nFilterIndex);
-    const std::string& buffer = record.fileBuffer;
+    const std::wstring_view buffer(record.fileBuffer);
     std::size_t offset = record.ofn.nFileOffset;
-    fileName = offset < buffer.size() ? TrimAtNull(buffer.substr(offset)) : std::string();
-    chosenPath = TrimAtNull(buffer);
+    fileName = offset < buffer.size() ? WideToUtf8(TrimAtNull(buffer.substr(offset))) : std::string();
+    chosenPath = WideToUtf8(TrimAtNull(buffer));
     return true;
 }
 

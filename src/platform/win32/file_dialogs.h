@@ -1,5 +1,5 @@
 #pragma once
-// The common Open and Save As dialogs through their ANSI entry points.
+// The common Open and Save As dialogs through their wide entry points.
 #include <windows.h>
 #include <commdlg.h>
 
@@ -14,7 +14,7 @@ inline constexpr DWORD kOpenDialogFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN
 inline constexpr DWORD kSaveDialogFlags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT; // 0x80006
 
 // The text before the first NUL, or all of it.
-std::string TrimAtNull(const std::string& text);
+std::wstring_view TrimAtNull(std::wstring_view text);
 
 // The dialog record with the texts it points into; fill it, show it, read it.
 struct FileDialogRecord {
@@ -22,12 +22,12 @@ struct FileDialogRecord {
     FileDialogRecord(const FileDialogRecord&) = delete;
     FileDialogRecord& operator=(const FileDialogRecord&) = delete;
 
-    OPENFILENAMEA ofn{};
-    std::string filter;      // the caller's pairs and two closing NULs
-    std::string fileBuffer;  // kFileBufferChars characters
-    std::string initDir;
-    std::string title;       // the caller's title and one NUL
-    std::string defaultExt;
+    OPENFILENAMEW ofn{};
+    std::wstring filter;      // the caller's pairs and two closing NULs
+    std::wstring fileBuffer;  // kFileBufferChars characters
+    std::wstring initDir;
+    std::wstring title;       // the caller's title and one NUL
+    std::wstring defaultExt;
 };
 
 enum class FileDialogKind { Open, Save };

@@ -1,6 +1,7 @@
 #include "platform/win32/form_builder.h"
 
 #include <cstring>
+#include <string>
 
 #include "platform/win32/dpi.h"
 
@@ -23,11 +24,25 @@ UniqueFont CreateDesignFont(const FontDesign& design, UINT dpi) {
     return UniqueFont(::CreateFontIndirectA(&font));
 }
 
+namespace {
+
+// Design texts are ASCII or the glyph codes of a symbol font (the arrows):
+// byte n stands for U+00nn, as the code page of the symbol charset has it.
+std::wstring DesignText(const char* text) {
+    std::wstring wide;
+    for (; text && *text; ++text) wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*text)));
+    return wide;
+}
+
+}  // namespace
+
 HWND DesignedChildren::Create(HINSTANCE module, HWND form, const ChildDesign& design, const UniqueFont* font,
                               UINT dpi) {
     RECT at = PixelRect(design.at, dpi);
-    HWND child = ::CreateWindowExA(design.exStyle, design.windowClass, design.text,
-                                   WS_CHILD | WS_VISIBLE | design.style, at.left, at.top, at.right - at.left,
+    // Wide controls: an ANSI edit control would keep its text in the ANSI code page.
+    HWND child = ::CreateWindowExW(design.exStyle, DesignText(design.windowClass).c_str(),
+                                   DesignText(design.text).c_str(), WS_CHILD | WS_VISIBLE | design.style, at.left,
+                                   at.top, at.right - at.left,
                                    at.bottom - at.top, form,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), module, nullptr);
     if (!child) return nullptr;

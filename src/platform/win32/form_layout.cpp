@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cwchar>
 
 #include "platform/win32/dpi.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/subclass.h"
+#include "platform/win32/text.h"
 
 namespace kvex::win32 {
 namespace {
@@ -17,18 +19,21 @@ constexpr UINT_PTR kLayoutSubclassId = 0x4C59;  // one keeper per window
 std::string Key(const std::string& formKey, const char* field) { return formKey + "." + field; }
 
 std::optional<long> ReadNumber(const std::string& iniPath, const std::string& section, const std::string& key) {
-    char text[32] = {};
-    ::GetPrivateProfileStringA(section.c_str(), key.c_str(), "", text, sizeof(text), iniPath.c_str());
+    // Wide, for the path: the component may live in a folder the ANSI code page cannot name.
+    wchar_t text[32] = {};
+    ::GetPrivateProfileStringW(Utf8ToWide(section).c_str(), Utf8ToWide(key).c_str(), L"", text, 32,
+                               Utf8ToWide(iniPath).c_str());
     if (!text[0]) return std::nullopt;
-    char* end = nullptr;
+    wchar_t* end = nullptr;
     errno = 0;
-    long value = std::strtol(text, &end, 10);
-    if (errno != 0 || *end != '\0') return std::nullopt;
+    long value = std::wcstol(text, &end, 10);
+    if (errno != 0 || *end != L'\0') return std::nullopt;
     return value;
 }
 
 void WriteNumber(const std::string& iniPath, const std::string& section, const std::string& key, long value) {
-    ::WritePrivateProfileStringA(section.c_str(), key.c_str(), std::to_string(value).c_str(), iniPath.c_str());
+    ::WritePrivateProfileStringW(Utf8ToWide(section).c_str(), Utf8ToWide(key).c_str(),
+                                 std::to_wstring(value).c_str(), Utf8ToWide(iniPath).c_str());
 }
 
 // GetWindowPlacement speaks workspace coordinates: the origin is the top left

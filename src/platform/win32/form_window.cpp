@@ -7,6 +7,7 @@
 #include "platform/win32/controls.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/form_builder.h"
+#include "platform/win32/text.h"
 #include "platform/win32/window_class.h"
 
 namespace kvex::win32 {
@@ -82,7 +83,7 @@ private:
 };
 
 bool EnsureFormClass(HINSTANCE module, WNDPROC procedure) {
-    WNDCLASSEXA cls{};
+    WNDCLASSEXW cls{};
     cls.cbSize = sizeof(cls);
     cls.lpfnWndProc = procedure;
     cls.hInstance = module;
@@ -134,7 +135,7 @@ void Win32FormWindow::EnsureLoaded() {
     if (!EnsureFormClass(module_, &ObjectWindowProc<Win32FormWindow>)) return;
     dpi_ = SystemDpi();
     SIZE outer = DesignedOuterSize();
-    HWND window = ::CreateWindowExA(kExStyle, ids::kFormClass, caption_.c_str(), kStyle, CW_USEDEFAULT,
+    HWND window = ::CreateWindowExW(kExStyle, ids::kFormClass, Utf8ToWide(caption_).c_str(), kStyle, CW_USEDEFAULT,
                                     CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, module_, this);
     if (!window) return;
     // A thread aware of each monitor's dpi gets the dpi of the screen the
@@ -176,7 +177,7 @@ void Win32FormWindow::ShowModal() {
 void Win32FormWindow::RunModalLoop() {
     MSG message;
     while (window_) {
-        BOOL got = ::GetMessageA(&message, nullptr, 0, 0);
+        BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
         if (got == -1) break;
         if (got == 0) {
             // The thread is asked to end: close the form, and leave the
@@ -185,9 +186,9 @@ void Win32FormWindow::RunModalLoop() {
             ::PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }
-        if (window_ && ::IsDialogMessageA(window_.get(), &message)) continue;
+        if (window_ && ::IsDialogMessageW(window_.get(), &message)) continue;
         ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        ::DispatchMessageW(&message);
     }
 }
 
@@ -202,7 +203,7 @@ void Win32FormWindow::Unload() {
 
 void Win32FormWindow::SetCaption(const std::string& caption) {
     caption_ = caption;
-    if (window_) ::SetWindowTextA(window_.get(), caption.c_str());
+    SetUtf8WindowText(window_.get(), caption);
 }
 
 std::string Win32FormWindow::Caption() const { return window_ ? WindowText(window_.get()) : caption_; }
@@ -321,7 +322,7 @@ LRESULT Win32FormWindow::HandleMessage(HWND window, UINT message, WPARAM wParam,
     case kWmGetDpiScaledSize:
         return ScaledSize(static_cast<UINT>(wParam), *reinterpret_cast<SIZE*>(lParam)) ? TRUE : FALSE;
     case WM_NCDESTROY:
-        ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         window_.release();
         lastFocus_ = nullptr;
         resizeEvents_ = false;
@@ -330,7 +331,7 @@ LRESULT Win32FormWindow::HandleMessage(HWND window, UINT message, WPARAM wParam,
     default:
         break;
     }
-    return ::DefWindowProcA(window, message, wParam, lParam);
+    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace kvex::win32

@@ -4,6 +4,7 @@
 
 #include "platform/win32/control_ids.h"
 #include "platform/win32/form_builder.h"
+#include "platform/win32/controls.h"
 #include "platform/win32/tooltip.h"
 #include "platform/win32/window_class.h"
 
@@ -18,18 +19,18 @@ constexpr int kImageSize = 16;
 Win32Indicator::~Win32Indicator() {
     timer_.Stop();
     DestroyOwnedWindow(tooltip_);
-    if (window_) ::SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    if (window_) ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
 }
 
 bool Win32Indicator::Create(HINSTANCE module, HWND form, int id, const RECT& bounds) {
-    WNDCLASSEXA cls{};
+    WNDCLASSEXW cls{};
     cls.cbSize = sizeof(cls);
     cls.lpfnWndProc = &ObjectWindowProc<Win32Indicator>;
     cls.hInstance = module;
     cls.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
     cls.lpszClassName = ids::kIndicatorClass;
     if (!EnsureWindowClass(cls)) return false;
-    window_ = ::CreateWindowExA(0, ids::kIndicatorClass, "", WS_CHILD, bounds.left, bounds.top,
+    window_ = ::CreateWindowExW(0, ids::kIndicatorClass, L"", WS_CHILD, bounds.left, bounds.top,
                                 bounds.right - bounds.left, bounds.bottom - bounds.top, form,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module, this);
     if (!window_) return false;
@@ -81,7 +82,7 @@ void Win32Indicator::UpdateTexts() {
     if (!window_) return;
     std::string text = caption_;
     if (!detail_.empty()) text += (text.empty() ? "" : ": ") + detail_;
-    ::SetWindowTextA(window_, text.c_str());
+    SetUtf8WindowText(window_, text);
     SetTooltipErrorTitle(tooltip_.get(), caption_);
     SetToolText(tooltip_.get(), window_, detail_);
 }
@@ -128,7 +129,7 @@ void Win32Indicator::OnWindowGone() {
 
 LRESULT Win32Indicator::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // Messages of creation arrive before the object holds its window.
-    if (!window_) return ::DefWindowProcA(window, message, wParam, lParam);
+    if (!window_) return ::DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
     case WM_TIMER:
         if (wParam == kFlashTimer) OnTimer();
@@ -144,7 +145,7 @@ LRESULT Win32Indicator::HandleMessage(HWND window, UINT message, WPARAM wParam, 
     default:
         break;
     }
-    return ::DefWindowProcA(window_, message, wParam, lParam);
+    return ::DefWindowProcW(window_, message, wParam, lParam);
 }
 
 }  // namespace kvex::win32

@@ -4,25 +4,18 @@
 
 #include "platform/win32/form_window.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/text.h"
 
 namespace kvex::win32 {
 namespace {
 
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
 // A name beside the target that nothing else uses.
-UniqueFile CreateTempBeside(const std::string& target, std::string& tempPath, DWORD& error) {
+UniqueFile CreateTempBeside(const std::wstring& target, std::wstring& tempPath, DWORD& error) {
     static unsigned counter = 0;
-    const std::string base = target + ".~kvx";
+    const std::wstring base = target + L".~kvx";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = base + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
-        UniqueFile file(::CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        tempPath = base + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
+        UniqueFile file(::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) return file;
         error = ::GetLastError();
@@ -36,11 +29,11 @@ UniqueFile CreateTempBeside(const std::string& target, std::string& tempPath, DW
 // locked file fails here, and is not touched. The read-only attribute is
 // checked by name as well, since an administrator's handle may ignore it
 // while replacing the file by renaming would not.
-DWORD CheckTargetWritable(const std::string& target) {
-    DWORD attributes = ::GetFileAttributesA(target.c_str());
+DWORD CheckTargetWritable(const std::wstring& target) {
+    DWORD attributes = ::GetFileAttributesW(target.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
-    UniqueFile probe(::CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    UniqueFile probe(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return probe ? ERROR_SUCCESS : ::GetLastError();
 }
@@ -62,26 +55,26 @@ bool WriteAll(HANDLE file, std::string_view bytes, DWORD& error) {
 // which either happens or leaves both files as they were. (ReplaceFile
 // without a backup may fail half-way with the target already gone.) The
 // new file takes the attributes of the one it replaces, hidden for one.
-DWORD MoveIntoPlace(const std::string& temp, const std::string& target) {
-    const DWORD attributes = ::GetFileAttributesA(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES) ::SetFileAttributesA(temp.c_str(), attributes);
-    if (::MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+DWORD MoveIntoPlace(const std::wstring& temp, const std::wstring& target) {
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) ::SetFileAttributesW(temp.c_str(), attributes);
+    if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return ERROR_SUCCESS;
     const DWORD error = ::GetLastError();
     // Left normal again so that it can be deleted.
-    ::SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
     return error;
 }
 
 }  // namespace
 
 std::string SystemErrorText(DWORD error) {
-    char* buffer = nullptr;
-    DWORD length = ::FormatMessageA(
+    wchar_t* buffer = nullptr;
+    DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-        0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+        0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::string text;
-    if (length && buffer) text.assign(buffer, length);
+    if (length && buffer) text = WideToUtf8(std::wstring_view(buffer, length));
     if (buffer) ::LocalFree(buffer);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
     if (text.empty()) text = "Error " + std::to_string(error);
@@ -95,17 +88,17 @@ int Win32Messages::MessageBox(const std::string& text, const std::string& title,
     // With an owner the box disables it; without one, task-modal disables
     // every window of the thread, as the owner would have been.
     UINT modality = owner ? MB_APPLMODAL : MB_TASKMODAL;
-    return ::MessageBoxA(owner, text.c_str(), title.c_str(), style | modality);
+    return ::MessageBoxW(owner, Utf8ToWide(text).c_str(), Utf8ToWide(title).c_str(), style | modality);
 }
 
 void Win32Messages::Beep() { ::MessageBeep(MB_OK); }
 
 bool Win32FileSystem::PathExists(const std::string& path) {
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::GetFileAttributesW(Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool Win32FileSystem::CreateFolder(const std::string& path) {
-    return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    return ::CreateDirectoryW(Utf8ToWide(path).c_str(), nullptr) != FALSE;
 }
 
 bool Win32FileSystem::CanCreateFileIn(const std::string& folder) {
@@ -118,7 +111,7 @@ bool Win32FileSystem::CanCreateFileIn(const std::string& folder) {
 }
 
 std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path, std::size_t maxBytes) {
-    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    UniqueFile file(::CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     std::string bytes;
@@ -133,10 +126,11 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path, st
     return bytes;
 }
 
-std::vector<ui::FileError> Win32FileSystem::WriteFile(const std::string& path, std::string_view bytes) {
+std::vector<ui::FileError> Win32FileSystem::WriteFile(const std::string& utf8Path, std::string_view bytes) {
     std::vector<ui::FileError> errors;
+    const std::wstring path = Utf8ToWide(utf8Path);
     // Open.
-    std::string tempPath;
+    std::wstring tempPath;
     UniqueFile temp;
     DWORD error = CheckTargetWritable(path);
     if (error == ERROR_SUCCESS) temp = CreateTempBeside(path, tempPath, error);
@@ -164,18 +158,43 @@ std::vector<ui::FileError> Win32FileSystem::WriteFile(const std::string& path, s
         if (error != ERROR_SUCCESS) errors.push_back(SystemError(error));
         else return errors;
     }
-    ::DeleteFileA(tempPath.c_str());
+    ::DeleteFileW(tempPath.c_str());
     return errors;
 }
 
+std::string Win32FileSystem::AnsiToUtf8(std::string_view ansi) {
+    if (ansi.empty()) return {};
+    const int size = static_cast<int>(ansi.size());
+    const int length = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+    if (length <= 0) return {};
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
+    return WideToUtf8(wide);
+}
+
+std::optional<std::string> Win32FileSystem::Utf8ToAnsi(std::string_view utf8) {
+    const std::wstring wide = Utf8ToWide(utf8);
+    if (wide.empty()) return std::string();
+    // No best fit: a character the code page lacks must not turn into a look-alike.
+    const int size = static_cast<int>(wide.size());
+    BOOL usedDefault = FALSE;
+    const int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr,
+                                             &usedDefault);
+    if (length <= 0 || usedDefault) return std::nullopt;
+    std::string ansi(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, ansi.data(), length, nullptr, &usedDefault);
+    if (usedDefault) return std::nullopt;
+    return ansi;
+}
+
 std::string ModuleFileName(HINSTANCE module) {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        DWORD n = ::GetModuleFileNameA(module, path.data(), static_cast<DWORD>(path.size()));
+        DWORD n = ::GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
         if (n == 0) return {};
         if (n < path.size()) {
             path.resize(n);
-            return path;
+            return WideToUtf8(path);
         }
         path.resize(path.size() * 2);
     }
@@ -188,7 +207,5 @@ std::string FolderOfModulePath(const std::string& path) {
     if (folder.size() == 2 && folder[1] == ':') folder += '\\';
     return folder;
 }
-
-bool AnsiTextLess(const std::string& a, const std::string& b) { return Widen(a) < Widen(b); }
 
 }  // namespace kvex::win32

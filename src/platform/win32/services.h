@@ -1,5 +1,6 @@
 #pragma once
-// Message boxes, the beep, files and the sort order over the Win32 API.
+// Message boxes, the beep and files over the wide Win32 API; texts and paths
+// are UTF-8 on this side.
 #include <windows.h>
 
 #include <string>
@@ -25,6 +26,8 @@ public:
     // Writes into a new file beside the target and puts it in the target's
     // place only once it is complete.
     std::vector<ui::FileError> WriteFile(const std::string& path, std::string_view bytes) override;
+    std::string AnsiToUtf8(std::string_view ansi) override;
+    std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
 };
 
 // The system's description of an error number, without the line end.
@@ -36,9 +39,5 @@ std::string ModuleFileName(HINSTANCE module);
 // The folder part of a file path: "D:\Tools\x.dll" gives "D:\Tools", a file in
 // a drive's root gives the root "C:\".
 std::string FolderOfModulePath(const std::string& path);
-
-// Ordinal order of the texts' UTF-16 code units after conversion from the
-// ANSI code page; a prefix sorts first.
-bool AnsiTextLess(const std::string& a, const std::string& b);
 
 }  // namespace kvex::win32

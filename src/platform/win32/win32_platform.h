@@ -31,7 +31,6 @@ public:
     void InitCommonCtrls(std::uint32_t flags) override;
     std::unique_ptr<ui::IFormLayout> CreateLayout() override;
     bool ShowEditFilterDialog(std::string& text, bool editPrefix) override;
-    bool TextLess(const std::string& a, const std::string& b) override { return AnsiTextLess(a, b); }
 
 private:
     HINSTANCE module_;

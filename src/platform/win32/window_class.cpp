@@ -2,14 +2,14 @@
 
 namespace kvex::win32 {
 
-bool EnsureWindowClass(const WNDCLASSEXA& wanted) {
-    WNDCLASSEXA existing{};
+bool EnsureWindowClass(const WNDCLASSEXW& wanted) {
+    WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
-    if (::GetClassInfoExA(wanted.hInstance, wanted.lpszClassName, &existing)) {
+    if (::GetClassInfoExW(wanted.hInstance, wanted.lpszClassName, &existing)) {
         if (existing.lpfnWndProc == wanted.lpfnWndProc) return true;
-        ::UnregisterClassA(wanted.lpszClassName, wanted.hInstance);
+        ::UnregisterClassW(wanted.lpszClassName, wanted.hInstance);
     }
-    if (::RegisterClassExA(&wanted)) return true;
+    if (::RegisterClassExW(&wanted)) return true;
     return ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 

@@ -54,13 +54,16 @@ TEST(FolderOfModulePath, FolderWithoutTheNameAndTheRootWithItsBackslash) {
     EXPECT_EQ(FolderOfModulePath("\\\\server\\share\\kvexfilt.dll"), "\\\\server\\share");
 }
 
-TEST(AnsiTextLess, OrdersByUtf16CodeUnitsWithPrefixesFirst) {
-    EXPECT_TRUE(AnsiTextLess("ABC", "abc"));
-    EXPECT_TRUE(AnsiTextLess("ab", "abc"));
-    EXPECT_FALSE(AnsiTextLess("abc", "abc"));
+// List files stay ANSI only when the code page holds every character exactly:
+// no best-fit look-alike (a for U+0101), no default character for Ж.
+TEST(Win32FileSystem, AnsiCodePageConvertsExactlyOrNotAtAll) {
+    Win32FileSystem files;
+    EXPECT_EQ(files.Utf8ToAnsi("*.htm"), std::optional<std::string>("*.htm"));
+    EXPECT_EQ(files.Utf8ToAnsi("\xD0\x96.x"), std::nullopt);
+    EXPECT_EQ(files.Utf8ToAnsi("\xC4\x81.x"), std::nullopt);
     if (::GetACP() == 1252) {
-        // The euro sign is byte 0x80 but U+20AC, after e acute (0xE9, U+00E9).
-        EXPECT_TRUE(AnsiTextLess("\xE9", "\x80"));
+        EXPECT_EQ(files.Utf8ToAnsi("\xC3\xA9\xE2\x82\xAC"), std::optional<std::string>("\xE9\x80"));  // é€
+        EXPECT_EQ(files.AnsiToUtf8("\xE9\x80"), "\xC3\xA9\xE2\x82\xAC");
     }
 }
 
