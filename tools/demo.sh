@@ -5,6 +5,7 @@
 # With a display the dialog is simply shown to the user. Without one it runs
 # under Xvfb: once the window is up a screenshot is saved to
 # build/demo/filter-maker.png and the dialog is closed again.
+# KVEX_DPI=144 (or 120, 192) shows it as on a screen scaled to that dpi.
 set -uo pipefail
 
 if [ $# -ne 1 ]; then
@@ -28,7 +29,7 @@ for f in "$dist/kvexfilt.dll" "$dist/kvexhost.exe"; do
 done
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${KVEX_DEMO_INNER:-}" ]; then
-  exec env KVEX_DEMO_INNER=1 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
+  exec env KVEX_DEMO_INNER=1 xvfb-run -a -s "-screen 0 1600x1200x24 -nolisten tcp" "$0" "$@"
 fi
 
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
@@ -40,6 +41,9 @@ trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
 kvex_use_arch x64 || exit 1
 wine64=$kvex_loader
 kvex_prefix_ready || exit 1
+if [ -n "${KVEX_DPI:-}" ]; then
+  "$wine64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$KVEX_DPI" /f >/dev/null 2>&1
+fi
 
 # The component keeps position.ini and the Filters folder beside itself: run a
 # copy inside the prefix, never the one in dist/.

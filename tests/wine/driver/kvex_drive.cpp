@@ -82,6 +82,8 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"usage: kvex_drive wait|close|press|edit-filter ...\n");
         return 2;
     }
+    // Screen pixels as they are: a scaled screen must not shrink the rectangles it reports.
+    ::SetProcessDPIAware();
     const std::wstring command = argv[1];
     auto seconds = [&](int index) {
         return Millis(argc > index ? 1000 * std::wcstol(argv[index], nullptr, 10) : kUiTimeout.count());
