@@ -205,6 +205,7 @@ struct FilterMaker {
     IDispatch* object = nullptr;
     DISPID show = DISPID_UNKNOWN;
     BSTR folder = nullptr;
+    BSTR noFilter = nullptr;  // "": the component's default filter
 
     bool Open(const std::wstring& folderPath) {
         CLSID clsid;
@@ -215,6 +216,7 @@ struct FilterMaker {
         LPOLESTR name = const_cast<LPOLESTR>(L"ShowFilterMakerDialog");
         if (FAILED(object->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &show))) return false;
         folder = ::SysAllocString(folderPath.c_str());
+        noFilter = ::SysAllocString(L"");
         return true;
     }
     bool Show() {
@@ -225,7 +227,7 @@ struct FilterMaker {
         args[0].bstrVal = folder;
         ::VariantInit(&args[1]);
         args[1].vt = VT_BSTR;
-        args[1].bstrVal = const_cast<BSTR>(L"");
+        args[1].bstrVal = noFilter;
         DISPPARAMS params{args, nullptr, 2, 0};
         VARIANT result;
         ::VariantInit(&result);
@@ -237,6 +239,7 @@ struct FilterMaker {
     ~FilterMaker() {
         if (object) object->Release();
         ::SysFreeString(folder);
+        ::SysFreeString(noFilter);
     }
 };
 
