@@ -50,10 +50,17 @@ test-wine:
 demo: dist
 	./tools/demo.sh $(DIST)/x64
 
+# The native benchmarks, then open-to-idle of the Filter Maker under 64-bit Wine.
+BENCH_RUNS ?= 15
 bench: deps
 	$(CMAKE) -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DKVEX_BENCH=ON >/dev/null
 	$(CMAKE) --build $(BUILD)/bench -j$(JOBS) --target kvex_bench
 	$(BUILD)/bench/bench/kvex_bench
+	$(CMAKE) -S . -B $(BUILD)/x64 -DCMAKE_BUILD_TYPE=$(CFG) \
+	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/toolchain-x86_64.cmake \
+	  -DKVEX_DIST_DIR=$(CURDIR)/$(DIST)/x64 >/dev/null
+	$(CMAKE) --build $(BUILD)/x64 -j$(JOBS) --target kvexfilt kvex_open_bench
+	./tools/wine-bench.sh $(DIST)/x64 $(BUILD)/x64/bench/wine/kvex_open_bench.exe $(BENCH_RUNS)
 
 # The native suites under AddressSanitizer and UBSan, then a plain debug
 # build of them under valgrind (errors and leaks only; any one fails).

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/win32/dpi.h"
+#include "platform/win32/drawing.h"
 #include "platform/win32/subclass.h"
 #include "platform/win32/text.h"
 
@@ -247,30 +248,28 @@ void Win32Image::SetPicture(int iconResourceId) {
     pictureId_ = iconResourceId;
     if (iconResourceId == 0) {
         if (window_) ::SendMessageA(window_, STM_SETICON, 0, 0);
-        picture_.reset();
+        picture_ = nullptr;
         return;
     }
-    auto icon = static_cast<HICON>(
-        ::LoadImageA(module_, MAKEINTRESOURCEA(iconResourceId), IMAGE_ICON, ::MulDiv(32, static_cast<int>(dpi_), 96),
-                     ::MulDiv(32, static_cast<int>(dpi_), 96), LR_DEFAULTCOLOR));
+    const int size = ::MulDiv(32, static_cast<int>(dpi_), 96);
+    auto icon = static_cast<HICON>(ModuleImage(module_, iconResourceId, IMAGE_ICON, size, size));
     if (!icon) return;
     if (window_) ::SendMessageA(window_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    picture_.reset(icon);
+    picture_ = icon;
 }
 
 void Win32Image::SetMouseIcon(int cursorResourceId) {
     if (cursorResourceId == 0) {
-        cursor_.reset();
+        cursor_ = nullptr;
         return;
     }
-    auto cursor = static_cast<HCURSOR>(
-        ::LoadImageA(module_, MAKEINTRESOURCEA(cursorResourceId), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
-    if (cursor) cursor_.reset(cursor);
+    if (auto cursor = static_cast<HCURSOR>(ModuleImage(module_, cursorResourceId, IMAGE_CURSOR, 0, 0)))
+        cursor_ = cursor;
 }
 
 LRESULT Win32Image::OnSubclassMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETCURSOR && cursor_ && LOWORD(lParam) == HTCLIENT) {
-        ::SetCursor(cursor_.get());
+        ::SetCursor(cursor_);
         return TRUE;
     }
     return ::DefSubclassProc(window, message, wParam, lParam);

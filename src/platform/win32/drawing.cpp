@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
+#include <tuple>
 #include <vector>
 
 namespace kvex::win32 {
@@ -119,6 +121,46 @@ void DrawSymbolButton(const DRAWITEMSTRUCT& item, SymbolGlyph glyph) {
     if (pushed) ::OffsetRect(&face, 1, 1);
     DrawGlyph(item.hDC, face, glyph, ::GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     if (item.itemState & ODS_FOCUS) ::DrawFocusRect(item.hDC, &face);
+}
+
+namespace {
+
+// Every open set the same few icons and cursors again; decoding them from
+// the resources each time was a good part of the time a form took to open.
+class ImageCache {
+public:
+    using Key = std::tuple<HINSTANCE, int, UINT, int, int>;
+    ImageCache() = default;
+    ImageCache(const ImageCache&) = delete;
+    ImageCache& operator=(const ImageCache&) = delete;
+    ~ImageCache() {
+        for (const auto& [key, image] : images_) {
+            if (std::get<2>(key) == IMAGE_CURSOR)
+                ::DestroyCursor(static_cast<HCURSOR>(image));
+            else
+                ::DestroyIcon(static_cast<HICON>(image));
+        }
+    }
+    HANDLE Get(const Key& key) {
+        auto found = images_.find(key);
+        if (found != images_.end()) return found->second;
+        const auto [module, id, type, cx, cy] = key;
+        HANDLE image = ::LoadImageA(module, MAKEINTRESOURCEA(id), type, cx, cy,
+                                    cx == 0 && cy == 0 ? LR_DEFAULTSIZE : LR_DEFAULTCOLOR);
+        if (image) images_.emplace(key, image);
+        return image;
+    }
+
+private:
+    std::map<Key, HANDLE> images_;
+};
+
+}  // namespace
+
+HANDLE ModuleImage(HINSTANCE module, int resourceId, UINT type, int cx, int cy) {
+    // Per thread, as the windows that show them are.
+    thread_local ImageCache cache;
+    return cache.Get({module, resourceId, type, cx, cy});
 }
 
 }  // namespace kvex::win32

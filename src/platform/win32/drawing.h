@@ -23,6 +23,11 @@ enum class SymbolGlyph { ThickUpArrow, ThickDownArrow, CrossMark };
 // True when a font family of that face and character set is installed.
 bool FontFamilyInstalled(const char* face, BYTE charset);
 
+// An icon or cursor resource of the module at that size (0, 0: the
+// system's default size), loaded once per thread and kept until the thread
+// ends: callers borrow it and never destroy it. Null when it cannot load.
+HANDLE ModuleImage(HINSTANCE module, int resourceId, UINT type, int cx, int cy);
+
 // Paints an owner-drawn push button showing the glyph.
 void DrawSymbolButton(const DRAWITEMSTRUCT& item, SymbolGlyph glyph);
 

@@ -6,6 +6,7 @@
 #include "platform/win32/control_ids.h"
 #include "platform/win32/controls.h"
 #include "platform/win32/dpi.h"
+#include "platform/win32/drawing.h"
 #include "platform/win32/form_builder.h"
 #include "platform/win32/text.h"
 #include "platform/win32/window_class.h"
@@ -217,15 +218,18 @@ void Win32FormWindow::ApplyIcon() {
     HICON big = nullptr;
     HICON small = nullptr;
     if (iconId_ != 0) {
-        big = static_cast<HICON>(::LoadImageA(module_, MAKEINTRESOURCEA(iconId_), IMAGE_ICON,
-                                              ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), 0));
-        small = static_cast<HICON>(::LoadImageA(module_, MAKEINTRESOURCEA(iconId_), IMAGE_ICON,
-                                                ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
+        big = static_cast<HICON>(ModuleImage(module_, iconId_, IMAGE_ICON, ::GetSystemMetrics(SM_CXICON),
+                                             ::GetSystemMetrics(SM_CYICON)));
+        small = static_cast<HICON>(ModuleImage(module_, iconId_, IMAGE_ICON, ::GetSystemMetrics(SM_CXSMICON),
+                                               ::GetSystemMetrics(SM_CYSMICON)));
     }
+    // Wine hands every icon change to the X server: a new window, which has
+    // none yet, is spared the round trip of setting none.
+    if (big == bigIcon_ && small == smallIcon_) return;
     ::SendMessageA(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     ::SendMessageA(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    bigIcon_.reset(big);
-    smallIcon_.reset(small);
+    bigIcon_ = big;
+    smallIcon_ = small;
 }
 
 SIZE Win32FormWindow::DesignedOuterSize() const {
@@ -325,6 +329,7 @@ LRESULT Win32FormWindow::HandleMessage(HWND window, UINT message, WPARAM wParam,
         ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         window_.release();
         lastFocus_ = nullptr;
+        bigIcon_ = smallIcon_ = nullptr;  // a new window starts without icons
         resizeEvents_ = false;
         content_.OnWindowDestroyed();
         break;

@@ -92,8 +92,8 @@ private:
     UINT dpi_;
     IFormContent& content_;
     UniqueWindow window_;
-    UniqueIcon bigIcon_;
-    UniqueIcon smallIcon_;
+    HICON bigIcon_ = nullptr;  // borrowed from the thread's image cache
+    HICON smallIcon_ = nullptr;
     int iconId_ = 0;
     HWND lastFocus_ = nullptr;
     std::unique_ptr<ModalSession> modal_;

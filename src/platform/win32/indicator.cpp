@@ -33,9 +33,9 @@ bool Win32Indicator::Create(HINSTANCE module, HWND form, int id, const RECT& bou
     window_ = ::CreateWindowExW(0, ids::kIndicatorClass, L"", WS_CHILD, bounds.left, bounds.top,
                                 bounds.right - bounds.left, bounds.bottom - bounds.top, form,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), module, this);
-    if (!window_) return false;
-    CreateTooltip(form);
-    return true;
+    // The tooltip, a pop-up window of its own, waits for the first error:
+    // most opens never show one, and every window counts while opening.
+    return window_ != nullptr;
 }
 
 void Win32Indicator::CreateTooltip(HWND form) {
@@ -66,6 +66,7 @@ void Win32Indicator::SetErrorCaption(const std::string& caption) {
 
 void Win32Indicator::ShowError(const std::string& detail) {
     detail_ = detail;
+    if (window_ && !tooltip_) CreateTooltip(::GetParent(window_));
     UpdateTexts();
     // Its own visible bit: the form itself may still be hidden during load.
     if (!window_ || (::GetWindowLongPtrA(window_, GWL_STYLE) & WS_VISIBLE)) return;
