@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "editfilter/frm_ef.h"
-#include "shared/app_info.h"
-#include "shared/form_support.h"
+#include "core/app_info.h"
+#include "formkit/form_support.h"
 
 namespace kvex {
 

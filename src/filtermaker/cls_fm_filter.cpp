@@ -4,9 +4,9 @@
 #include <utility>
 
 #include "filtermaker/frm_fm.h"
-#include "shared/app_info.h"
-#include "shared/app_state.h"
-#include "shared/form_support.h"
+#include "core/app_info.h"
+#include "core/app_state.h"
+#include "formkit/form_support.h"
 
 namespace kvex {
 

@@ -1,8 +1,8 @@
 // Filter Maker: life cycle, public properties and the caption.
 #include "filtermaker/frm_fm.h"
 
-#include "shared/app_state.h"
-#include "shared/form_support.h"
+#include "core/app_state.h"
+#include "formkit/form_support.h"
 
 namespace kvex {
 

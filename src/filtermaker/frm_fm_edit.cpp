@@ -3,8 +3,8 @@
 #include <string>
 
 #include "filtermaker/frm_fm.h"
-#include "shared/filter_text.h"
-#include "shared/form_support.h"
+#include "core/filter_text.h"
+#include "formkit/form_support.h"
 
 namespace kvex {
 

@@ -10,7 +10,7 @@
 #include "editfilter/frm_ef.h"
 #include "fakes/fake_platform.h"
 #include "filtermaker/frm_fm.h"
-#include "shared/app_state.h"
+#include "core/app_state.h"
 
 namespace kvex::testing {
 
