@@ -15,6 +15,12 @@ constexpr short kIconExtension = 101;
 
 std::string ClsEFfilter::PlugNameVersion() { return kvex::PlugNameVersion(); }
 
+std::function<bool(std::string&, bool)> ClsEFfilter::Launcher(ui::IPlatform& platform) {
+    return [&platform](std::string& text, bool editPrefix) {
+        return ClsEFfilter(platform).ShowEditFilterDialog(text, editPrefix ? kBoolTrue : kBoolFalse);
+    };
+}
+
 bool ClsEFfilter::ShowEditFilterDialog(std::string& sFilterInAndOut, short bEditPrefix) {
     // The form refers to the view's controls, so it goes before the view does.
     std::unique_ptr<ui::IEditFilterView> view;

@@ -53,7 +53,7 @@ bool ClsFMfilter::ShowFilterMakerDialog(const std::string& sDefaultFilter, const
         [&] {
             view = platform_.CreateFilterMakerView();
             if (!view) return;
-            frm = std::make_unique<FrmFM>(*view, platform_.Services());
+            frm = std::make_unique<FrmFM>(*view, platform_.Services(), editFilter_);
             view->SetHandlers(frm.get());
         },
         [&] { SetAppPath(platform_); },

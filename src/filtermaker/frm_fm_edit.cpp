@@ -82,7 +82,7 @@ void FrmFM::Image1_Click(int index) {
     if (!box) return;
     RunSteps([&] {
         std::string text = box->Text();
-        if (services_.ShowEditFilterDialog(text, index == kImageNamePart)) box->SetText(text);
+        if (editFilter_ && editFilter_(text, index == kImageNamePart)) box->SetText(text);
     });
 }
 
