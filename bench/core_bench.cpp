@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "shared/filter_list_file.h"
-#include "shared/filter_text.h"
-#include "shared/pattern_matcher.h"
+#include "core/filter_list_file.h"
+#include "core/filter_text.h"
+#include "core/pattern_matcher.h"
 
 namespace kvex::bench {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "matcher_cases.h"
 #include "reference/reference_matcher.h"
-#include "shared/pattern_matcher.h"
+#include "core/pattern_matcher.h"
 
 namespace kvex::bench {
 

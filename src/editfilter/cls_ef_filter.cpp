@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "editfilter/frm_ef.h"
-#include "shared/app_info.h"
-#include "shared/form_support.h"
+#include "core/app_info.h"
+#include "formkit/form_support.h"
 
 namespace kvex {
 
@@ -14,6 +14,12 @@ constexpr short kIconExtension = 101;
 }  // namespace
 
 std::string ClsEFfilter::PlugNameVersion() { return kvex::PlugNameVersion(); }
+
+std::function<bool(std::string&, bool)> ClsEFfilter::Launcher(ui::IPlatform& platform) {
+    return [&platform](std::string& text, bool editPrefix) {
+        return ClsEFfilter(platform).ShowEditFilterDialog(text, editPrefix ? kBoolTrue : kBoolFalse);
+    };
+}
 
 bool ClsEFfilter::ShowEditFilterDialog(std::string& sFilterInAndOut, short bEditPrefix) {
     // The form refers to the view's controls, so it goes before the view does.

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "shared/filter_text.h"
-#include "shared/form_support.h"
-#include "shared/validation.h"
+#include "core/filter_text.h"
+#include "formkit/form_support.h"
+#include "formkit/validation.h"
 
 namespace kvex {
 

@@ -4,9 +4,9 @@
 #include <utility>
 
 #include "filtermaker/frm_fm.h"
-#include "shared/app_info.h"
-#include "shared/app_state.h"
-#include "shared/form_support.h"
+#include "core/app_info.h"
+#include "core/app_state.h"
+#include "formkit/form_support.h"
 
 namespace kvex {
 
@@ -53,7 +53,7 @@ bool ClsFMfilter::ShowFilterMakerDialog(const std::string& sDefaultFilter, const
         [&] {
             view = platform_.CreateFilterMakerView();
             if (!view) return;
-            frm = std::make_unique<FrmFM>(*view, platform_.Services());
+            frm = std::make_unique<FrmFM>(*view, platform_.Services(), editFilter_);
             view->SetHandlers(frm.get());
         },
         [&] { SetAppPath(platform_); },

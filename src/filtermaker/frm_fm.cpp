@@ -1,8 +1,10 @@
 // Filter Maker: life cycle, public properties and the caption.
 #include "filtermaker/frm_fm.h"
 
-#include "shared/app_state.h"
-#include "shared/form_support.h"
+#include <utility>
+
+#include "core/app_state.h"
+#include "formkit/form_support.h"
 
 namespace kvex {
 
@@ -15,8 +17,8 @@ constexpr const char* kCaptionOpen = "Filter Maker - (";
 constexpr const char* kCaptionClose = ")";
 }  // namespace
 
-FrmFM::FrmFM(ui::IFilterMakerView& view, ui::IFormServices& services)
-    : c_(view.Controls()), services_(services) {
+FrmFM::FrmFM(ui::IFilterMakerView& view, ui::IFormServices& services, EditFilterLauncher editFilter)
+    : c_(view.Controls()), services_(services), editFilter_(std::move(editFilter)) {
     SkipOnFailure([&] { services_.InitCommonCtrls(0xFF); });
 }
 

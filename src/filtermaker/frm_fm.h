@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "filtermaker/edit_filter_launcher.h"
 #include "ui/views.h"
 
 namespace kvex {
@@ -14,7 +15,8 @@ namespace kvex {
 class FrmFM final : public ui::IFilterMakerHandlers {
 public:
     // Form_Initialize: registers the common controls before any window exists.
-    FrmFM(ui::IFilterMakerView& view, ui::IFormServices& services);
+    // editFilter runs the Edit Filter dialog for the pictures.
+    FrmFM(ui::IFilterMakerView& view, ui::IFormServices& services, EditFilterLauncher editFilter);
     ~FrmFM() override;
     FrmFM(const FrmFM&) = delete;
     FrmFM& operator=(const FrmFM&) = delete;
@@ -86,6 +88,7 @@ private:
 
     ui::FilterMakerControls& c_;
     ui::IFormServices& services_;
+    EditFilterLauncher editFilter_;
     std::unique_ptr<ui::IFormLayout> m_oLayout;
     std::string m_sFilterFile;
     std::string m_sEFISEditFilterIn;

@@ -2,11 +2,11 @@
 #include <string>
 
 #include "filtermaker/frm_fm.h"
-#include "shared/app_info.h"
-#include "shared/filter_text.h"
-#include "shared/form_support.h"
-#include "shared/pattern_matcher.h"
-#include "shared/validation.h"
+#include "core/app_info.h"
+#include "core/filter_text.h"
+#include "formkit/form_support.h"
+#include "core/pattern_matcher.h"
+#include "formkit/validation.h"
 
 namespace kvex {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "filtermaker/frm_fm.h"
-#include "shared/filter_text.h"
-#include "shared/form_support.h"
+#include "core/filter_text.h"
+#include "formkit/form_support.h"
 
 namespace kvex {
 
@@ -82,7 +82,7 @@ void FrmFM::Image1_Click(int index) {
     if (!box) return;
     RunSteps([&] {
         std::string text = box->Text();
-        if (services_.ShowEditFilterDialog(text, index == kImageNamePart)) box->SetText(text);
+        if (editFilter_ && editFilter_(text, index == kImageNamePart)) box->SetText(text);
     });
 }
 

@@ -2,13 +2,13 @@
 #include <string>
 
 #include "filtermaker/frm_fm.h"
-#include "shared/app_state.h"
-#include "shared/combined_filter.h"
-#include "shared/filter_text.h"
-#include "shared/form_support.h"
-#include "shared/list_routines.h"
-#include "shared/unicode_text.h"
-#include "shared/validation.h"
+#include "core/app_state.h"
+#include "core/combined_filter.h"
+#include "core/filter_text.h"
+#include "formkit/form_support.h"
+#include "filtermaker/list_routines.h"
+#include "core/unicode_text.h"
+#include "formkit/validation.h"
 
 namespace kvex {
 

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "filtermaker/frm_fm.h"
-#include "shared/app_info.h"
-#include "shared/app_state.h"
-#include "shared/filter_list_file.h"
-#include "shared/form_support.h"
-#include "shared/list_routines.h"
+#include "core/app_info.h"
+#include "core/app_state.h"
+#include "core/filter_list_file.h"
+#include "formkit/form_support.h"
+#include "filtermaker/list_routines.h"
 
 namespace kvex {
 

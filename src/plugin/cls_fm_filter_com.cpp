@@ -2,6 +2,7 @@
 #include "classes.h"
 #include "com_util.h"
 #include "dispatch.h"
+#include "editfilter/cls_ef_filter.h"
 #include "filtermaker/cls_fm_filter.h"
 #include "kvexfilt_h.h"
 #include "module.h"
@@ -26,7 +27,9 @@ public:
             if (!result) return E_POINTER;
             const auto alive = KeepAlive();
             *result = VARIANT_FALSE;
-            ClsFMfilter filterMaker(win32::ThreadPlatform(ModuleHandle()));
+            ui::IPlatform& platform = win32::ThreadPlatform(ModuleHandle());
+            // The pictures open the real Edit Filter dialog, modal to this one.
+            ClsFMfilter filterMaker(platform, ClsEFfilter::Launcher(platform));
             filterMaker.ShowFilterMakerDialog(com::BstrToUtf8(sDefaultFilter), com::BstrToUtf8(sFilterFolder),
                                               com::BstrToUtf8(sFilterInLike),
                                               com::BstrToUtf8(sOpenThisFilterFile));

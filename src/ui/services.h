@@ -1,6 +1,6 @@
 #pragma once
 // Services the forms use beside their controls: message boxes and the beep,
-// files, the file dialogs, the window layout keeper and the Edit Filter dialog.
+// files, the file dialogs and the window layout keeper.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -101,8 +101,6 @@ public:
     virtual void InitCommonCtrls(std::uint32_t flags) = 0;
     // A new layout object, or nullptr when none can be made.
     virtual std::unique_ptr<IFormLayout> CreateLayout() = 0;
-    // Runs the Edit Filter dialog on one text; true (and text replaced) after OK.
-    virtual bool ShowEditFilterDialog(std::string& text, bool editPrefix) = 0;
 };
 
 }  // namespace kvex::ui

@@ -104,9 +104,4 @@ std::unique_ptr<ui::IFormLayout> FakePlatform::CreateLayout() {
     return std::make_unique<FakeLayout>(layout);
 }
 
-bool FakePlatform::ShowEditFilterDialog(std::string& text, bool editPrefix) {
-    editFilterCalls.push_back({text, editPrefix});
-    return editFilterDialog ? editFilterDialog(text, editPrefix) : false;
-}
-
 }  // namespace kvex::fakes

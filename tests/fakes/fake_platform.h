@@ -70,8 +70,6 @@ public:
     ui::IFileDialogs& FileDialogs() override { return dialogs; }
     void InitCommonCtrls(std::uint32_t flags) override { initCommonCtrls.push_back(flags); }
     std::unique_ptr<ui::IFormLayout> CreateLayout() override;
-    bool ShowEditFilterDialog(std::string& text, bool editPrefix) override;
-    // Ordinal by code: for the ASCII text of filters, byte order is code-unit order.
 
     std::string componentFolder = "C:\\Apps\\kvex";
     std::string perUserFolder = "C:\\Users\\me\\AppData\\Roaming\\kvexfilt";
@@ -85,14 +83,6 @@ public:
     // The user's session in each dialog the public classes open.
     std::function<void(FakeFilterMakerView&)> filterMakerSession;
     std::function<void(FakeEditFilterView&)> editFilterSession;
-
-    // The Edit Filter dialog as the Filter Maker's pictures open it.
-    struct EditFilterCall {
-        std::string text;
-        bool editPrefix;
-    };
-    std::vector<EditFilterCall> editFilterCalls;
-    std::function<bool(std::string& text, bool editPrefix)> editFilterDialog;
 };
 
 }  // namespace kvex::fakes

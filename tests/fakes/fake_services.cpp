@@ -1,6 +1,6 @@
 #include "fakes/fake_services.h"
 
-#include "shared/unicode_text.h"
+#include "core/unicode_text.h"
 
 namespace kvex::fakes {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "shared/combined_filter.h"
+#include "core/combined_filter.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "shared/filter_list_file.h"
-#include "shared/unicode_text.h"
+#include "core/filter_list_file.h"
+#include "core/unicode_text.h"
 
 namespace {
 

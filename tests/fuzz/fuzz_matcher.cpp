@@ -7,8 +7,8 @@
 
 #include "fuzz_check.h"
 #include "reference/reference_matcher.h"
-#include "shared/pattern_matcher.h"
-#include "shared/unicode_text.h"
+#include "core/pattern_matcher.h"
+#include "core/unicode_text.h"
 
 namespace {
 

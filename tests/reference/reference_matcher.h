@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shared/pattern_matcher.h"
+#include "core/pattern_matcher.h"
 
 namespace kvex::reference {
 

@@ -1,4 +1,4 @@
-#include "shared/app_state.h"
+#include "core/app_state.h"
 
 #include <gtest/gtest.h>
 

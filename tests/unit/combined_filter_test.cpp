@@ -1,4 +1,4 @@
-#include "shared/combined_filter.h"
+#include "core/combined_filter.h"
 
 #include <gtest/gtest.h>
 

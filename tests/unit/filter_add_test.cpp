@@ -1,6 +1,6 @@
 // Test/Add and the live checks of the name and extension boxes.
 #include "form_fixtures.h"
-#include "shared/filter_text.h"
+#include "core/filter_text.h"
 
 namespace kvex::testing {
 namespace {

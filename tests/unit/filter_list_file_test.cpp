@@ -1,6 +1,6 @@
-#include "shared/filter_list_file.h"
+#include "core/filter_list_file.h"
 
-#include "shared/unicode_text.h"
+#include "core/unicode_text.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@ class FilterMakerForm : public FilterMakerTest {};
 // puts back each floor that moved; closing gives them all back and saves the
 // placement.
 TEST_F(FilterMakerForm, LifeCycle) {
-    frm = std::make_unique<FrmFM>(view, platform);
+    frm = std::make_unique<FrmFM>(view, platform, EditFilter());
     EXPECT_EQ(platform.initCommonCtrls, std::vector<std::uint32_t>{0xFF});
     EXPECT_TRUE(platform.layout.calls.empty());
     Open();
@@ -67,7 +67,7 @@ TEST_F(FilterMakerForm, CaptionAndSaveButtonFollowTheFilterFile) {
 
 // Used once; without a point the extension box keeps its text.
 TEST_F(FilterMakerForm, IncomingFilterIsSplitIntoTheBoxesOnce) {
-    frm = std::make_unique<FrmFM>(view, platform);
+    frm = std::make_unique<FrmFM>(view, platform, EditFilter());
     view.SetHandlers(frm.get());
     frm->SetEFISEditFilterIn("readme");
     view.window.EnsureLoaded();
@@ -131,17 +131,21 @@ TEST_F(ListMenu, EditOutMovesTheEntryIntoTheBoxesAndEditLikeCopiesItsFirstTwoPie
 TEST_F(FilterMakerForm, PicturesEditTheirBoxInTheEditFilterDialog) {
     Open();
     view.txtEF.SetText(" a* ");
-    platform.editFilterDialog = [](std::string& text, bool editPrefix) {
-        text = editPrefix ? "changed" : "html";
-        return !editPrefix;
+    // The real Edit Filter form opens over the fakes: what it shows, and how
+    // the user leaves it (Cancel on the name part, OK on the extension).
+    std::vector<std::string> shown;
+    std::vector<int> icons;
+    platform.editFilterSession = [&](fakes::FakeEditFilterView& v) {
+        shown.push_back(v.txtEF.Text());
+        icons.push_back(v.window.icon);
+        v.txtEF.SetSelection(0, 99);
+        v.txtEF.Type(v.window.icon == 102 ? "changed" : "html");
+        v.window.icon == 102 ? v.cmdCancel.Click() : v.cmdOK.Click();
     };
-    view.Image1[0].Click();  // cancelled
+    view.Image1[0].Click();
     view.Image1[1].Click();
-    ASSERT_EQ(platform.editFilterCalls.size(), 2u);
-    EXPECT_EQ(platform.editFilterCalls[0].text, " a* ");
-    EXPECT_TRUE(platform.editFilterCalls[0].editPrefix);
-    EXPECT_EQ(platform.editFilterCalls[1].text, "htm");
-    EXPECT_FALSE(platform.editFilterCalls[1].editPrefix);
+    EXPECT_EQ(shown, (std::vector<std::string>{" a* ", "htm"}));
+    EXPECT_EQ(icons, (std::vector<int>{102, 101}));
     EXPECT_EQ(view.txtEF.Text(), " a* ");
     EXPECT_EQ(view.txtFE.Text(), "html");
     // The point between the boxes is not editable.

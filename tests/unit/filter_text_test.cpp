@@ -1,4 +1,4 @@
-#include "shared/filter_text.h"
+#include "core/filter_text.h"
 
 #include <gtest/gtest.h>
 

@@ -7,10 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "editfilter/cls_ef_filter.h"
 #include "editfilter/frm_ef.h"
 #include "fakes/fake_platform.h"
 #include "filtermaker/frm_fm.h"
-#include "shared/app_state.h"
+#include "core/app_state.h"
 
 namespace kvex::testing {
 
@@ -64,10 +65,13 @@ protected:
     // A new form over the view; a form still open is closed first.
     void Open() {
         view.window.Unload();
-        frm = std::make_unique<FrmFM>(view, platform);
+        frm = std::make_unique<FrmFM>(view, platform, EditFilter());
         view.SetHandlers(frm.get());
         view.window.EnsureLoaded();
     }
+
+    // The pictures open the real Edit Filter form over the fakes, as in the DLL.
+    EditFilterLauncher EditFilter() { return ClsEFfilter::Launcher(platform); }
 
     std::vector<std::string> Items() const { return view.lstPat.Items(); }
     std::vector<int> Selection() const { return view.lstPat.SelectedIndexes(); }

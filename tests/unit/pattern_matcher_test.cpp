@@ -1,4 +1,4 @@
-#include "shared/pattern_matcher.h"
+#include "core/pattern_matcher.h"
 
 #include <gtest/gtest.h>
 

@@ -18,7 +18,7 @@ protected:
     }
     bool Show(const std::string& defaultFilter = "", const std::string& folder = "",
               const std::string& filterInLike = "", const std::string& openFile = "") {
-        ClsFMfilter cls(platform);
+        ClsFMfilter cls(platform, ClsEFfilter::Launcher(platform));
         return cls.ShowFilterMakerDialog(defaultFilter, folder, filterInLike, openFile);
     }
     fakes::FakePlatform platform;

@@ -1,4 +1,4 @@
-#include "shared/string_sort.h"
+#include "core/string_sort.h"
 
 #include <gtest/gtest.h>
 

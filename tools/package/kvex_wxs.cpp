@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "com_table.h"
-#include "shared/version.h"
+#include "core/version.h"
 
 namespace {
 

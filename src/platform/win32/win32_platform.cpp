@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-#include "editfilter/cls_ef_filter.h"
 #include "platform/win32/activation_context.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/edit_filter_view.h"
@@ -41,10 +40,6 @@ void Win32Platform::InitCommonCtrls(std::uint32_t flags) {
 }
 
 std::unique_ptr<ui::IFormLayout> Win32Platform::CreateLayout() { return std::make_unique<Win32FormLayout>(); }
-
-bool Win32Platform::ShowEditFilterDialog(std::string& text, bool editPrefix) {
-    return ClsEFfilter(*this).ShowEditFilterDialog(text, editPrefix ? -1 : 0);
-}
 
 namespace {
 

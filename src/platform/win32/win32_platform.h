@@ -30,7 +30,6 @@ public:
     ui::IFileDialogs& FileDialogs() override { return dialogs_; }
     void InitCommonCtrls(std::uint32_t flags) override;
     std::unique_ptr<ui::IFormLayout> CreateLayout() override;
-    bool ShowEditFilterDialog(std::string& text, bool editPrefix) override;
 
 private:
     HINSTANCE module_;

@@ -1,4 +1,4 @@
-#include "shared/app_info.h"
+#include "core/app_info.h"
 
 namespace kvex {
 

@@ -1,6 +1,6 @@
-#include "shared/string_sort.h"
+#include "core/string_sort.h"
 
-#include "shared/unicode_text.h"
+#include "core/unicode_text.h"
 
 #include <algorithm>
 #include <random>

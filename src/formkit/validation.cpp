@@ -1,7 +1,7 @@
-#include "shared/validation.h"
+#include "formkit/validation.h"
 
-#include "shared/filter_text.h"
-#include "shared/form_support.h"
+#include "core/filter_text.h"
+#include "formkit/form_support.h"
 
 namespace kvex {
 

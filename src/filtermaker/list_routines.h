@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "shared/string_sort.h"
+#include "core/string_sort.h"
 #include "ui/controls.h"
 #include "ui/services.h"
 

@@ -1,4 +1,4 @@
-#include "shared/unicode_text.h"
+#include "core/unicode_text.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // The component's title and version, as PlugNameVersion and message titles show them.
 #include <string>
 
-#include "shared/version.h"
+#include "core/version.h"
 
 namespace kvex {
 

@@ -1,6 +1,6 @@
-#include "shared/form_support.h"
+#include "formkit/form_support.h"
 
-#include "shared/app_state.h"
+#include "core/app_state.h"
 
 namespace kvex {
 

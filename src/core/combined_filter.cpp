@@ -1,9 +1,9 @@
-#include "shared/combined_filter.h"
+#include "core/combined_filter.h"
 
 #include <string_view>
 #include <unordered_set>
 
-#include "shared/unicode_text.h"
+#include "core/unicode_text.h"
 
 namespace kvex {
 

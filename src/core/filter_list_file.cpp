@@ -1,9 +1,9 @@
-#include "shared/filter_list_file.h"
+#include "core/filter_list_file.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "shared/unicode_text.h"
+#include "core/unicode_text.h"
 
 // Reading rule for list files. Files we write hold one filter per line and
 // nothing else; hand-edited ones are read like this:

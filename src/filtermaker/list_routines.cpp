@@ -1,4 +1,4 @@
-#include "shared/list_routines.h"
+#include "filtermaker/list_routines.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "shared/pattern_matcher.h"
+#include "core/pattern_matcher.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -7,7 +7,7 @@
 #include <string>
 #include <type_traits>
 
-#include "shared/unicode_text.h"
+#include "core/unicode_text.h"
 
 namespace kvex {
 
