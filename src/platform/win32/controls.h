@@ -116,8 +116,8 @@ private:
     HINSTANCE module_;
     UINT dpi_ = 96;
     int pictureId_ = 0;
-    UniqueIcon picture_;
-    UniqueCursor cursor_;
+    unique_hicon picture_;
+    unique_hcursor cursor_;
 };
 
 // An item of a pop-up menu; the menu is built from the items each time it

@@ -91,9 +91,9 @@ private:
     SIZE clientTwips_;
     UINT dpi_;
     IFormContent& content_;
-    UniqueWindow window_;
-    UniqueIcon bigIcon_;
-    UniqueIcon smallIcon_;
+    unique_hwnd window_;
+    unique_hicon bigIcon_;
+    unique_hicon smallIcon_;
     int iconId_ = 0;
     HWND lastFocus_ = nullptr;
     std::unique_ptr<ModalSession> modal_;
