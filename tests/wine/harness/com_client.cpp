@@ -116,8 +116,8 @@ CallResult CallPlugNameVersion(const wchar_t* progId, Binding binding) {
     unique_variant result;
     out.hr = InvokeByName(object.get(), L"PlugNameVersion", none, result.get());
     if (SUCCEEDED(out.hr)) {
-        if (*result.get().vt == VT_BSTR) {
-            out.text.assign(*result.get().bstrVal, SysStringLen(*result.get().bstrVal));
+        if (result.get()->vt == VT_BSTR) {
+            out.text.assign(win32::BstrView(result.get()->bstrVal));
         } else {
             out.hr = DISP_E_TYPEMISMATCH;
         }
