@@ -17,32 +17,20 @@
 #include <string>
 #include <vector>
 
-#include "com_util.h"
+#include "unique_any.h"
+#include "wide_text.h"
 
 namespace {
 
-using kvex::com::Utf8ToBstr;
-using kvex::com::BstrToUtf8;
-using kvex::com::com_ptr;
-using kvex::com::unique_bstr;
-using kvex::com::unique_variant;
+using kvex::win32::BstrToUtf8;
+using kvex::win32::com_apartment;
+using kvex::win32::com_ptr;
+using kvex::win32::unique_bstr;
+using kvex::win32::unique_variant;
+using kvex::win32::Utf8ToBstr;
 
 constexpr int kUsageError = 1;
 constexpr int kComError = 2;
-
-class ComApartment {
-public:
-    ComApartment() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    ~ComApartment() {
-        if (SUCCEEDED(hr_)) CoUninitialize();
-    }
-    HRESULT Result() const { return hr_; }
-
-private:
-    HRESULT hr_;
-};
 
 // A failed step: what was tried and what COM answered.
 struct Failure {
@@ -195,9 +183,9 @@ int Run() {
 int main() {
     // Results go out line by line, so a test reading the pipe sees them at once.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
-    ComApartment apartment;
-    if (FAILED(apartment.Result())) {
-        std::fprintf(stderr, "error: CoInitializeEx failed: 0x%08lX\n", static_cast<unsigned long>(apartment.Result()));
+    com_apartment apartment;
+    if (FAILED(apartment.status())) {
+        std::fprintf(stderr, "error: CoInitializeEx failed: 0x%08lX\n", static_cast<unsigned long>(apartment.status()));
         return kComError;
     }
     try {

@@ -4,6 +4,7 @@
 
 #include "com_util.h"
 #include "module.h"
+#include "qi_table.h"
 
 namespace kvex::plugin {
 namespace {
@@ -15,14 +16,8 @@ public:
     ClassFactory& operator=(const ClassFactory&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (!object) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IClassFactory)) {
-            *object = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        static const win32::QiEntry table[] = {win32::QiEntryOf<ClassFactory, IClassFactory>(IID_IClassFactory)};
+        return win32::QueryInterfaceTable(this, table, riid, object);
     }
 
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
@@ -57,7 +52,7 @@ private:
 HRESULT CreateClassFactory(CreateFunction create, REFIID riid, void** object) noexcept {
     if (!object) return E_POINTER;
     *object = nullptr;
-    com::com_ptr<ClassFactory> factory(new (std::nothrow) ClassFactory(create));
+    win32::com_ptr<ClassFactory> factory(new (std::nothrow) ClassFactory(create));
     if (!factory) return E_OUTOFMEMORY;
     return factory->QueryInterface(riid, object);
 }

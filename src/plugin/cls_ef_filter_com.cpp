@@ -15,7 +15,7 @@ public:
     HRESULT STDMETHODCALLTYPE PlugNameVersion(BSTR* result) override {
         return com::GuardedCall([&] {
             if (!result) return E_POINTER;
-            *result = com::Utf8ToBstr(ClsEFfilter::PlugNameVersion()).release();
+            *result = win32::Utf8ToBstr(ClsEFfilter::PlugNameVersion()).release();
             return S_OK;
         });
     }
@@ -26,12 +26,12 @@ public:
             if (!sFilterInAndOut || !result) return E_POINTER;
             const auto alive = KeepAlive();
             *result = VARIANT_FALSE;
-            std::string text = com::BstrToUtf8(*sFilterInAndOut);
+            std::string text = win32::BstrToUtf8(*sFilterInAndOut);
             ClsEFfilter editFilter(win32::ThreadPlatform(ModuleHandle()));
             if (!editFilter.ShowEditFilterDialog(text, bEditPrefix)) return S_OK;
             // Converted before the caller's string is touched, so a failure
             // leaves it as it came in.
-            com::unique_bstr edited = com::Utf8ToBstr(text);
+            win32::unique_bstr edited = win32::Utf8ToBstr(text);
             SysFreeString(*sFilterInAndOut);
             *sFilterInAndOut = edited.release();
             *result = VARIANT_TRUE;

@@ -16,7 +16,7 @@ public:
     HRESULT STDMETHODCALLTYPE PlugNameVersion(BSTR* result) override {
         return com::GuardedCall([&] {
             if (!result) return E_POINTER;
-            *result = com::Utf8ToBstr(ClsFMfilter::PlugNameVersion()).release();
+            *result = win32::Utf8ToBstr(ClsFMfilter::PlugNameVersion()).release();
             return S_OK;
         });
     }
@@ -30,9 +30,9 @@ public:
             ui::IPlatform& platform = win32::ThreadPlatform(ModuleHandle());
             // The pictures open the real Edit Filter dialog, modal to this one.
             ClsFMfilter filterMaker(platform, ClsEFfilter::Launcher(platform));
-            filterMaker.ShowFilterMakerDialog(com::BstrToUtf8(sDefaultFilter), com::BstrToUtf8(sFilterFolder),
-                                              com::BstrToUtf8(sFilterInLike),
-                                              com::BstrToUtf8(sOpenThisFilterFile));
+            filterMaker.ShowFilterMakerDialog(win32::BstrToUtf8(sDefaultFilter), win32::BstrToUtf8(sFilterFolder),
+                                              win32::BstrToUtf8(sFilterInLike),
+                                              win32::BstrToUtf8(sOpenThisFilterFile));
             // The host reads what the user kept from the filter file; the
             // answer is True whether the user pressed OK or Cancel.
             *result = VARIANT_TRUE;

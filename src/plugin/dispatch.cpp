@@ -133,7 +133,7 @@ bool Written(const VARIANT& before, BSTR originalString, VARIANT& after) noexcep
 // variant of its own (the script then owns the new string). An argument the
 // callee did not write leaves the variable as it was, its type included.
 void WriteBack(VARIANT& variable, const VARIANT& before, BSTR originalString,
-               com::unique_variant& after) noexcept {
+               win32::unique_variant& after) noexcept {
     if (!Written(before, originalString, *after.get())) return;
     VariantClear(&variable);
     variable = after.release();
@@ -152,8 +152,8 @@ HRESULT InvokeWithVariablesUnwrapped(ITypeInfo* info, void* instance, DISPID mem
     const UINT count = params.cArgs;
     // Shallow copies: the caller keeps owning what its variants hold.
     std::vector<VARIANT> args(params.rgvarg, params.rgvarg + count);
-    std::vector<com::unique_variant> temporaries(count);
-    std::vector<com::unique_variant> before(count);
+    std::vector<win32::unique_variant> temporaries(count);
+    std::vector<win32::unique_variant> before(count);
     std::vector<BSTR> originalStrings(count, nullptr);
     std::vector<VARIANT*> variables(count, nullptr);
 

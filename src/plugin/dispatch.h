@@ -8,6 +8,7 @@
 
 #include "com_util.h"
 #include "module.h"
+#include "qi_table.h"
 #include "type_library.h"
 
 namespace kvex::plugin {
@@ -29,15 +30,11 @@ public:
     DispatchObject& operator=(const DispatchObject&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override {
-        if (!object) return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
-            IsEqualIID(riid, __uuidof(Interface))) {
-            *object = static_cast<Interface*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
+        static const win32::QiEntry table[] = {
+            win32::QiEntryOf<DispatchObject, Interface>(__uuidof(Interface)),
+            win32::QiEntryOf<DispatchObject, IDispatch>(IID_IDispatch),
+        };
+        return win32::QueryInterfaceTable(this, table, riid, object);
     }
 
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
@@ -58,7 +55,7 @@ public:
         if (!typeInfo) return E_POINTER;
         *typeInfo = nullptr;
         if (index != 0) return DISP_E_BADINDEX;
-        com::com_ptr<ITypeInfo> info;
+        win32::com_ptr<ITypeInfo> info;
         const HRESULT hr = InterfaceTypeInfo(__uuidof(Interface), info);
         if (SUCCEEDED(hr)) *typeInfo = info.detach();
         return hr;
@@ -72,7 +69,7 @@ public:
         for (UINT k = 0; k < count; ++k) {
             if (!names[k]) return E_INVALIDARG;
         }
-        com::com_ptr<ITypeInfo> info;
+        win32::com_ptr<ITypeInfo> info;
         const HRESULT hr = InterfaceTypeInfo(__uuidof(Interface), info);
         if (FAILED(hr)) return hr;
         return info->GetIDsOfNames(names, count, ids);
@@ -81,7 +78,7 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                      VARIANT* result, EXCEPINFO* excepInfo, UINT* argErr) override {
         if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-        com::com_ptr<ITypeInfo> info;
+        win32::com_ptr<ITypeInfo> info;
         const HRESULT hr = InterfaceTypeInfo(__uuidof(Interface), info);
         if (FAILED(hr)) return hr;
         return InvokeThroughTypeInfo(info.get(), static_cast<Interface*>(this), member, flags, params,
@@ -95,9 +92,9 @@ protected:
     // Held by a member that runs a dialog: the host's own code runs in the
     // modal loop (a timer, a window of its own) and may release its last
     // reference before the call returns.
-    com::com_ptr<Interface> KeepAlive() noexcept {
+    win32::com_ptr<Interface> KeepAlive() noexcept {
         AddRef();
-        return com::com_ptr<Interface>(this);
+        return win32::com_ptr<Interface>(this);
     }
 
 private:
@@ -109,7 +106,7 @@ template <class T>
 HRESULT CreateInstance(REFIID riid, void** object) noexcept {
     if (!object) return E_POINTER;
     *object = nullptr;
-    com::com_ptr<T> instance(new (std::nothrow) T());
+    win32::com_ptr<T> instance(new (std::nothrow) T());
     if (!instance) return E_OUTOFMEMORY;
     return instance->QueryInterface(riid, object);
 }

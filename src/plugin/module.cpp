@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "module_path.h"
+
 namespace kvex::plugin {
 namespace {
 
@@ -16,17 +18,9 @@ void SetModuleHandle(HINSTANCE module) noexcept { g_module = module; }
 HINSTANCE ModuleHandle() noexcept { return g_module; }
 
 std::wstring ModulePath() {
-    // Paths may exceed MAX_PATH; grow until the whole path fits.
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(g_module, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) throw std::runtime_error("module path unavailable");
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
+    std::wstring path = win32::ModulePath(g_module);
+    if (path.empty()) throw std::runtime_error("module path unavailable");
+    return path;
 }
 
 void ObjectCreated() noexcept { InterlockedIncrement(&g_objects); }

@@ -60,7 +60,7 @@ std::wstring HelpFolder(const std::wstring& modulePath) {
     return modulePath.substr(0, modulePath.find_last_of(L'\\') + 1);
 }
 
-HRESULT OpenClassesRoot(RegistrationScope scope, com::unique_hkey& root) noexcept {
+HRESULT OpenClassesRoot(RegistrationScope scope, win32::unique_hkey& root) noexcept {
     const LSTATUS status =
         scope == RegistrationScope::Machine
             ? RegOpenKeyExW(HKEY_CLASSES_ROOT, nullptr, 0, KEY_ALL_ACCESS, root.put())
@@ -70,7 +70,7 @@ HRESULT OpenClassesRoot(RegistrationScope scope, com::unique_hkey& root) noexcep
 }
 
 HRESULT WriteValue(HKEY root, const RegistryValue& value) noexcept {
-    com::unique_hkey key;
+    win32::unique_hkey key;
     LSTATUS status = RegCreateKeyExW(root, value.key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                                      key.put(), nullptr);
     if (status == ERROR_SUCCESS) {
@@ -101,7 +101,7 @@ HRESULT RegisterTypeLibrary(RegistrationScope scope, ITypeLib* library, std::wst
 
 bool TypeLibraryRegistered(HKEY root, const TLIBATTR& library) {
     const std::wstring key = L"TypeLib\\" + GuidText(library.guid) + L"\\" + VersionText(library);
-    com::unique_hkey opened;
+    win32::unique_hkey opened;
     return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, opened.put()) == ERROR_SUCCESS;
 }
 
@@ -136,7 +136,7 @@ public:
     const TLIBATTR& Attr() const noexcept { return *attr_; }
 
 private:
-    com::com_ptr<ITypeLib> lib_;
+    win32::com_ptr<ITypeLib> lib_;
     TLIBATTR* attr_ = nullptr;
 };
 
@@ -144,7 +144,7 @@ HRESULT Register(RegistrationScope scope) {
     OwnLibrary library;
     HRESULT hr = library.Load();
     if (FAILED(hr)) return hr;
-    com::unique_hkey root;
+    win32::unique_hkey root;
     hr = OpenClassesRoot(scope, root);
     if (FAILED(hr)) return hr;
     std::wstring modulePath = ModulePath();
@@ -166,7 +166,7 @@ HRESULT Unregister(RegistrationScope scope) {
     OwnLibrary library;
     HRESULT hr = library.Load();
     if (FAILED(hr)) return hr;
-    com::unique_hkey root;
+    win32::unique_hkey root;
     hr = OpenClassesRoot(scope, root);
     if (FAILED(hr)) return hr;
     // The type library goes first, while its registration still names this file.

@@ -31,14 +31,14 @@ private:
 
 }  // namespace
 
-HRESULT LoadOwnTypeLib(com::com_ptr<ITypeLib>& typeLib) noexcept {
+HRESULT LoadOwnTypeLib(win32::com_ptr<ITypeLib>& typeLib) noexcept {
     return com::GuardedCall([&] {
         const std::wstring path = ModulePath();
         return LoadTypeLibEx(path.c_str(), REGKIND_NONE, typeLib.put());
     });
 }
 
-HRESULT InterfaceTypeInfo(REFIID iid, com::com_ptr<ITypeInfo>& typeInfo) noexcept {
+HRESULT InterfaceTypeInfo(REFIID iid, win32::com_ptr<ITypeInfo>& typeInfo) noexcept {
     const ExclusiveLock guard(g_cacheLock);
     HRESULT hr = S_OK;
     ITypeInfo* found = nullptr;
@@ -46,9 +46,9 @@ HRESULT InterfaceTypeInfo(REFIID iid, com::com_ptr<ITypeInfo>& typeInfo) noexcep
         if (IsEqualIID(g_cache[i].iid, iid)) found = g_cache[i].typeInfo;
     }
     if (!found) {
-        com::com_ptr<ITypeLib> typeLib;
+        win32::com_ptr<ITypeLib> typeLib;
         hr = LoadOwnTypeLib(typeLib);
-        com::com_ptr<ITypeInfo> loaded;
+        win32::com_ptr<ITypeInfo> loaded;
         if (SUCCEEDED(hr)) hr = typeLib->GetTypeInfoOfGuid(iid, loaded.put());
         if (SUCCEEDED(hr) && g_cached == g_cache.size()) hr = E_UNEXPECTED;
         if (SUCCEEDED(hr)) {
@@ -56,7 +56,7 @@ HRESULT InterfaceTypeInfo(REFIID iid, com::com_ptr<ITypeInfo>& typeInfo) noexcep
             g_cache[g_cached++] = {iid, found};
         }
     }
-    typeInfo = com::com_ptr<ITypeInfo>::copy_from(found);
+    typeInfo = win32::com_ptr<ITypeInfo>::copy_from(found);
     return hr;
 }
 

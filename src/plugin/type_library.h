@@ -8,10 +8,10 @@
 
 namespace kvex::plugin {
 
-HRESULT LoadOwnTypeLib(com::com_ptr<ITypeLib>& typeLib) noexcept;
+HRESULT LoadOwnTypeLib(win32::com_ptr<ITypeLib>& typeLib) noexcept;
 
 // Type info of a dual interface of the library, loaded once and kept.
-HRESULT InterfaceTypeInfo(REFIID iid, com::com_ptr<ITypeInfo>& typeInfo) noexcept;
+HRESULT InterfaceTypeInfo(REFIID iid, win32::com_ptr<ITypeInfo>& typeInfo) noexcept;
 
 // Drops the kept type infos; called when COM is about to unload the DLL.
 void ReleaseTypeInfoCache() noexcept;

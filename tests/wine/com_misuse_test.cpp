@@ -14,13 +14,11 @@
 #include "component_env.h"
 #include "dispatch_args.h"
 #include "handles.h"
-#include "plugin/com_util.h"
 #include "window_closer.h"
 
 namespace kvex::testing {
 namespace {
 
-using com::com_ptr;
 
 constexpr DISPID kPlugNameVersion = 1;
 constexpr DISPID kShowDialog = 2;  // ShowFilterMakerDialog or ShowEditFilterDialog
@@ -164,7 +162,7 @@ TEST_F(DispatchMisuse, TheByReferenceTextTakesAVariableThatCoercesAndLeavesItAlo
     };
     for (const RefCase& c : cases) {
         SCOPED_TRACE(c.name);
-        UniqueVariant variable;
+        unique_variant variable;
         c.fill(*variable.get());
         const VARTYPE type = V_VT(variable.get());
         ArgList args;
@@ -250,7 +248,7 @@ TEST_F(DispatchMisuse, UnknownNamesMembersAndInvokeKindsAreRefused) {
     }
 
     DISPPARAMS none{nullptr, nullptr, 0, 0};
-    UniqueVariant result;
+    unique_variant result;
     EXPECT_EQ(HresultName(fm->Invoke(kPlugNameVersion, IID_IDispatch, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none,
                                      result.get(), nullptr, nullptr)),
               "DISP_E_UNKNOWNINTERFACE");

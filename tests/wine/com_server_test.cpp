@@ -13,13 +13,10 @@
 #include "component_env.h"
 #include "dispatch_args.h"
 #include "handles.h"
-#include "plugin/com_util.h"
 
 namespace kvex::testing {
 namespace {
 
-using com::com_ptr;
-using com::unique_hkey;
 
 using DllGetClassObjectFn = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
 using DllNoArgsFn = HRESULT(STDAPICALLTYPE*)();

@@ -115,7 +115,7 @@ TEST_F(FilterMakerBadFiles, AnOkThatCannotReplaceTheListLeavesTheOldOneWholeAndN
         // Another program holds the list open for reading and writing, not
         // for deletion: the new list can be written beside it but cannot
         // take its place.
-        UniqueHandle holder(CreateFileW(Dlk().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        unique_hfile holder(CreateFileW(Dlk().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(holder);
         ASSERT_TRUE(session.CloseWith(session.fm().cmdOK)) << "OK closes without a message";

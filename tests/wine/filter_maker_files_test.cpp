@@ -147,7 +147,7 @@ TEST_F(FilterMakerFiles, OpenKeeps75RecordsSaveAsAppendsTheExtensionAndSaveNeeds
 TEST_F(FilterMakerFiles, SaveAsToAFileThatCannotBeWrittenReportsItAndStillMakesItCurrent) {
     const fs::path locked = WriteList(L"locked.plk", {"keep"});
     // Held open without sharing, the file cannot be opened for writing.
-    UniqueHandle holder(CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    unique_hfile holder(CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder);
     ASSERT_TRUE(OpenOn({"*.x"}));
     PostClick(fm().cmdSaveAs);

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     kvex::testing::StartRunWatchdog(std::chrono::seconds(840));  // inside the runner's 900 s
     ::testing::UnitTest::GetInstance()->listeners().Append(new kvex::testing::TestTimeLimit(std::chrono::seconds(60)));
 
-    kvex::testing::ComApartment apartment;
+    kvex::testing::com_apartment apartment;
     if (FAILED(apartment.status())) {
         std::fprintf(stderr, "CoInitializeEx failed: 0x%08lx\n", static_cast<unsigned long>(apartment.status()));
         return 2;

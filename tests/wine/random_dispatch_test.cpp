@@ -20,13 +20,11 @@
 #include "component_env.h"
 #include "dispatch_args.h"
 #include "handles.h"
-#include "plugin/com_util.h"
 #include "window_closer.h"
 
 namespace kvex::testing {
 namespace {
 
-using com::com_ptr;
 
 unsigned long Setting(const char* name, unsigned long fallback) {
     const char* text = std::getenv(name);

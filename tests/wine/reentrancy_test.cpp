@@ -13,12 +13,10 @@
 #include "component_env.h"
 #include "fixtures.h"
 #include "handles.h"
-#include "plugin/com_util.h"
 
 namespace kvex::testing {
 namespace {
 
-using com::com_ptr;
 using Items = std::vector<std::wstring>;
 
 // ---- the host's timer ----------------------------------------------------------
@@ -54,7 +52,7 @@ private:
 };
 
 HRESULT ShowFilterMaker(IclsFMfilterDual* fm, const std::filesystem::path& folder, VARIANT_BOOL* result) {
-    UniqueBstr none(L""), where(folder.wstring());
+    const unique_bstr none = MakeBstr(L""), where = MakeBstr(folder.wstring());
     return fm->ShowFilterMakerDialog(none.get(), where.get(), none.get(), none.get(), result);
 }
 
@@ -199,14 +197,14 @@ TEST_F(Reentrancy, AnObjectReleasedByTheHostDuringItsCallLivesUntilTheCallReturn
          kFilterMakerProgId, FilterMakerCaption()},
         {"Edit Filter, through IDispatch",
          [](IDispatch* object) {
-             UniqueBstr text(L"*.htm");
+             unique_bstr text = MakeBstr(L"*.htm");
              VARIANT args[2];
              V_VT(&args[0]) = VT_BOOL;
              V_BOOL(&args[0]) = VARIANT_TRUE;
              V_VT(&args[1]) = VT_BYREF | VT_BSTR;
-             V_BSTRREF(&args[1]) = text.put();
+             V_BSTRREF(&args[1]) = text.addressof();
              DISPPARAMS params{args, nullptr, 2, 0};
-             UniqueVariant result;
+             unique_variant result;
              return object->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.get(),
                                    nullptr, nullptr);
          },

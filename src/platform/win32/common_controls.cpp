@@ -16,7 +16,7 @@ void InitCommonCtrls(std::uint32_t flags) {
     // Loaded on the first call, which runs inside the component's activation
     // context, so this is version 6 when the manifest asks for it; it stays
     // loaded, since the classes it registers live in it.
-    static const UniqueModule comctl(::LoadLibraryA("comctl32.dll"));
+    static const unique_hmodule comctl(::LoadLibraryA("comctl32.dll"));
     auto initEx = comctl ? reinterpret_cast<InitCommonControlsExFn>(
                                reinterpret_cast<void*>(::GetProcAddress(comctl.get(), "InitCommonControlsEx")))
                          : nullptr;

@@ -7,7 +7,7 @@
 #include "platform/win32/dpi.h"
 #include "platform/win32/drawing.h"
 #include "platform/win32/subclass.h"
-#include "platform/win32/text.h"
+#include "wide_text.h"
 
 namespace kvex::win32 {
 namespace {
@@ -278,7 +278,7 @@ LRESULT Win32Image::OnSubclassMessage(HWND window, UINT message, WPARAM wParam, 
 // Pop-up menu.
 
 int TrackItemsPopup(HWND owner, Win32MenuItem* const* items, int count, int defaultItem) {
-    UniqueMenu menu(::CreatePopupMenu());
+    unique_hmenu menu(::CreatePopupMenu());
     if (!menu) return -1;
     for (int i = 0; i < count; ++i) {
         const Win32MenuItem& item = *items[i];

@@ -33,8 +33,8 @@ Shape ArrowShape(ArrowImage image) {
 }
 
 void FillShape(HDC dc, const Shape& shape) {
-    UniqueBrush brush(::CreateSolidBrush(shape.fill));
-    UniquePen pen(::CreatePen(PS_SOLID, 1, shape.outline));
+    unique_hbrush brush(::CreateSolidBrush(shape.fill));
+    unique_hpen pen(::CreatePen(PS_SOLID, 1, shape.outline));
     SelectGuard useBrush(dc, brush.get());
     SelectGuard usePen(dc, pen.get());
     ::Polygon(dc, shape.points.data(), static_cast<int>(shape.points.size()));
@@ -42,12 +42,12 @@ void FillShape(HDC dc, const Shape& shape) {
 
 bool AddArrow(HIMAGELIST list, HDC dc, ArrowImage image) {
     ScreenDC screen;
-    UniqueBitmap bitmap(::CreateCompatibleBitmap(screen.get(), kImageSize, kImageSize));
+    unique_hbitmap bitmap(::CreateCompatibleBitmap(screen.get(), kImageSize, kImageSize));
     if (!bitmap) return false;
     {
         SelectGuard useBitmap(dc, bitmap.get());
         RECT all{0, 0, kImageSize, kImageSize};
-        UniqueBrush background(::CreateSolidBrush(kImageMaskColour));
+        unique_hbrush background(::CreateSolidBrush(kImageMaskColour));
         ::FillRect(dc, &all, background.get());
         FillShape(dc, ArrowShape(image));
     }
@@ -89,11 +89,11 @@ int CALLBACK NoteFontFamily(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM f
 
 }  // namespace
 
-UniqueImageList CreateArrowImageList(std::initializer_list<ArrowImage> images) {
-    UniqueImageList list(::ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK,
+unique_himagelist CreateArrowImageList(std::initializer_list<ArrowImage> images) {
+    unique_himagelist list(::ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK,
                                             static_cast<int>(images.size()), 0));
     if (!list) return list;
-    UniqueDC dc(::CreateCompatibleDC(nullptr));
+    unique_hdc dc(::CreateCompatibleDC(nullptr));
     if (!dc) return {};
     for (ArrowImage image : images)
         if (!AddArrow(list.get(), dc.get(), image)) return {};

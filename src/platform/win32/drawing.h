@@ -15,7 +15,7 @@ enum class ArrowImage { UpArrow, RightArrow, IvRightUpArrow };
 
 // 16 by 16 images masked on light grey (192, 192, 192).
 inline constexpr COLORREF kImageMaskColour = RGB(192, 192, 192);
-UniqueImageList CreateArrowImageList(std::initializer_list<ArrowImage> images);
+unique_himagelist CreateArrowImageList(std::initializer_list<ArrowImage> images);
 
 // The Wingdings characters the buttons carry, drawn as shapes.
 enum class SymbolGlyph { ThickUpArrow, ThickDownArrow, CrossMark };

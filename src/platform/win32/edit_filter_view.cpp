@@ -62,10 +62,10 @@ void EditFilterView::CreateControls(HWND form, UINT dpi) {
     errInput1_.SetImageSource(imageList1_.get());
 
     children_.Clear();
-    auto make = [&](const ChildDesign& design, const UniqueFont* font) {
+    auto make = [&](const ChildDesign& design, const unique_hfont* font) {
         return children_.Create(module_, form, design, font, dpi);
     };
-    const UniqueFont* buttons = &fonts_.buttons;
+    const unique_hfont* buttons = &fonts_.buttons;
 
     // In tab order: Cancel first, so it has the focus when the window opens.
     cmdCancel_.Attach(make({"BUTTON", "&Cancel", kButtonStyle, 0, ids::kEfCmdCancel, {5625, 2025, 1215, 390}}, buttons));

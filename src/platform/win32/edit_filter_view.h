@@ -43,12 +43,12 @@ private:
     std::array<Win32Button, 7> cmdE_;
     Win32Button cmdOK_, cmdCancel_;
     ui::EditFilterControls controls_;
-    UniqueImageList imageList1_;
+    unique_himagelist imageList1_;
     struct Fonts {
-        UniqueFont buttons, text;
+        unique_hfont buttons, text;
     } fonts_;
     DesignedChildren children_;
-    UniqueWindow tooltip_;
+    unique_hwnd tooltip_;
     // Last member: destroyed first, while the controls it reports to still exist.
     Win32FormWindow window_;
 };

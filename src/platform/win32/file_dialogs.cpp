@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "platform/win32/text.h"
+#include "wide_text.h"
 
 namespace kvex::win32 {
 namespace {

@@ -71,14 +71,14 @@ void FilterMakerView::CreateControls(HWND form, UINT dpi) {
 
     const DWORD symbolStyle = WS_TABSTOP | (drawsSymbols_ ? BS_OWNERDRAW : BS_PUSHBUTTON);
     children_.Clear();
-    auto make = [&](const ChildDesign& design, const UniqueFont* font) {
+    auto make = [&](const ChildDesign& design, const unique_hfont* font) {
         return children_.Create(module_, form, design, font, dpi);
     };
     auto makeEdit = [&](Win32TextBox& box, const ChildDesign& design) {
         box.Attach(make(design, &fonts_.bold));
         ::SendMessageA(box.Hwnd(), EM_SETLIMITTEXT, Win32TextBox::kMaxChars, 0);
     };
-    const UniqueFont* normal = &fonts_.normal;
+    const unique_hfont* normal = &fonts_.normal;
 
     // In tab order: the order of creation is the order of the Tab key.
     makeEdit(txtEF_, {"EDIT", "*", kEditStyle | ES_RIGHT, WS_EX_CLIENTEDGE, ids::kFmTxtEF, {5520, 1320, 1620, 345}});

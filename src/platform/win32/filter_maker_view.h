@@ -54,9 +54,9 @@ private:
     std::array<Win32Image, 2> image1_;
     std::array<Win32MenuItem, 5> mnuOutLike_;
     ui::FilterMakerControls controls_;
-    UniqueImageList imageList1_;
+    unique_himagelist imageList1_;
     struct Fonts {
-        UniqueFont normal, bold, underlined, symbol, largeSymbol;
+        unique_hfont normal, bold, underlined, symbol, largeSymbol;
     } fonts_;
     DesignedChildren children_;
     bool drawsSymbols_ = false;

@@ -10,7 +10,7 @@ namespace {
 constexpr int kPointsPerInch = 72;
 }  // namespace
 
-UniqueFont CreateDesignFont(const FontDesign& design, UINT dpi) {
+unique_hfont CreateDesignFont(const FontDesign& design, UINT dpi) {
     LOGFONTA font{};
     font.lfHeight = -static_cast<LONG>(std::lround(design.points * dpi / kPointsPerInch));
     font.lfWeight = design.bold ? FW_BOLD : FW_NORMAL;
@@ -21,7 +21,7 @@ UniqueFont CreateDesignFont(const FontDesign& design, UINT dpi) {
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     std::strncpy(font.lfFaceName, design.face, LF_FACESIZE - 1);
-    return UniqueFont(::CreateFontIndirectA(&font));
+    return unique_hfont(::CreateFontIndirectA(&font));
 }
 
 namespace {
@@ -36,7 +36,7 @@ std::wstring DesignText(const char* text) {
 
 }  // namespace
 
-HWND DesignedChildren::Create(HINSTANCE module, HWND form, const ChildDesign& design, const UniqueFont* font,
+HWND DesignedChildren::Create(HINSTANCE module, HWND form, const ChildDesign& design, const unique_hfont* font,
                               UINT dpi) {
     RECT at = PixelRect(design.at, dpi);
     // Wide controls: an ANSI edit control would keep its text in the ANSI code page.

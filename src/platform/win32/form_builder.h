@@ -35,7 +35,7 @@ struct FontDesign {
     BYTE charset = DEFAULT_CHARSET;
 };
 
-UniqueFont CreateDesignFont(const FontDesign& design, UINT dpi);
+unique_hfont CreateDesignFont(const FontDesign& design, UINT dpi);
 
 struct ChildDesign {
     const char* windowClass;
@@ -51,7 +51,7 @@ struct ChildDesign {
 // makes them anew for the new dpi before Place hands them out.
 class DesignedChildren {
 public:
-    HWND Create(HINSTANCE module, HWND form, const ChildDesign& design, const UniqueFont* font, UINT dpi);
+    HWND Create(HINSTANCE module, HWND form, const ChildDesign& design, const unique_hfont* font, UINT dpi);
     // A child made elsewhere (the indicators); it keeps its own font.
     void Add(HWND child, const TwipsRect& at) { children_.push_back({child, at, nullptr}); }
     void Place(UINT dpi) const;
@@ -61,7 +61,7 @@ private:
     struct Child {
         HWND window;
         TwipsRect at;
-        const UniqueFont* font;
+        const unique_hfont* font;
     };
     std::vector<Child> children_;
 };

@@ -8,7 +8,7 @@
 #include "platform/win32/dpi.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/subclass.h"
-#include "platform/win32/text.h"
+#include "wide_text.h"
 
 namespace kvex::win32 {
 namespace {

@@ -8,7 +8,7 @@
 #include "platform/win32/dpi.h"
 #include "platform/win32/drawing.h"
 #include "platform/win32/form_builder.h"
-#include "platform/win32/text.h"
+#include "wide_text.h"
 #include "platform/win32/window_class.h"
 
 namespace kvex::win32 {

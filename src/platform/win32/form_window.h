@@ -91,7 +91,7 @@ private:
     SIZE clientTwips_;
     UINT dpi_;
     IFormContent& content_;
-    UniqueWindow window_;
+    unique_hwnd window_;
     HICON bigIcon_ = nullptr;  // borrowed from the thread's image cache
     HICON smallIcon_ = nullptr;
     int iconId_ = 0;

@@ -58,7 +58,7 @@ private:
 
     IndicatorDesign design_;
     HWND window_ = nullptr;
-    UniqueWindow tooltip_;
+    unique_hwnd tooltip_;
     WindowTimer timer_;
     HIMAGELIST source_ = nullptr;
     HIMAGELIST images_ = nullptr;

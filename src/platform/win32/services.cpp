@@ -4,18 +4,19 @@
 
 #include "platform/win32/form_window.h"
 #include "platform/win32/handles.h"
-#include "platform/win32/text.h"
+#include "module_path.h"
+#include "wide_text.h"
 
 namespace kvex::win32 {
 namespace {
 
 // A name beside the target that nothing else uses.
-UniqueFile CreateTempBeside(const std::wstring& target, std::wstring& tempPath, DWORD& error) {
+unique_hfile CreateTempBeside(const std::wstring& target, std::wstring& tempPath, DWORD& error) {
     static unsigned counter = 0;
     const std::wstring base = target + L".~kvx";
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = base + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter);
-        UniqueFile file(::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        unique_hfile file(::CreateFileW(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) return file;
         error = ::GetLastError();
@@ -33,7 +34,7 @@ DWORD CheckTargetWritable(const std::wstring& target) {
     DWORD attributes = ::GetFileAttributesW(target.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return ERROR_SUCCESS;
     if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) return ERROR_ACCESS_DENIED;
-    UniqueFile probe(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    unique_hfile probe(::CreateFileW(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return probe ? ERROR_SUCCESS : ::GetLastError();
 }
@@ -105,13 +106,13 @@ bool Win32FileSystem::CanCreateFileIn(const std::string& folder) {
     // A name of this process and moment, gone again when the handle closes.
     const std::string probe = folder + "\\kvexfilt-" + std::to_string(::GetCurrentProcessId()) + "-" +
                               std::to_string(::GetTickCount()) + ".tmp";
-    UniqueFile file(::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    unique_hfile file(::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     return static_cast<bool>(file);
 }
 
 std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path, std::size_t maxBytes) {
-    UniqueFile file(::CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    unique_hfile file(::CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
     std::string bytes;
@@ -131,7 +132,7 @@ std::vector<ui::FileError> Win32FileSystem::WriteFile(const std::string& utf8Pat
     const std::wstring path = Utf8ToWide(utf8Path);
     // Open.
     std::wstring tempPath;
-    UniqueFile temp;
+    unique_hfile temp;
     DWORD error = CheckTargetWritable(path);
     if (error == ERROR_SUCCESS) temp = CreateTempBeside(path, tempPath, error);
     if (!temp) {
@@ -187,18 +188,7 @@ std::optional<std::string> Win32FileSystem::Utf8ToAnsi(std::string_view utf8) {
     return ansi;
 }
 
-std::string ModuleFileName(HINSTANCE module) {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        DWORD n = ::GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            return WideToUtf8(path);
-        }
-        path.resize(path.size() * 2);
-    }
-}
+std::string ModuleFileName(HINSTANCE module) { return WideToUtf8(ModulePath(module)); }
 
 std::string FolderOfModulePath(const std::string& path) {
     auto slash = path.find_last_of('\\');

@@ -17,9 +17,9 @@ TOOLINFOA ToolFor(HWND control) {
 
 }  // namespace
 
-UniqueWindow CreateTooltip(HWND form) {
+unique_hwnd CreateTooltip(HWND form) {
     auto module = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(form, GWLP_HINSTANCE));
-    return UniqueWindow(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+    return unique_hwnd(::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                           CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr, module, nullptr));
 }

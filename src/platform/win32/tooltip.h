@@ -9,7 +9,7 @@
 namespace kvex::win32 {
 
 // A tooltip control owned by the form; it goes when the form goes.
-UniqueWindow CreateTooltip(HWND form);
+unique_hwnd CreateTooltip(HWND form);
 // Shows text over the control while the mouse rests on it.
 void AddTool(HWND tooltip, HWND control, const std::string& text);
 void SetToolText(HWND tooltip, HWND control, const std::string& text);

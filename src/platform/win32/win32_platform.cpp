@@ -7,6 +7,7 @@
 #include "platform/win32/edit_filter_view.h"
 #include "platform/win32/filter_maker_view.h"
 #include "platform/win32/form_layout.h"
+#include "wide_text.h"
 
 namespace kvex::win32 {
 
@@ -18,12 +19,7 @@ std::string Win32Platform::PerUserFolder() {
         return {};
     const std::wstring folder = std::wstring(appData) + L"\\kvexfilt";
     if (!::CreateDirectoryW(folder.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) return {};
-    // The forms' paths are in the ANSI code page, as the module path is.
-    const int size = ::WideCharToMultiByte(CP_ACP, 0, folder.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) return {};
-    std::string text(static_cast<size_t>(size - 1), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, folder.c_str(), -1, text.data(), size, nullptr, nullptr);
-    return text;
+    return WideToUtf8(folder);
 }
 
 std::unique_ptr<ui::IFilterMakerView> Win32Platform::CreateFilterMakerView() {

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "handles.h"
+#include "module_path.h"
 
 namespace kvex::testing {
 namespace {
@@ -34,18 +35,17 @@ bool RunChildScenarioIfAsked(int argc, char** argv, int* exitCode) {
 
 ChildOutcome RunChild(const std::string& scenario, Millis timeout) {
     ChildOutcome outcome;
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring commandLine = L"\"" + std::wstring(self) + L"\" --kvex-child=" +
+    const std::wstring self = win32::ModulePath(nullptr);
+    std::wstring commandLine = L"\"" + self + L"\" --kvex-child=" +
                                std::wstring(scenario.begin(), scenario.end());
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(self, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    if (!CreateProcessW(self.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
         outcome.exitCode = GetLastError();
         return outcome;
     }
-    UniqueHandle process(info.hProcess), thread(info.hThread);
+    unique_handle process(info.hProcess), thread(info.hThread);
     if (WaitForSingleObject(process.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
         outcome.timedOut = true;
         TerminateProcess(process.get(), 99);

@@ -15,23 +15,6 @@ const IID IID_clsEFfilterDual = {0x1a947d82, 0x9a0a, 0x40ee, {0xa9, 0xcc, 0x54, 
 
 namespace {
 
-template <class T>
-class ComRef {
-public:
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() {
-        if (p_) p_->Release();
-    }
-    T* operator->() const { return p_; }
-    T* get() const { return p_; }
-    void** put() { return reinterpret_cast<void**>(&p_); }
-
-private:
-    T* p_ = nullptr;
-};
-
 HRESULT Create(const wchar_t* progId, REFIID iid, void** out) {
     CLSID clsid{};
     HRESULT hr = CLSIDFromProgID(progId, &clsid);
@@ -57,11 +40,11 @@ HRESULT InvokeByName(IDispatch* object, const wchar_t* name, std::vector<VARIANT
     return hr;
 }
 
-VARIANT BstrArg(const UniqueBstr& s) {
+VARIANT BstrArg(const unique_bstr& s) {
     VARIANT v;
     VariantInit(&v);
     v.vt = VT_BSTR;
-    v.bstrVal = s.get();  // borrowed: the caller's UniqueBstr frees it
+    v.bstrVal = s.get();  // borrowed: the caller's unique_bstr frees it
     return v;
 }
 
@@ -113,28 +96,28 @@ CallResult CallPlugNameVersion(const wchar_t* progId, Binding binding) {
     CallResult out;
     const bool fm = std::wstring(progId) == kFilterMakerProgId;
     if (binding == Binding::Early) {
-        UniqueBstr text;
+        unique_bstr text;
         if (fm) {
-            ComRef<IclsFMfilterDual> object;
-            out.hr = Create(progId, IID_clsFMfilterDual, object.put());
+            com_ptr<IclsFMfilterDual> object;
+            out.hr = Create(progId, IID_clsFMfilterDual, object.put_void());
             if (SUCCEEDED(out.hr)) out.hr = object->PlugNameVersion(text.put());
         } else {
-            ComRef<IclsEFfilterDual> object;
-            out.hr = Create(progId, IID_clsEFfilterDual, object.put());
+            com_ptr<IclsEFfilterDual> object;
+            out.hr = Create(progId, IID_clsEFfilterDual, object.put_void());
             if (SUCCEEDED(out.hr)) out.hr = object->PlugNameVersion(text.put());
         }
-        out.text = text.str();
+        out.text = win32::BstrView(text.get());
         return out;
     }
-    ComRef<IDispatch> object;
-    out.hr = Create(progId, IID_IDispatch, object.put());
+    com_ptr<IDispatch> object;
+    out.hr = Create(progId, IID_IDispatch, object.put_void());
     if (FAILED(out.hr)) return out;
     std::vector<VARIANT> none;
-    UniqueVariant result;
+    unique_variant result;
     out.hr = InvokeByName(object.get(), L"PlugNameVersion", none, result.get());
     if (SUCCEEDED(out.hr)) {
-        if (result.ref().vt == VT_BSTR) {
-            out.text.assign(result.ref().bstrVal, SysStringLen(result.ref().bstrVal));
+        if (result.get()->vt == VT_BSTR) {
+            out.text.assign(win32::BstrView(result.get()->bstrVal));
         } else {
             out.hr = DISP_E_TYPEMISMATCH;
         }
@@ -144,42 +127,43 @@ CallResult CallPlugNameVersion(const wchar_t* progId, Binding binding) {
 
 CallResult CallShowFilterMakerDialog(const FilterMakerArgs& args, Binding binding) {
     CallResult out;
-    UniqueBstr defaultFilter(args.defaultFilter), folder(args.filterFolder),
-        inLike(args.filterInLike.value_or(L"")), file(args.openThisFilterFile.value_or(L""));
+    const unique_bstr defaultFilter = MakeBstr(args.defaultFilter), folder = MakeBstr(args.filterFolder),
+                      inLike = MakeBstr(args.filterInLike.value_or(L"")),
+                      file = MakeBstr(args.openThisFilterFile.value_or(L""));
     if (binding == Binding::Early) {
-        ComRef<IclsFMfilterDual> object;
-        out.hr = Create(kFilterMakerProgId, IID_clsFMfilterDual, object.put());
+        com_ptr<IclsFMfilterDual> object;
+        out.hr = Create(kFilterMakerProgId, IID_clsFMfilterDual, object.put_void());
         if (SUCCEEDED(out.hr)) {
             out.hr = object->ShowFilterMakerDialog(defaultFilter.get(), folder.get(), inLike.get(), file.get(),
                                                    &out.value);
         }
         return out;
     }
-    ComRef<IDispatch> object;
-    out.hr = Create(kFilterMakerProgId, IID_IDispatch, object.put());
+    com_ptr<IDispatch> object;
+    out.hr = Create(kFilterMakerProgId, IID_IDispatch, object.put_void());
     if (FAILED(out.hr)) return out;
     std::vector<VARIANT> in{BstrArg(defaultFilter), BstrArg(folder)};
     // Optional arguments are left out unless given, as a script leaves them out.
     if (args.filterInLike || args.openThisFilterFile) in.push_back(BstrArg(inLike));
     if (args.openThisFilterFile) in.push_back(BstrArg(file));
-    UniqueVariant result;
+    unique_variant result;
     out.hr = InvokeByName(object.get(), L"ShowFilterMakerDialog", in, result.get());
-    if (SUCCEEDED(out.hr)) ReadBoolResult(result.ref(), out);
+    if (SUCCEEDED(out.hr)) ReadBoolResult(*result.get(), out);
     return out;
 }
 
 CallResult CallShowEditFilterDialog(const std::wstring& text, VARIANT_BOOL editPrefix, Binding binding) {
     CallResult out;
-    UniqueBstr inOut(text);
+    unique_bstr inOut = MakeBstr(text);
     if (binding == Binding::Early) {
-        ComRef<IclsEFfilterDual> object;
-        out.hr = Create(kEditFilterProgId, IID_clsEFfilterDual, object.put());
-        if (SUCCEEDED(out.hr)) out.hr = object->ShowEditFilterDialog(inOut.put(), editPrefix, &out.value);
-        out.text = inOut.str();
+        com_ptr<IclsEFfilterDual> object;
+        out.hr = Create(kEditFilterProgId, IID_clsEFfilterDual, object.put_void());
+        if (SUCCEEDED(out.hr)) out.hr = object->ShowEditFilterDialog(inOut.addressof(), editPrefix, &out.value);
+        out.text = win32::BstrView(inOut.get());
         return out;
     }
-    ComRef<IDispatch> object;
-    out.hr = Create(kEditFilterProgId, IID_IDispatch, object.put());
+    com_ptr<IDispatch> object;
+    out.hr = Create(kEditFilterProgId, IID_IDispatch, object.put_void());
     if (FAILED(out.hr)) return out;
 
     VARIANT byRef;
@@ -188,24 +172,24 @@ CallResult CallShowEditFilterDialog(const std::wstring& text, VARIANT_BOOL editP
     VariantInit(&scriptVariable);
     if (binding == Binding::Script) {
         scriptVariable.vt = VT_BSTR;
-        scriptVariable.bstrVal = *inOut.put();
+        scriptVariable.bstrVal = *inOut.addressof();
         byRef.vt = VT_BYREF | VT_VARIANT;
         byRef.pvarVal = &scriptVariable;
     } else {
         byRef.vt = VT_BYREF | VT_BSTR;
-        byRef.pbstrVal = inOut.put();
+        byRef.pbstrVal = inOut.addressof();
     }
     VARIANT prefix;
     VariantInit(&prefix);
     prefix.vt = VT_BOOL;
     prefix.boolVal = editPrefix;
     std::vector<VARIANT> in{byRef, prefix};
-    UniqueVariant result;
+    unique_variant result;
     out.hr = InvokeByName(object.get(), L"ShowEditFilterDialog", in, result.get());
-    if (SUCCEEDED(out.hr)) ReadBoolResult(result.ref(), out);
+    if (SUCCEEDED(out.hr)) ReadBoolResult(*result.get(), out);
     if (binding == Binding::Script) {
         // The callee may have replaced the string in the variant; it owns it now.
-        *inOut.put() = nullptr;
+        inOut.release();
         if (scriptVariable.vt == VT_BSTR) {
             out.text.assign(scriptVariable.bstrVal, SysStringLen(scriptVariable.bstrVal));
         } else if (SUCCEEDED(out.hr)) {
@@ -213,7 +197,7 @@ CallResult CallShowEditFilterDialog(const std::wstring& text, VARIANT_BOOL editP
         }
         VariantClear(&scriptVariable);
     } else {
-        out.text = inOut.str();
+        out.text = win32::BstrView(inOut.get());
     }
     return out;
 }
@@ -223,7 +207,7 @@ CallResult CallShowEditFilterDialog(const std::wstring& text, VARIANT_BOOL editP
 struct DialogCall::State {
     std::function<CallResult()> call;
     CallResult result;
-    UniqueHandle thread;
+    unique_handle thread;
     DWORD threadId = 0;
     HANDLE probeReady = nullptr;
     HWND probe = nullptr;
@@ -239,7 +223,7 @@ DWORD WINAPI DialogThread(void* param) {
     auto state = *static_cast<std::shared_ptr<DialogCall::State>*>(param);
     delete static_cast<std::shared_ptr<DialogCall::State>*>(param);
     {
-        ComApartment apartment;
+        com_apartment apartment;
         RegisterProbeClass();
         state->probe = CreateWindowExW(0, kProbeClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                        GetModuleHandleW(nullptr), nullptr);
@@ -260,7 +244,7 @@ DWORD WINAPI DialogThread(void* param) {
 
 DialogCall::DialogCall(std::function<CallResult()> call) : state_(std::make_shared<State>()) {
     state_->call = std::move(call);
-    UniqueHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    unique_handle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     state_->probeReady = ready.get();
     auto* param = new std::shared_ptr<State>(state_);
     state_->thread.reset(CreateThread(nullptr, 0, DialogThread, param, 0, &state_->threadId));

@@ -103,7 +103,7 @@ DISPPARAMS ArgList::Params() {
 
 InvokeOutcome InvokeRaw(IDispatch* object, DISPID member, WORD flags, DISPPARAMS* params) {
     InvokeOutcome out;
-    UniqueVariant result;
+    unique_variant result;
     EXCEPINFO error{};
     out.hr = object->Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, params, result.get(), &error,
                             &out.argErr);

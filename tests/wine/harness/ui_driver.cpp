@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "wide_text.h"
+
 namespace kvex::testing {
 namespace {
 
@@ -422,13 +424,6 @@ void PressDialogButton(HWND dialog, int id) {
     }
 }
 
-std::string Narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
+std::string Narrow(const std::wstring& text) { return win32::WideToUtf8(text); }
 
 }  // namespace kvex::testing

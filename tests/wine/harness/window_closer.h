@@ -30,7 +30,7 @@ public:
 
 private:
     std::unique_ptr<State> state_;
-    UniqueHandle thread_;
+    unique_handle thread_;
 };
 
 }  // namespace kvex::testing

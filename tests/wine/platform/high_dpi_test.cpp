@@ -14,7 +14,9 @@
 #include "platform/win32/edit_filter_view.h"
 #include "platform/win32/filter_maker_view.h"
 #include "platform/win32/form_layout.h"
+#include "module_path.h"
 #include "support.h"
+#include "unique_any.h"
 
 namespace kvex::win32 {
 namespace {
@@ -169,39 +171,36 @@ TEST(AtHighDpi, EditFilter) {
 
 TEST(HighDpi, BothFormsInAChildProcessAt144Dpi) {
     if (InChild()) GTEST_SKIP();
-    HKEY desktop = nullptr;
+    unique_hkey desktop;
     ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
-                                KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &desktop, nullptr),
+                                KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, desktop.put(), nullptr),
               ERROR_SUCCESS);
     DWORD before = 0, size = sizeof(before);
-    const bool hadValue = ::RegQueryValueExA(desktop, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&before),
-                                             &size) == ERROR_SUCCESS;
+    const bool hadValue = ::RegQueryValueExA(desktop.get(), "LogPixels", nullptr, nullptr,
+                                             reinterpret_cast<BYTE*>(&before), &size) == ERROR_SUCCESS;
     const DWORD dpi = kScreenDpi;
-    ::RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
+    ::RegSetValueExA(desktop.get(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
 
-    char exe[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string command = std::string("\"") + exe + "\" --gtest_color=no --gtest_filter=AtHighDpi.*";
-    STARTUPINFOA startup{};
+    std::wstring command = L"\"" + ModulePath(nullptr) + L"\" --gtest_color=no --gtest_filter=AtHighDpi.*";
+    STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION child{};
     ::SetEnvironmentVariableA(kChildVariable, "1");
     const BOOL started =
-        ::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
+        ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
     ::SetEnvironmentVariableA(kChildVariable, nullptr);
     DWORD exitCode = 1;
     if (started) {
-        if (::WaitForSingleObject(child.hProcess, 120000) != WAIT_OBJECT_0) ::TerminateProcess(child.hProcess, 124);
-        ::WaitForSingleObject(child.hProcess, 5000);
-        ::GetExitCodeProcess(child.hProcess, &exitCode);
-        ::CloseHandle(child.hThread);
-        ::CloseHandle(child.hProcess);
+        const unique_handle process(child.hProcess), thread(child.hThread);
+        if (::WaitForSingleObject(process.get(), 120000) != WAIT_OBJECT_0) ::TerminateProcess(process.get(), 124);
+        ::WaitForSingleObject(process.get(), 5000);
+        ::GetExitCodeProcess(process.get(), &exitCode);
     }
     if (hadValue)
-        ::RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before), sizeof(before));
+        ::RegSetValueExA(desktop.get(), "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before),
+                         sizeof(before));
     else
-        ::RegDeleteValueA(desktop, "LogPixels");
-    ::RegCloseKey(desktop);
+        ::RegDeleteValueA(desktop.get(), "LogPixels");
     ASSERT_TRUE(started);
     EXPECT_EQ(exitCode, 0u) << "the tests at 144 dpi failed; their output is above";
 }

@@ -63,7 +63,7 @@ TEST(EditFilterIndicator, ShowsUntilClearedAndFlashesTwiceWhenItAppears) {
 
 // Sixteen-pixel images, red inside and masked outside.
 TEST(ArrowImages, RedArrowsOnATransparentGround) {
-    UniqueImageList list =
+    unique_himagelist list =
         CreateArrowImageList({ArrowImage::UpArrow, ArrowImage::RightArrow, ArrowImage::IvRightUpArrow});
     ASSERT_TRUE(list);
     EXPECT_EQ(::ImageList_GetImageCount(list.get()), 3);
