@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cwchar>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/dpi.h"
 #include "platform/win32/form_window.h"
@@ -18,18 +20,56 @@ constexpr UINT_PTR kLayoutSubclassId = 0x4C59;  // one keeper per window
 // Both forms share one section; their keys carry the form's name.
 std::string Key(const std::string& formKey, const char* field) { return formKey + "." + field; }
 
-std::optional<long> ReadNumber(const std::string& iniPath, const std::string& section, const std::string& key) {
-    // Wide, for the path: the component may live in a folder the ANSI code page cannot name.
-    wchar_t text[32] = {};
-    ::GetPrivateProfileStringW(Utf8ToWide(section).c_str(), Utf8ToWide(key).c_str(), L"", text, 32,
-                               Utf8ToWide(iniPath).c_str());
-    if (!text[0]) return std::nullopt;
-    wchar_t* end = nullptr;
-    errno = 0;
-    long value = std::wcstol(text, &end, 10);
-    if (errno != 0 || *end != L'\0') return std::nullopt;
-    return value;
-}
+// The section's "key=value" lines, read at once: each key read on its own
+// opens and parses the file again, which shows in the time a dialog takes to open.
+class IniSection {
+public:
+    IniSection(const std::string& iniPath, const std::string& section) {
+        std::vector<wchar_t> buffer(4096);
+        for (;;) {
+            const DWORD n = ::GetPrivateProfileSectionW(Utf8ToWide(section).c_str(), buffer.data(),
+                                                        static_cast<DWORD>(buffer.size()),
+                                                        Utf8ToWide(iniPath).c_str());
+            // A full buffer reads size - 2; the lines then may be cut short.
+            if (n + 2 < buffer.size() || buffer.size() >= (1u << 20)) {
+                buffer.resize(n);
+                break;
+            }
+            buffer.resize(buffer.size() * 4);
+        }
+        for (std::size_t i = 0; i < buffer.size();) {
+            const std::wstring line(buffer.data() + i);
+            i += line.size() + 1;
+            const std::size_t eq = line.find(L'=');
+            if (eq != std::wstring::npos) lines_.emplace_back(Trimmed(line.substr(0, eq)), Trimmed(line.substr(eq + 1)));
+        }
+    }
+
+    std::optional<long> Number(const std::string& key) const {
+        const std::wstring wideKey = Utf8ToWide(key);
+        for (const auto& [name, value] : lines_) {
+            // Keys compare without regard to case, as the profile functions do.
+            if (::CompareStringOrdinal(name.c_str(), -1, wideKey.c_str(), -1, TRUE) != CSTR_EQUAL) continue;
+            if (value.empty()) return std::nullopt;
+            wchar_t* end = nullptr;
+            errno = 0;
+            const long number = std::wcstol(value.c_str(), &end, 10);
+            if (errno != 0 || *end != L'\0') return std::nullopt;
+            return number;
+        }
+        return std::nullopt;
+    }
+
+private:
+    // A hand-edited file may have blanks around the "=".
+    static std::wstring Trimmed(const std::wstring& text) {
+        const std::size_t first = text.find_first_not_of(L" \t");
+        if (first == std::wstring::npos) return {};
+        return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+    }
+
+    std::vector<std::pair<std::wstring, std::wstring>> lines_;
+};
 
 void WriteNumber(const std::string& iniPath, const std::string& section, const std::string& key, long value) {
     ::WritePrivateProfileStringW(Utf8ToWide(section).c_str(), Utf8ToWide(key).c_str(),
@@ -86,12 +126,13 @@ void CenterOnMonitor(HWND window) {
 
 std::optional<SavedPlacement> ReadSavedPlacement(const std::string& iniPath, const std::string& section,
                                                  const std::string& formKey) {
-    auto left = ReadNumber(iniPath, section, Key(formKey, "Left"));
-    auto top = ReadNumber(iniPath, section, Key(formKey, "Top"));
-    auto width = ReadNumber(iniPath, section, Key(formKey, "Width"));
-    auto height = ReadNumber(iniPath, section, Key(formKey, "Height"));
+    const IniSection lines(iniPath, section);
+    auto left = lines.Number(Key(formKey, "Left"));
+    auto top = lines.Number(Key(formKey, "Top"));
+    auto width = lines.Number(Key(formKey, "Width"));
+    auto height = lines.Number(Key(formKey, "Height"));
     if (!left || !top || !width || !height || *width <= 0 || *height <= 0) return std::nullopt;
-    auto dpi = ReadNumber(iniPath, section, Key(formKey, "Dpi"));
+    auto dpi = lines.Number(Key(formKey, "Dpi"));
     if (!dpi || *dpi <= 0 || *dpi > 4 * 1440) dpi = kDesignDpi;
     return SavedPlacement{RECT{*left, *top, *left + *width, *top + *height}, static_cast<UINT>(*dpi)};
 }
