@@ -43,6 +43,8 @@ TEST(PatternMatcher, WholeTextCaseAndOneCharTokensAndStars) {
         {"*ab?", {"abcabd"}, {"abcab"}},  // the star must give up its first fit
         {"m*iss*ppi", {"mississippi"}, {"mississipp"}},
         {"a**b", {"ab", "a*b"}, {"a"}},
+        // The byte search must reach the last candidate after its first short scan.
+        {"*b*", {"xxxxxxxxb", std::string(40, 'x') + "b"}, {std::string(40, 'x')}},
     });
 }
 
