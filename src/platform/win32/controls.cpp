@@ -153,7 +153,7 @@ std::string Win32ListBox::List(int index) const noexcept {
 bool Win32ListBox::AddItem(const std::string& text, int index) noexcept {
     if (!window_) return false;
     const std::wstring wide = Utf8ToWide(text);
-    const LRESULT at = index < 0
+    const LRESULT at = index == -1
         ? ::SendMessageW(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()))
         : ::SendMessageW(window_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str()));
     return at >= 0;
