@@ -43,9 +43,9 @@ TEST_F(MoveFilters, DefaultLastOrNoCurrentEntryDoesNotMove) {
 // The fake refuses a bad index as the list box does, and notes each call.
 TEST_F(MoveFilters, TheListRefusesBadIndexesAndTheFixtureSeesEachCall) {
     contract::ExpectBadIndexesRefused(view.lstPat);
-    expectedViolations = {"AddItem(3) of 2",  "RemoveItem(2) of 2", "RemoveItem(-1) of 2",
-                          "LB_SETSEL(2) of 2", "List(2) of 2",      "List(-1) of 2",
-                          "Selected(2) of 2"};
+    expectedViolations = {"AddItem(3) of 2",   "RemoveItem(2) of 2", "RemoveItem(-1) of 2",
+                          "LB_SETSEL(2) of 2", "Selected(2) of 2",   "List(2) of 2",
+                          "List(-1) of 2"};
 }
 
 class SortFilters : public FilterMakerTest {
