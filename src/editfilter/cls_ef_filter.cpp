@@ -25,26 +25,20 @@ bool ClsEFfilter::ShowEditFilterDialog(std::string& sFilterInAndOut, short bEdit
     // The form refers to the view's controls, so it goes before the view does.
     std::unique_ptr<ui::IEditFilterView> view;
     std::unique_ptr<FrmEF> frm;
-    RunSteps(
-        [&] {
-            view = platform_.CreateEditFilterView();
-            if (!view) return;
-            frm = std::make_unique<FrmEF>(*view, platform_.Services());
-            view->SetHandlers(frm.get());
-        },
-        [&] { SetAppPath(platform_); },
-        [&] { if (frm) frm->SetFilterInAndOut(sFilterInAndOut); },
-        [&] { if (frm) frm->SetIconIndex(bEditPrefix == kBoolTrue ? kIconNamePart : kIconExtension); },
-        [&] { if (frm) view->Controls().window->ShowModal(); });
-    // The form object outlives its window: read what OK or Cancel left in it.
-    bool confirmed = false;
-    if (frm && frm->SelectionMade() == kBoolTrue) {
-        SkipOnFailure([&] {
-            sFilterInAndOut = frm->FilterInAndOut();
-            confirmed = true;
-        });
+    view = platform_.CreateEditFilterView();
+    if (view) {
+        frm = std::make_unique<FrmEF>(*view, platform_.Services());
+        view->SetHandlers(frm.get());
     }
-    return confirmed;
+    SetAppPath(platform_);
+    if (!frm) return false;
+    frm->SetFilterInAndOut(sFilterInAndOut);
+    frm->SetIconIndex(bEditPrefix == kBoolTrue ? kIconNamePart : kIconExtension);
+    view->Controls().window->ShowModal();
+    // The form object outlives its window: read what OK or Cancel left in it.
+    if (frm->SelectionMade() != kBoolTrue) return false;
+    sFilterInAndOut = frm->FilterInAndOut();
+    return true;
 }
 
 }  // namespace kvex

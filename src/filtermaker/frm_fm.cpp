@@ -19,7 +19,7 @@ constexpr const char* kCaptionClose = ")";
 
 FrmFM::FrmFM(ui::IFilterMakerView& view, ui::IFormServices& services, EditFilterLauncher editFilter)
     : c_(view.Controls()), services_(services), editFilter_(std::move(editFilter)) {
-    SkipOnFailure([&] { services_.InitCommonCtrls(0xFF); });
+    services_.InitCommonCtrls(0xFF);
 }
 
 FrmFM::~FrmFM() = default;
@@ -39,35 +39,35 @@ void FrmFM::ShowFilterFile() {
 
 void FrmFM::Form_Load() {
     m_oLayout = OpenFormLayout(services_, *c_.window, kFilterMakerFloor, false);
-    RunSteps([&] { c_.window->SetIcon(kIconComponent); },
-             [&] { c_.Image1[1]->SetPicture(kIconComponent); },
-             [&] { c_.Image1[0]->SetPicture(kIconNamePart); },
-             [&] { c_.Image1[0]->SetMouseIcon(kCursorHand); },
-             [&] { c_.Image1[1]->SetMouseIcon(kCursorHand); },
-             [&] { SetLengthLabel(0); },
-             [&] { c_.ErrInput1->SetIconImageList(true); },
-             [&] { c_.ErrInput2->SetIconImageList(true); },
-             [&] { LoadFilterList(); },
-             [&] { if (!m_sEFISEditFilterIn.empty()) LoadEditFilterIn(); });
+    c_.window->SetIcon(kIconComponent);
+    c_.Image1[1]->SetPicture(kIconComponent);
+    c_.Image1[0]->SetPicture(kIconNamePart);
+    c_.Image1[0]->SetMouseIcon(kCursorHand);
+    c_.Image1[1]->SetMouseIcon(kCursorHand);
+    SetLengthLabel(0);
+    c_.ErrInput1->SetIconImageList(true);
+    c_.ErrInput2->SetIconImageList(true);
+    LoadFilterList();
+    if (!m_sEFISEditFilterIn.empty()) LoadEditFilterIn();
 }
 
 void FrmFM::Form_QueryUnload() {
     // Never refuses: every way of closing closes. The arrow and cross buttons
     // draw font glyphs, so they hold no pictures to give back.
-    RunSteps([&] { c_.Image1[1]->SetMouseIcon(0); },
-             [&] { c_.Image1[0]->SetMouseIcon(0); },
-             [&] { c_.window->SetIcon(0); },
-             [&] { c_.Image1[0]->SetPicture(0); },
-             [&] { c_.Image1[1]->SetPicture(0); },
-             [&] { m_sEFISEditFilterIn.clear(); });
+    c_.Image1[1]->SetMouseIcon(0);
+    c_.Image1[0]->SetMouseIcon(0);
+    c_.window->SetIcon(0);
+    c_.Image1[0]->SetPicture(0);
+    c_.Image1[1]->SetPicture(0);
+    m_sEFISEditFilterIn.clear();
 }
 
 void FrmFM::Form_Resize() { KeepLayoutFloor(m_oLayout.get(), kFilterMakerFloor); }
 
 void FrmFM::Form_Unload() {
-    RunSteps([&] { c_.ErrInput1->SetIconImageList(false); },
-             [&] { c_.ErrInput2->SetIconImageList(false); },
-             [&] { CloseFormLayout(m_oLayout, *c_.window); });
+    c_.ErrInput1->SetIconImageList(false);
+    c_.ErrInput2->SetIconImageList(false);
+    CloseFormLayout(m_oLayout, *c_.window);
 }
 
 }  // namespace kvex

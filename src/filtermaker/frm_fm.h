@@ -76,8 +76,7 @@ private:
     std::optional<std::vector<std::string>> ReadListFile(const std::string& path);
     void AppendRecords(const std::vector<std::string>& records);
     void PutDefaultFilterFirst();
-    void OpenCustomFilters();
-    void SaveCustomFilters(std::string target);
+    void SaveCustomFilters(const std::string& target);
     void ReportSaveError(unsigned long number, const std::string& description);
 
     // In-place editing and the list menu (frm_fm_edit.cpp).

@@ -34,14 +34,11 @@ void FrmFM::txtFE_Change() { CheckPartBox(*c_.txtFE, *c_.ErrInput2); }
 
 // Each box judges its own text only; Test/Add checks both parts again.
 void FrmFM::CheckPartBox(ui::ITextBox& box, ui::IIndicator& indicator) {
-    RunSteps([&] {
-        const std::string text = box.Text();
-        // Both checks always run, so a text failing both beeps twice.
-        const short trial = TrialMatch(text, kBoolTrue);
-        const short invalid = CheckInvalidChars(services_.Messages(), text, kBoolTrue);
-        ShowInputVerdict(text, trial > 0 || invalid > 0, indicator, kFilterMakerIndicatorDetail,
-                         *c_.cmdTools[0]);
-    });
+    const std::string text = box.Text();
+    // Both checks always run, so a text failing both beeps twice.
+    const short trial = TrialMatch(text, kBoolTrue);
+    const short invalid = CheckInvalidChars(services_.Messages(), text, kBoolTrue);
+    ShowInputVerdict(text, trial > 0 || invalid > 0, indicator, kFilterMakerIndicatorDetail, *c_.cmdTools[0]);
 }
 
 }  // namespace kvex

@@ -17,9 +17,9 @@ constexpr int kImageExtension = 1;
 }  // namespace
 
 void FrmFM::LoadEditFilterIn() {
-    RunSteps([&] { SplitIntoBoxes(m_sEFISEditFilterIn); },
-             // Used once only.
-             [&] { m_sEFISEditFilterIn.clear(); });
+    SplitIntoBoxes(m_sEFISEditFilterIn);
+    // Used once only.
+    m_sEFISEditFilterIn.clear();
 }
 
 // The first piece before a "." goes to the name box, the second to the
@@ -27,40 +27,33 @@ void FrmFM::LoadEditFilterIn() {
 // keeps its text. Each assignment runs the box's check.
 void FrmFM::SplitIntoBoxes(const std::string& filter) {
     const FilterParts parts = SplitFilterParts(filter);
-    RunSteps([&] { c_.txtEF->SetText(parts.name); },
-             [&] { if (parts.extension) c_.txtFE->SetText(*parts.extension); });
+    c_.txtEF->SetText(parts.name);
+    if (parts.extension) c_.txtFE->SetText(*parts.extension);
 }
 
 void FrmFM::lstPat_MouseUp(int button, int /*shift*/, int /*x*/, int /*y*/) {
     if (button != ui::kRightButton) return;
-    RunSteps([&] {
-        mnuOL_Click();
-        const int chosen = c_.window->PopupMenu(kMenuEditOut);
-        if (chosen >= 0) mnuOutLike_Click(chosen);
-    });
+    mnuOL_Click();
+    const int chosen = c_.window->PopupMenu(kMenuEditOut);
+    if (chosen >= 0) mnuOutLike_Click(chosen);
 }
 
 // Edit Out and Edit Like take one plain filter: exactly one entry selected,
 // a current entry below the default filter, and no ";" in it.
 void FrmFM::mnuOL_Click() {
-    bool canEdit = false;
-    SkipOnFailure([&] {
-        const int current = c_.lstPat->ListIndex();
-        canEdit = c_.lstPat->SelCount() == 1 && current > 0 &&
-                  c_.lstPat->List(current).find(';') == std::string::npos;
-    });
-    RunSteps([&] { c_.mnuOutLike[kMenuEditOut]->SetEnabled(canEdit); },
-             [&] { c_.mnuOutLike[kMenuEditLike]->SetEnabled(canEdit); });
+    const int current = c_.lstPat->ListIndex();
+    const bool canEdit = c_.lstPat->SelCount() == 1 && current > 0 &&
+                         c_.lstPat->List(current).find(';') == std::string::npos;
+    c_.mnuOutLike[kMenuEditOut]->SetEnabled(canEdit);
+    c_.mnuOutLike[kMenuEditLike]->SetEnabled(canEdit);
 }
 
 void FrmFM::mnuOutLike_Click(int index) {
-    RunSteps([&] {
-        if (index == kMenuEditOut || index == kMenuEditLike) {
-            EditOutLike(static_cast<short>(index));
-        } else if (index == kMenuSort) {
-            SortFilters();
-        }
-    });
+    if (index == kMenuEditOut || index == kMenuEditLike) {
+        EditOutLike(static_cast<short>(index));
+    } else if (index == kMenuSort) {
+        SortFilters();
+    }
 }
 
 void FrmFM::EditOutLike(short index) {
@@ -68,27 +61,23 @@ void FrmFM::EditOutLike(short index) {
     const int current = list.ListIndex();
     // With no current entry there is nothing to take out.
     if (current < 0 || current >= list.ListCount()) return;
-    RunSteps([&] { SplitIntoBoxes(list.List(current)); },
-             [&] {
-                 if (index != kMenuEditOut) return;
-                 list.RemoveItem(current);
-                 // The count would otherwise lag behind the list until the next change.
-                 RefreshCountLabel();
-             });
+    SplitIntoBoxes(list.List(current));
+    if (index != kMenuEditOut) return;
+    list.RemoveItem(current);
+    // The count would otherwise lag behind the list until the next change.
+    RefreshCountLabel();
 }
 
 void FrmFM::Image1_Click(int index) {
     ui::ITextBox* box = index == kImageNamePart ? c_.txtEF : index == kImageExtension ? c_.txtFE : nullptr;
     if (!box) return;
-    RunSteps([&] {
-        std::string text = box->Text();
-        if (editFilter_ && editFilter_(text, index == kImageNamePart)) box->SetText(text);
-    });
+    std::string text = box->Text();
+    if (editFilter_ && editFilter_(text, index == kImageNamePart)) box->SetText(text);
 }
 
 void FrmFM::lblF_Click() {
     // The point between the parts is not editable.
-    SkipOnFailure([&] { services_.Messages().Beep(); });
+    services_.Messages().Beep();
 }
 
 }  // namespace kvex

@@ -29,16 +29,14 @@ constexpr const char* kTooLongText =
 void FrmFM::cmdTools_Click(int index) {
     switch (index) {
         case kToolTestAdd:
-            RunSteps([&] { TestAddFilter(); });
+            TestAddFilter();
             break;
         case kToolRemove:
-            RunSteps([&] { RemoveSelectedFilters(); }, [&] { SetLengthLabel(0); });
+            RemoveSelectedFilters();
+            SetLengthLabel(0);
             break;
         case kToolCombine:
-            RunSteps([&] {
-                if (CheckFilterLimit(*c_.lstPat, services_.Messages()) > 0) return;
-                CreateCombinedFilter();
-            });
+            if (CheckFilterLimit(*c_.lstPat, services_.Messages()) == 0) CreateCombinedFilter();
             break;
         default:
             break;
@@ -102,10 +100,7 @@ void FrmFM::RemoveSelectedFilters() {
 }
 
 void FrmFM::lstPat_Click() {
-    RunSteps([&] {
-        SetLengthLabel(
-            Utf16Length(GatherCombinedFilter(SelectedEntries(*c_.lstPat), ItemCase::Insensitive)));
-    });
+    SetLengthLabel(Utf16Length(GatherCombinedFilter(SelectedEntries(*c_.lstPat), ItemCase::Insensitive)));
 }
 
 void FrmFM::CreateCombinedFilter() {
@@ -121,35 +116,31 @@ void FrmFM::CreateCombinedFilter() {
 }
 
 void FrmFM::cmdPatD_Click() {
-    RunSteps([&] {
-        ui::IListBox& list = *c_.lstPat;
-        const int k = list.ListIndex();
-        if (k < 1 || k >= list.ListCount() - 1) return;
-        list.AddItem(list.List(k), k + 2);
-        list.RemoveItem(k);
-        list.SetSelected(k + 1, true);
-    });
+    ui::IListBox& list = *c_.lstPat;
+    const int k = list.ListIndex();
+    if (k < 1 || k >= list.ListCount() - 1) return;
+    list.AddItem(list.List(k), k + 2);
+    list.RemoveItem(k);
+    list.SetSelected(k + 1, true);
 }
 
 void FrmFM::cmdPatU_Click() {
-    RunSteps([&] {
-        ui::IListBox& list = *c_.lstPat;
-        const int k = list.ListIndex();
-        // Nothing moves into position 0: the default filter stays first.
-        if (k <= 1 || k >= list.ListCount()) return;
-        list.AddItem(list.List(k), k - 1);
-        list.RemoveItem(k + 1);
-        list.SetSelected(k - 1, true);
-    });
+    ui::IListBox& list = *c_.lstPat;
+    const int k = list.ListIndex();
+    // Nothing moves into position 0: the default filter stays first.
+    if (k <= 1 || k >= list.ListCount()) return;
+    list.AddItem(list.List(k), k - 1);
+    list.RemoveItem(k + 1);
+    list.SetSelected(k - 1, true);
 }
 
 void FrmFM::SortFilters() {
     ui::IListBox& list = *c_.lstPat;
     if (list.ListCount() < 2) return;
-    RunSteps([&] { list.RemoveItem(0); },
-             [&] { SortListBox(list, OrdinalLess); },
-             // The shared default, not the text that was removed.
-             [&] { list.AddItem(ThreadState().gsDefaultFilter, 0); });
+    list.RemoveItem(0);
+    SortListBox(list, OrdinalLess);
+    // The shared default, not the text that was removed.
+    list.AddItem(ThreadState().gsDefaultFilter, 0);
 }
 
 void FrmFM::RefreshCountLabel() {

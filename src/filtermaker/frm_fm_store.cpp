@@ -1,5 +1,4 @@
 // Filter Maker: the list store (filters.dlk) and pattern-list files.
-#include <exception>
 #include <optional>
 #include <vector>
 #include <string>
@@ -34,16 +33,14 @@ AnsiCodePage CodePageOf(ui::IFileSystem& files) {
 }  // namespace
 
 void FrmFM::LoadFilterList() {
-    ui::IListBox& list = *c_.lstPat;
-    RunSteps([&] { list.Clear(); },
-             [&] {
-                 const std::string source = m_sFilterFile.empty() ? FilterListPath() : m_sFilterFile;
-                 // An unreadable file adds nothing; the default step still runs.
-                 if (!services_.Files().PathExists(source)) return;
-                 if (const auto records = ReadListFile(source)) AppendRecords(*records);
-             },
-             [&] { PutDefaultFilterFirst(); },
-             [&] { RefreshCountLabel(); });
+    c_.lstPat->Clear();
+    const std::string source = m_sFilterFile.empty() ? FilterListPath() : m_sFilterFile;
+    // A missing or unreadable file adds nothing; the default still goes first.
+    if (services_.Files().PathExists(source)) {
+        if (const auto records = ReadListFile(source)) AppendRecords(*records);
+    }
+    PutDefaultFilterFirst();
+    RefreshCountLabel();
 }
 
 std::optional<std::vector<std::string>> FrmFM::ReadListFile(const std::string& path) {
@@ -73,37 +70,29 @@ void FrmFM::SaveFilterList(const std::string& path) {
 }
 
 void FrmFM::cmdOK_Click() {
-    RunSteps([&] { SaveFilterList(FilterListPath()); },
-             [&] { if (!m_sFilterFile.empty()) SaveFilterList(m_sFilterFile); },
-             [&] { c_.window->Unload(); });
+    SaveFilterList(FilterListPath());
+    if (!m_sFilterFile.empty()) SaveFilterList(m_sFilterFile);
+    c_.window->Unload();
 }
 
 void FrmFM::cmdCancel_Click() {
-    RunSteps([&] { c_.window->Unload(); });
+    c_.window->Unload();
 }
 
 void FrmFM::cmdNew_Click() {
-    int answer = ui::mb::kIdNo;
-    SkipOnFailure([&] {
-        answer = services_.Messages().MessageBox("Create a new list?", "Clear list?",
-                                                 ui::mb::kYesNo | ui::mb::kDefButton2 |
-                                                     ui::mb::kIconExclamation);
-    });
+    const int answer = services_.Messages().MessageBox(
+        "Create a new list?", "Clear list?", ui::mb::kYesNo | ui::mb::kDefButton2 | ui::mb::kIconExclamation);
     if (answer != ui::mb::kIdYes) return;
     // The text boxes keep what they hold.
-    RunSteps([&] { c_.lstPat->Clear(); },
-             [&] { c_.lstPat->AddItem(ThreadState().gsDefaultFilter, 0); },
-             [&] { SetLengthLabel(0); },
-             [&] { RefreshCountLabel(); },
-             [&] { SetFilterFile(std::string()); });
+    c_.lstPat->Clear();
+    c_.lstPat->AddItem(ThreadState().gsDefaultFilter, 0);
+    SetLengthLabel(0);
+    RefreshCountLabel();
+    SetFilterFile(std::string());
 }
 
+// A file that cannot be read abandons the open without a message.
 void FrmFM::cmdOpen_Click() {
-    // Any failure abandons the open where it happened, without a message.
-    SkipOnFailure([&] { OpenCustomFilters(); });
-}
-
-void FrmFM::OpenCustomFilters() {
     SharedState& state = ThreadState();
     state.sCDlgInitDir = state.gsFilterFolder;
     state.sCDlgFileTitle.clear();
@@ -126,56 +115,41 @@ void FrmFM::OpenCustomFilters() {
 }
 
 void FrmFM::cmdSave_Click() {
-    SkipOnFailure([&] { SaveCustomFilters(m_sFilterFile); });
+    SaveCustomFilters(m_sFilterFile);
 }
 
 void FrmFM::cmdSaveAs_Click() {
-    SkipOnFailure([&] { SaveCustomFilters(std::string()); });
+    SaveCustomFilters(std::string());
 }
 
-// Each failing step is reported and the next one still runs, so even a path
-// that cannot be written becomes the current file.
-void FrmFM::SaveCustomFilters(std::string target) {
+// Each failing write step is reported and the next one still runs, so even a
+// path that cannot be written becomes the current file.
+void FrmFM::SaveCustomFilters(const std::string& target) {
     SharedState& state = ThreadState();
-    const auto reportFailure = [this](auto&& step) {
-        try {
-            step();
-        } catch (const std::exception& e) {
-            ReportSaveError(0, e.what());
-        } catch (...) {
-            ReportSaveError(0, "Unexpected error");
-        }
-    };
-    reportFailure([&] {
-        if (!target.empty()) {
-            state.sCDlgFileName = target;
-            return;
-        }
+    if (!target.empty()) {
+        state.sCDlgFileName = target;
+    } else {
         state.sCDlgInitDir = state.gsFilterFolder;
         state.sCDlgFileTitle.clear();
         short filterIndex = kPatternListFilterIndex;
         services_.FileDialogs().ShowSaveFileDialog(c_.window->NativeHandle(), kPatternListFilter,
                                                    filterIndex, kPatternListExtension, state.sCDlgFileTitle,
                                                    state.sCDlgInitDir, kSaveTitle, state.sCDlgFileName);
-    });
+    }
     if (state.sCDlgFileName.empty()) return;
     if (c_.lstPat->ListCount() == 0) return;
-    reportFailure([&] {
-        // Save and Save As write every entry, with no 75-line limit.
-        ui::IFileSystem& files = services_.Files();
-        const auto failures = files.WriteFile(
-            state.sCDlgFileName, EncodeListFile(FormatFilterLines(ListEntries(*c_.lstPat)), CodePageOf(files)));
-        for (const ui::FileError& failure : failures) ReportSaveError(failure.number, failure.description);
-    });
-    reportFailure([&] { SetFilterFile(state.sCDlgFileName); });
+    // Save and Save As write every entry, with no 75-line limit.
+    ui::IFileSystem& files = services_.Files();
+    const auto failures = files.WriteFile(
+        state.sCDlgFileName, EncodeListFile(FormatFilterLines(ListEntries(*c_.lstPat)), CodePageOf(files)));
+    for (const ui::FileError& failure : failures) ReportSaveError(failure.number, failure.description);
+    SetFilterFile(state.sCDlgFileName);
 }
 
 void FrmFM::ReportSaveError(unsigned long number, const std::string& description) {
-    SkipOnFailure([&] {
-        services_.Messages().MessageBox("Error: " + std::to_string(number) + "\r\n" + description +
-                                            "\r\nSub frmFM SaveCustomFilters",
-                                        kAppTitle, ui::mb::kOk | ui::mb::kIconExclamation);
-    });
+    services_.Messages().MessageBox("Error: " + std::to_string(number) + "\r\n" + description +
+                                        "\r\nSub frmFM SaveCustomFilters",
+                                    kAppTitle, ui::mb::kOk | ui::mb::kIconExclamation);
 }
 
 }  // namespace kvex

@@ -21,29 +21,27 @@ void SetAppPath(ui::IPlatform& platform) {
 
 std::unique_ptr<ui::IFormLayout> OpenFormLayout(ui::IFormServices& services, ui::IFormWindow& window,
                                                 LayoutFloor floor, bool bindForm) {
-    std::unique_ptr<ui::IFormLayout> layout;
-    SkipOnFailure([&] { layout = services.CreateLayout(); });
+    std::unique_ptr<ui::IFormLayout> layout = services.CreateLayout();
     if (!layout) return layout;
-    ui::IFormLayout& l = *layout;
-    RunSteps([&] { l.SetMode(0); },
-             [&] { l.SetMinHeight(floor.minHeight); },
-             [&] { l.SetMinWidth(floor.minWidth); },
-             [&] { if (bindForm) l.BindForm(window); },
-             [&] { l.SetForm(window); },
-             [&] { l.PositionForm(window, true, kPositionSection, PositionFilePath()); },
-             [&] { l.Refresh(); });
+    layout->SetMode(0);
+    layout->SetMinHeight(floor.minHeight);
+    layout->SetMinWidth(floor.minWidth);
+    if (bindForm) layout->BindForm(window);
+    layout->SetForm(window);
+    layout->PositionForm(window, true, kPositionSection, PositionFilePath());
+    layout->Refresh();
     return layout;
 }
 
 void KeepLayoutFloor(ui::IFormLayout* layout, LayoutFloor floor) {
     if (!layout) return;
-    RunSteps([&] { if (layout->MinHeight() != floor.minHeight) layout->SetMinHeight(floor.minHeight); },
-             [&] { if (layout->MinWidth() != floor.minWidth) layout->SetMinWidth(floor.minWidth); },
-             [&] { layout->Refresh(); });
+    if (layout->MinHeight() != floor.minHeight) layout->SetMinHeight(floor.minHeight);
+    if (layout->MinWidth() != floor.minWidth) layout->SetMinWidth(floor.minWidth);
+    layout->Refresh();
 }
 
 void CloseFormLayout(std::unique_ptr<ui::IFormLayout>& layout, ui::IFormWindow& window) {
-    if (layout) SkipOnFailure([&] { layout->PositionForm(window, false, kPositionSection, PositionFilePath()); });
+    if (layout) layout->PositionForm(window, false, kPositionSection, PositionFilePath());
     layout.reset();
 }
 

@@ -1,10 +1,9 @@
 #pragma once
-// What both forms and both public classes share around the dialogs: running a
-// handler's steps so that a failing one is skipped, the 16-bit Booleans of the
-// callers, the component's folder, and driving the window layout keeper.
+// What both forms and both public classes share around the dialogs: the
+// 16-bit Booleans of the callers, the component's folder, and driving the
+// window layout keeper.
 #include <memory>
 #include <string>
-#include <utility>
 
 #include "ui/services.h"
 #include "ui/views.h"
@@ -14,24 +13,6 @@ namespace kvex {
 // Booleans exchanged with callers are 16-bit: True is -1, False is 0.
 inline constexpr short kBoolTrue = -1;
 inline constexpr short kBoolFalse = 0;
-
-// Runs one step; a step that throws is skipped so the caller goes on with the
-// next one, the way every dialog routine has always behaved.
-template <class Step>
-bool SkipOnFailure(Step&& step) noexcept {
-    try {
-        std::forward<Step>(step)();
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
-
-// Runs each step in turn, skipping the ones that fail.
-template <class... Steps>
-void RunSteps(Steps&&... steps) noexcept {
-    (SkipOnFailure(std::forward<Steps>(steps)), ...);
-}
 
 // Both dialogs keep their placement in the same file and section.
 inline constexpr const char* kPositionSection = "Filter Maker";

@@ -7,13 +7,11 @@ namespace kvex {
 
 short CheckInvalidChars(ui::IMessages& messages, const std::string& text, short bBeepOnly) {
     if (!HasInvalidFilterChar(text)) return 0;
-    SkipOnFailure([&] {
-        if (bBeepOnly != 0) {
-            messages.Beep();
-        } else {
-            messages.MessageBox(kInvalidCharsMessage, kInvalidCharsTitle, ui::mb::kOk | ui::mb::kIconStop);
-        }
-    });
+    if (bBeepOnly != 0) {
+        messages.Beep();
+    } else {
+        messages.MessageBox(kInvalidCharsMessage, kInvalidCharsTitle, ui::mb::kOk | ui::mb::kIconStop);
+    }
     return 1;
 }
 
@@ -21,11 +19,12 @@ void ShowInputVerdict(const std::string& text, bool checkFailed, ui::IIndicator&
                       const std::string& detail, ui::IControl& button) {
     const bool inError = checkFailed || TrimSpaces(text).empty();
     if (inError) {
-        RunSteps([&] { indicator.SetErrorCaption(kInvalidCharsCaption); },
-                 [&] { indicator.ShowError(detail); },
-                 [&] { button.SetEnabled(false); });
+        indicator.SetErrorCaption(kInvalidCharsCaption);
+        indicator.ShowError(detail);
+        button.SetEnabled(false);
     } else {
-        RunSteps([&] { indicator.ClearError(); }, [&] { button.SetEnabled(true); });
+        indicator.ClearError();
+        button.SetEnabled(true);
     }
 }
 

@@ -28,8 +28,8 @@ inline constexpr int kIdNo = 7;
 class IMessages {
 public:
     virtual ~IMessages() = default;
-    virtual int MessageBox(const std::string& text, const std::string& title, unsigned style) = 0;
-    virtual void Beep() = 0;
+    virtual int MessageBox(const std::string& text, const std::string& title, unsigned style) noexcept = 0;
+    virtual void Beep() noexcept = 0;
 };
 
 // A failed step of a file operation: its system error number and description.
@@ -42,21 +42,21 @@ class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
     // True when the path names an existing file or folder.
-    virtual bool PathExists(const std::string& path) = 0;
+    virtual bool PathExists(const std::string& path) noexcept = 0;
     // Creates one folder level; false when it could not.
-    virtual bool CreateFolder(const std::string& path) = 0;
+    virtual bool CreateFolder(const std::string& path) noexcept = 0;
     // True when this user can create a file in the folder (tried, then removed).
-    virtual bool CanCreateFileIn(const std::string& folder) = 0;
+    virtual bool CanCreateFileIn(const std::string& folder) noexcept = 0;
     // The file's first maxBytes bytes, or nothing when it cannot be opened or read.
-    virtual std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) = 0;
+    virtual std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) noexcept = 0;
     // Writes the file so that a failure never leaves it truncated: the old
     // content stays whole until the new one is complete. Returns the error of
     // each step that failed (open, write, close), empty on success.
-    virtual std::vector<FileError> WriteFile(const std::string& path, std::string_view bytes) = 0;
+    virtual std::vector<FileError> WriteFile(const std::string& path, std::string_view bytes) noexcept = 0;
     // The system's ANSI code page, in which list files are kept: its bytes as
     // UTF-8, and UTF-8 in it (nothing when a character has no exact form there).
-    virtual std::string AnsiToUtf8(std::string_view ansi) = 0;
-    virtual std::optional<std::string> Utf8ToAnsi(std::string_view utf8) = 0;
+    virtual std::string AnsiToUtf8(std::string_view ansi) noexcept = 0;
+    virtual std::optional<std::string> Utf8ToAnsi(std::string_view utf8) noexcept = 0;
 };
 
 class IFileDialogs {
@@ -66,41 +66,41 @@ public:
     // full path. Otherwise chosenPath is emptied and the rest left alone.
     virtual bool ShowOpenFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
                                     std::string& fileName, const std::string& initDir,
-                                    const std::string& title, std::string& chosenPath) = 0;
+                                    const std::string& title, std::string& chosenPath) noexcept = 0;
     virtual bool ShowSaveFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
                                     const std::string& defaultExt, std::string& fileName,
                                     const std::string& initDir, const std::string& title,
-                                    std::string& chosenPath) = 0;
+                                    std::string& chosenPath) noexcept = 0;
 };
 
 // Keeps a window's position in position.ini and a floor under its size.
 class IFormLayout {
 public:
     virtual ~IFormLayout() = default;
-    virtual void SetMode(int mode) = 0;
-    virtual int MinHeight() const = 0;
-    virtual void SetMinHeight(int pixels) = 0;
-    virtual int MinWidth() const = 0;
-    virtual void SetMinWidth(int pixels) = 0;
-    virtual void BindForm(IFormWindow& form) = 0;
-    virtual void SetForm(IFormWindow& form) = 0;
+    virtual void SetMode(int mode) noexcept = 0;
+    virtual int MinHeight() const noexcept = 0;
+    virtual void SetMinHeight(int pixels) noexcept = 0;
+    virtual int MinWidth() const noexcept = 0;
+    virtual void SetMinWidth(int pixels) noexcept = 0;
+    virtual void BindForm(IFormWindow& form) noexcept = 0;
+    virtual void SetForm(IFormWindow& form) noexcept = 0;
     // restore true: put the window where it was saved; false: save where it is.
     virtual void PositionForm(IFormWindow& form, bool restore, const std::string& section,
-                              const std::string& iniPath) = 0;
-    virtual void Refresh() = 0;
+                              const std::string& iniPath) noexcept = 0;
+    virtual void Refresh() noexcept = 0;
 };
 
 // Everything a form needs from the platform besides its own controls.
 class IFormServices {
 public:
     virtual ~IFormServices() = default;
-    virtual IMessages& Messages() = 0;
-    virtual IFileSystem& Files() = 0;
-    virtual IFileDialogs& FileDialogs() = 0;
+    virtual IMessages& Messages() noexcept = 0;
+    virtual IFileSystem& Files() noexcept = 0;
+    virtual IFileDialogs& FileDialogs() noexcept = 0;
     // Registers the common-control classes named by the flags.
-    virtual void InitCommonCtrls(std::uint32_t flags) = 0;
+    virtual void InitCommonCtrls(std::uint32_t flags) noexcept = 0;
     // A new layout object, or nullptr when none can be made.
-    virtual std::unique_ptr<IFormLayout> CreateLayout() = 0;
+    virtual std::unique_ptr<IFormLayout> CreateLayout() noexcept = 0;
 };
 
 }  // namespace kvex::ui

@@ -1,7 +1,6 @@
 #include "fakes/fake_controls.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 #include "ui/views.h"
 
@@ -19,33 +18,33 @@ void FakeImage::Click() {
     if (onClick) onClick();
 }
 
-void FakeIndicator::ShowError(const std::string& shownDetail) {
+void FakeIndicator::ShowError(const std::string& shownDetail) noexcept {
     shown = true;
     detail = shownDetail;
 }
 
-void FakeIndicator::ClearError() { shown = false; }
+void FakeIndicator::ClearError() noexcept { shown = false; }
 
 // ---- text box
 
-void FakeTextBox::SetText(const std::string& text) {
+void FakeTextBox::SetText(const std::string& text) noexcept {
     text_ = text;
     selStart_ = 0;
     selLength_ = 0;
     Changed();
 }
 
-void FakeTextBox::SetSelection(int start, int length) {
+void FakeTextBox::SetSelection(int start, int length) noexcept {
     const int size = static_cast<int>(text_.size());
     selStart_ = std::clamp(start, 0, size);
     selLength_ = std::clamp(length, 0, size - selStart_);
 }
 
-std::string FakeTextBox::SelText() const {
+std::string FakeTextBox::SelText() const noexcept {
     return text_.substr(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_));
 }
 
-void FakeTextBox::SetSelText(const std::string& text) {
+void FakeTextBox::SetSelText(const std::string& text) noexcept {
     text_.replace(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_), text);
     selStart_ += static_cast<int>(text.size());
     selLength_ = 0;
@@ -63,45 +62,51 @@ void FakeTextBox::Changed() {
 
 // ---- list box
 
-void FakeListBox::CheckIndex(int index) const {
-    if (index < 0 || index >= ListCount()) throw std::out_of_range("list index out of range");
+// The list box answers LB_ERR to a bad index and changes nothing; the call is
+// still noted, since no handler means to make one.
+bool FakeListBox::Refused(const char* call, int index) const {
+    if (index >= 0 && index < ListCount()) return false;
+    violations.push_back(std::string(call) + "(" + std::to_string(index) + ") of " + std::to_string(ListCount()));
+    return true;
 }
 
-std::string FakeListBox::List(int index) const {
-    CheckIndex(index);
+std::string FakeListBox::List(int index) const noexcept {
+    if (Refused("List", index)) return {};
     return items_[static_cast<std::size_t>(index)].text;
 }
 
-void FakeListBox::AddItem(const std::string& text, int index) {
+// LB_INSERTSTRING takes positions up to the count; -1 appends.
+bool FakeListBox::AddItem(const std::string& text, int index) noexcept {
     if (index == -1) index = ListCount();
-    if (index < 0 || index > ListCount()) throw std::out_of_range("insert position out of range");
+    if (index != ListCount() && Refused("AddItem", index)) return false;
     items_.insert(items_.begin() + index, Item{text, false});
+    return true;
 }
 
-void FakeListBox::RemoveItem(int index) {
-    CheckIndex(index);
+bool FakeListBox::RemoveItem(int index) noexcept {
+    if (Refused("RemoveItem", index)) return false;
     items_.erase(items_.begin() + index);
     const int last = ListCount() - 1;
     if (caret_ > last) caret_ = last;
+    return true;
 }
 
-void FakeListBox::Clear() {
+void FakeListBox::Clear() noexcept {
     items_.clear();
     caret_ = -1;
 }
 
-bool FakeListBox::Selected(int index) const {
-    CheckIndex(index);
+bool FakeListBox::Selected(int index) const noexcept {
+    if (Refused("Selected", index)) return false;
     return items_[static_cast<std::size_t>(index)].selected;
 }
 
 // The Selected property is LB_SETSEL underneath.
-void FakeListBox::SetSelected(int index, bool selected) {
-    CheckIndex(index);
-    SendListMessage(ui::kLB_SETSEL, selected ? 1 : 0, index);
+bool FakeListBox::SetSelected(int index, bool selected) noexcept {
+    return SendListMessage(ui::kLB_SETSEL, selected ? 1 : 0, index) == 0;
 }
 
-int FakeListBox::SelCount() const {
+int FakeListBox::SelCount() const noexcept {
     return static_cast<int>(std::count_if(items_.begin(), items_.end(), [](const Item& i) { return i.selected; }));
 }
 
@@ -111,7 +116,7 @@ void FakeListBox::SelectRange(int first, int last, bool select) {
     for (int i = first; i <= last; ++i) items_[static_cast<std::size_t>(i)].selected = select;
 }
 
-std::intptr_t FakeListBox::SendListMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t FakeListBox::SendListMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) noexcept {
     constexpr std::intptr_t kLbErr = -1;
     if (msg == ui::kLB_SETSEL) {
         const int index = static_cast<int>(lParam);
@@ -120,7 +125,7 @@ std::intptr_t FakeListBox::SendListMessage(unsigned msg, std::uintptr_t wParam, 
             SelectRange(0, ListCount() - 1, select);
             return 0;
         }
-        if (index < 0 || index >= ListCount()) return kLbErr;
+        if (Refused("LB_SETSEL", index)) return kLbErr;
         items_[static_cast<std::size_t>(index)].selected = select;
         if (select) caret_ = index;
         return 0;
@@ -139,7 +144,7 @@ std::intptr_t FakeListBox::SendListMessage(unsigned msg, std::uintptr_t wParam, 
 }
 
 void FakeListBox::UserClick(int index, unsigned keys) {
-    CheckIndex(index);
+    if (Refused("UserClick", index)) return;
     Item& item = items_[static_cast<std::size_t>(index)];
     if ((keys & kCtrl) != 0) {
         item.selected = !item.selected;

@@ -16,8 +16,8 @@ namespace kvex::fakes {
 template <class Interface>
 class WithEnabled : public Interface {
 public:
-    void SetEnabled(bool enabled) override { enabled_ = enabled; }
-    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool enabled) noexcept override { enabled_ = enabled; }
+    bool Enabled() const noexcept override { return enabled_; }
 
 private:
     bool enabled_ = true;
@@ -39,8 +39,8 @@ public:
 class FakeLabel : public ui::ILabel {
 public:
     explicit FakeLabel(std::string designCaption = {}) : caption_(std::move(designCaption)) {}
-    void SetCaption(const std::string& caption) override { caption_ = caption; }
-    std::string Caption() const override { return caption_; }
+    void SetCaption(const std::string& caption) noexcept override { caption_ = caption; }
+    std::string Caption() const noexcept override { return caption_; }
     std::function<void()> onClick;
     void Click();
 
@@ -50,8 +50,8 @@ private:
 
 class FakeImage : public ui::IImage {
 public:
-    void SetPicture(int iconResourceId) override { picture = iconResourceId; }
-    void SetMouseIcon(int cursorResourceId) override { mouseIcon = cursorResourceId; }
+    void SetPicture(int iconResourceId) noexcept override { picture = iconResourceId; }
+    void SetMouseIcon(int cursorResourceId) noexcept override { mouseIcon = cursorResourceId; }
     int picture = 0;
     int mouseIcon = 0;
     std::function<void()> onClick;
@@ -60,10 +60,10 @@ public:
 
 class FakeIndicator : public ui::IIndicator {
 public:
-    void SetIconImageList(bool attached) override { imageListAttached = attached; }
-    void SetErrorCaption(const std::string& caption) override { errorCaption = caption; }
-    void ShowError(const std::string& detail) override;
-    void ClearError() override;
+    void SetIconImageList(bool attached) noexcept override { imageListAttached = attached; }
+    void SetErrorCaption(const std::string& caption) noexcept override { errorCaption = caption; }
+    void ShowError(const std::string& detail) noexcept override;
+    void ClearError() noexcept override;
     bool imageListAttached = false;
     bool shown = false;
     std::string errorCaption;
@@ -77,13 +77,13 @@ public:
     explicit FakeTextBox(std::string designText = {}, int maxLength = 255)
         : text_(std::move(designText)), maxLength_(maxLength) {}
 
-    std::string Text() const override { return text_; }
-    void SetText(const std::string& text) override;
-    int SelStart() const override { return selStart_; }
-    int SelLength() const override { return selLength_; }
-    void SetSelection(int start, int length) override;
-    std::string SelText() const override;
-    void SetSelText(const std::string& text) override;
+    std::string Text() const noexcept override { return text_; }
+    void SetText(const std::string& text) noexcept override;
+    int SelStart() const noexcept override { return selStart_; }
+    int SelLength() const noexcept override { return selLength_; }
+    void SetSelection(int start, int length) noexcept override;
+    std::string SelText() const noexcept override;
+    void SetSelText(const std::string& text) noexcept override;
 
     // The user types over the selection; the box's length limit applies, as
     // it does only to typing.
@@ -106,19 +106,20 @@ enum ClickKeys : unsigned { kNoKeys = 0, kCtrl = 1 };
 // own: inserting or removing entries leaves it at the same number, clamped to
 // the last entry, as the Windows list box does; it starts at -1 (none) until a
 // click or a select message puts it on an entry. LB_SETSEL with the select
-// flag moves the caret to the entry; range messages leave it.
+// flag moves the caret to the entry; range messages leave it. A bad index is
+// refused as the list box refuses it, and noted in violations.
 class FakeListBox : public WithEnabled<ui::IListBox> {
 public:
-    int ListCount() const override { return static_cast<int>(items_.size()); }
-    std::string List(int index) const override;
-    void AddItem(const std::string& text, int index = -1) override;
-    void RemoveItem(int index) override;
-    void Clear() override;
-    bool Selected(int index) const override;
-    void SetSelected(int index, bool selected) override;
-    int SelCount() const override;
-    int ListIndex() const override { return caret_; }
-    std::intptr_t SendListMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+    int ListCount() const noexcept override { return static_cast<int>(items_.size()); }
+    std::string List(int index) const noexcept override;
+    bool AddItem(const std::string& text, int index = -1) noexcept override;
+    bool RemoveItem(int index) noexcept override;
+    void Clear() noexcept override;
+    bool Selected(int index) const noexcept override;
+    bool SetSelected(int index, bool selected) noexcept override;
+    int SelCount() const noexcept override;
+    int ListIndex() const noexcept override { return caret_; }
+    std::intptr_t SendListMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) noexcept override;
 
     // What the user does with the mouse: a click sets caret and selection as
     // Windows does for a plain or Ctrl click, then raises the click and the
@@ -132,12 +133,15 @@ public:
     std::function<void()> onClick;
     std::function<void(int button)> onMouseUp;
 
+    // Each call with an index the list box would refuse, e.g. "RemoveItem(5) of 5".
+    mutable std::vector<std::string> violations;
+
 private:
     struct Item {
         std::string text;
         bool selected = false;
     };
-    void CheckIndex(int index) const;
+    bool Refused(const char* call, int index) const;
     void SelectRange(int first, int last, bool select);
     std::vector<Item> items_;
     int caret_ = -1;

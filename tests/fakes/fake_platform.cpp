@@ -99,7 +99,7 @@ std::unique_ptr<ui::IEditFilterView> FakePlatform::CreateEditFilterView() {
     return view;
 }
 
-std::unique_ptr<ui::IFormLayout> FakePlatform::CreateLayout() {
+std::unique_ptr<ui::IFormLayout> FakePlatform::CreateLayout() noexcept {
     if (layoutUnavailable) return nullptr;
     return std::make_unique<FakeLayout>(layout);
 }

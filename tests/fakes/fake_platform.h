@@ -65,11 +65,11 @@ public:
     std::unique_ptr<ui::IEditFilterView> CreateEditFilterView() override;
 
     // IFormServices
-    ui::IMessages& Messages() override { return messages; }
-    ui::IFileSystem& Files() override { return files; }
-    ui::IFileDialogs& FileDialogs() override { return dialogs; }
-    void InitCommonCtrls(std::uint32_t flags) override { initCommonCtrls.push_back(flags); }
-    std::unique_ptr<ui::IFormLayout> CreateLayout() override;
+    ui::IMessages& Messages() noexcept override { return messages; }
+    ui::IFileSystem& Files() noexcept override { return files; }
+    ui::IFileDialogs& FileDialogs() noexcept override { return dialogs; }
+    void InitCommonCtrls(std::uint32_t flags) noexcept override { initCommonCtrls.push_back(flags); }
+    std::unique_ptr<ui::IFormLayout> CreateLayout() noexcept override;
 
     std::string componentFolder = "C:\\Apps\\kvex";
     std::string perUserFolder = "C:\\Users\\me\\AppData\\Roaming\\kvexfilt";

@@ -16,7 +16,7 @@ std::string LastPart(const std::string& path) {
 }
 }  // namespace
 
-int FakeMessages::MessageBox(const std::string& text, const std::string& title, unsigned style) {
+int FakeMessages::MessageBox(const std::string& text, const std::string& title, unsigned style) noexcept {
     boxes.push_back({text, title, style});
     if (!answers.empty()) {
         const int answer = answers.front();
@@ -29,15 +29,15 @@ int FakeMessages::MessageBox(const std::string& text, const std::string& title, 
 
 // ---- files
 
-bool FakeFileSystem::PathExists(const std::string& path) {
+bool FakeFileSystem::PathExists(const std::string& path) noexcept {
     return !path.empty() && (files.count(path) != 0 || folders.count(path) != 0);
 }
 
-bool FakeFileSystem::CanCreateFileIn(const std::string& folder) {
+bool FakeFileSystem::CanCreateFileIn(const std::string& folder) noexcept {
     return readOnlyFolders.count(folder) == 0;
 }
 
-bool FakeFileSystem::CreateFolder(const std::string& path) {
+bool FakeFileSystem::CreateFolder(const std::string& path) noexcept {
     const std::string parent = ParentFolder(path);
     if (PathExists(path)) return false;
     if (!parent.empty() && !PathExists(parent)) return false;
@@ -46,13 +46,13 @@ bool FakeFileSystem::CreateFolder(const std::string& path) {
     return true;
 }
 
-std::optional<std::string> FakeFileSystem::ReadFile(const std::string& path, std::size_t maxBytes) {
+std::optional<std::string> FakeFileSystem::ReadFile(const std::string& path, std::size_t maxBytes) noexcept {
     const auto found = files.find(path);
     if (found == files.end() || unreadable.count(path) != 0) return std::nullopt;
     return found->second.substr(0, maxBytes);
 }
 
-std::vector<ui::FileError> FakeFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
+std::vector<ui::FileError> FakeFileSystem::WriteFile(const std::string& path, std::string_view bytes) noexcept {
     writes.push_back(path);
     const std::string parent = ParentFolder(path);
     if (!parent.empty() && folders.count(parent) == 0) return {{3, "The system cannot find the path specified."}};
@@ -62,13 +62,13 @@ std::vector<ui::FileError> FakeFileSystem::WriteFile(const std::string& path, st
     return {};
 }
 
-std::string FakeFileSystem::AnsiToUtf8(std::string_view ansi) {
+std::string FakeFileSystem::AnsiToUtf8(std::string_view ansi) noexcept {
     std::string utf8;
     for (char c : ansi) AppendUtf8(utf8, static_cast<unsigned char>(c));
     return utf8;
 }
 
-std::optional<std::string> FakeFileSystem::Utf8ToAnsi(std::string_view utf8) {
+std::optional<std::string> FakeFileSystem::Utf8ToAnsi(std::string_view utf8) noexcept {
     std::string ansi;
     for (std::size_t i = 0; i < utf8.size();) {
         const char32_t c = NextChar(utf8, i);
@@ -108,7 +108,7 @@ bool FakeFileDialogs::Answer(std::string& fileName, std::string& chosenPath) {
 
 bool FakeFileDialogs::ShowOpenFileDialog(std::intptr_t owner, const std::string& filter, short& /*filterIndex*/,
                                          std::string& fileName, const std::string& initDir,
-                                         const std::string& title, std::string& chosenPath) {
+                                         const std::string& title, std::string& chosenPath) noexcept {
     calls.push_back({false, owner, filter, {}, initDir, title});
     return Answer(fileName, chosenPath);
 }
@@ -116,7 +116,7 @@ bool FakeFileDialogs::ShowOpenFileDialog(std::intptr_t owner, const std::string&
 bool FakeFileDialogs::ShowSaveFileDialog(std::intptr_t owner, const std::string& filter, short& /*filterIndex*/,
                                          const std::string& defaultExt, std::string& fileName,
                                          const std::string& initDir, const std::string& title,
-                                         std::string& chosenPath) {
+                                         std::string& chosenPath) noexcept {
     calls.push_back({true, owner, filter, defaultExt, initDir, title});
     return Answer(fileName, chosenPath);
 }
@@ -130,34 +130,34 @@ FakeLayout::~FakeLayout() {
     if (log_.live == this) log_.live = nullptr;
 }
 
-void FakeLayout::SetMode(int mode) { log_.calls.push_back("Mode " + std::to_string(mode)); }
+void FakeLayout::SetMode(int mode) noexcept { log_.calls.push_back("Mode " + std::to_string(mode)); }
 
-void FakeLayout::SetMinHeight(int pixels) {
+void FakeLayout::SetMinHeight(int pixels) noexcept {
     minHeight = pixels;
     log_.calls.push_back("MinHeight " + std::to_string(pixels));
 }
 
-void FakeLayout::SetMinWidth(int pixels) {
+void FakeLayout::SetMinWidth(int pixels) noexcept {
     minWidth = pixels;
     log_.calls.push_back("MinWidth " + std::to_string(pixels));
 }
 
-void FakeLayout::BindForm(ui::IFormWindow& boundForm) {
+void FakeLayout::BindForm(ui::IFormWindow& boundForm) noexcept {
     form = &boundForm;
     log_.calls.push_back("BindForm");
 }
 
-void FakeLayout::SetForm(ui::IFormWindow& setForm) {
+void FakeLayout::SetForm(ui::IFormWindow& setForm) noexcept {
     form = &setForm;
     log_.calls.push_back("Form");
 }
 
 void FakeLayout::PositionForm(ui::IFormWindow& positioned, bool restore, const std::string& section,
-                              const std::string& iniPath) {
+                              const std::string& iniPath) noexcept {
     log_.calls.push_back(std::string(restore ? "Restore " : "Save ") + section + " " + iniPath +
                          (&positioned == form ? "" : " (another window)"));
 }
 
-void FakeLayout::Refresh() { log_.calls.push_back("Refresh"); }
+void FakeLayout::Refresh() noexcept { log_.calls.push_back("Refresh"); }
 
 }  // namespace kvex::fakes

@@ -22,8 +22,8 @@ public:
         std::string title;
         unsigned style;
     };
-    int MessageBox(const std::string& text, const std::string& title, unsigned style) override;
-    void Beep() override { ++beeps; }
+    int MessageBox(const std::string& text, const std::string& title, unsigned style) noexcept override;
+    void Beep() noexcept override { ++beeps; }
 
     std::vector<Box> boxes;
     int beeps = 0;
@@ -35,14 +35,14 @@ public:
 // old content whole.
 class FakeFileSystem : public ui::IFileSystem {
 public:
-    bool PathExists(const std::string& path) override;
-    bool CreateFolder(const std::string& path) override;
-    bool CanCreateFileIn(const std::string& folder) override;
-    std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) override;
-    std::vector<ui::FileError> WriteFile(const std::string& path, std::string_view bytes) override;
+    bool PathExists(const std::string& path) noexcept override;
+    bool CreateFolder(const std::string& path) noexcept override;
+    bool CanCreateFileIn(const std::string& folder) noexcept override;
+    std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) noexcept override;
+    std::vector<ui::FileError> WriteFile(const std::string& path, std::string_view bytes) noexcept override;
     // The ANSI code page is Latin-1 here: U+0000..U+00FF, one byte each.
-    std::string AnsiToUtf8(std::string_view ansi) override;
-    std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
+    std::string AnsiToUtf8(std::string_view ansi) noexcept override;
+    std::optional<std::string> Utf8ToAnsi(std::string_view utf8) noexcept override;
 
     // A file with its parent folder.
     void AddFile(const std::string& path, const std::string& content);
@@ -72,10 +72,10 @@ public:
     };
     bool ShowOpenFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
                             std::string& fileName, const std::string& initDir, const std::string& title,
-                            std::string& chosenPath) override;
+                            std::string& chosenPath) noexcept override;
     bool ShowSaveFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
                             const std::string& defaultExt, std::string& fileName, const std::string& initDir,
-                            const std::string& title, std::string& chosenPath) override;
+                            const std::string& title, std::string& chosenPath) noexcept override;
 
     std::deque<std::optional<std::string>> results;
     std::vector<Call> calls;
@@ -94,16 +94,16 @@ class FakeLayout : public ui::IFormLayout {
 public:
     explicit FakeLayout(LayoutLog& log);
     ~FakeLayout() override;
-    void SetMode(int mode) override;
-    int MinHeight() const override { return minHeight; }
-    void SetMinHeight(int pixels) override;
-    int MinWidth() const override { return minWidth; }
-    void SetMinWidth(int pixels) override;
-    void BindForm(ui::IFormWindow& form) override;
-    void SetForm(ui::IFormWindow& form) override;
+    void SetMode(int mode) noexcept override;
+    int MinHeight() const noexcept override { return minHeight; }
+    void SetMinHeight(int pixels) noexcept override;
+    int MinWidth() const noexcept override { return minWidth; }
+    void SetMinWidth(int pixels) noexcept override;
+    void BindForm(ui::IFormWindow& form) noexcept override;
+    void SetForm(ui::IFormWindow& form) noexcept override;
     void PositionForm(ui::IFormWindow& form, bool restore, const std::string& section,
-                      const std::string& iniPath) override;
-    void Refresh() override;
+                      const std::string& iniPath) noexcept override;
+    void Refresh() noexcept override;
 
     int minHeight = 0;
     int minWidth = 0;

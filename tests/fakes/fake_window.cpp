@@ -2,14 +2,14 @@
 
 namespace kvex::fakes {
 
-void FakeWindow::EnsureLoaded() {
+void FakeWindow::EnsureLoaded() noexcept {
     if (loaded_) return;
     loaded_ = true;
     events_log.push_back("Load");
     if (events) events->Form_Load();
 }
 
-void FakeWindow::ShowModal() {
+void FakeWindow::ShowModal() noexcept {
     events_log.push_back("ShowModal");
     EnsureLoaded();
     Resize();
@@ -17,7 +17,7 @@ void FakeWindow::ShowModal() {
     Unload();
 }
 
-void FakeWindow::Unload() {
+void FakeWindow::Unload() noexcept {
     if (!loaded_) return;
     events_log.push_back("QueryUnload");
     if (events) events->Form_QueryUnload();
@@ -32,7 +32,7 @@ void FakeWindow::Resize() {
     if (events) events->Form_Resize();
 }
 
-int FakeWindow::PopupMenu(int defaultItem) {
+int FakeWindow::PopupMenu(int defaultItem) noexcept {
     popupDefaultItems.push_back(defaultItem);
     if (popupChoices.empty()) return -1;
     const int choice = popupChoices.front();

@@ -19,15 +19,15 @@ class FakeWindow : public ui::IFormWindow {
 public:
     explicit FakeWindow(std::string designCaption = {}) : caption_(std::move(designCaption)) {}
 
-    void EnsureLoaded() override;
-    void ShowModal() override;
-    void Unload() override;
-    bool Loaded() const override { return loaded_; }
-    void SetCaption(const std::string& caption) override { caption_ = caption; }
-    std::string Caption() const override { return caption_; }
-    void SetIcon(int iconResourceId) override { icon = iconResourceId; }
-    std::intptr_t NativeHandle() const override { return kFakeWindowHandle; }
-    int PopupMenu(int defaultItem) override;
+    void EnsureLoaded() noexcept override;
+    void ShowModal() noexcept override;
+    void Unload() noexcept override;
+    bool Loaded() const noexcept override { return loaded_; }
+    void SetCaption(const std::string& caption) noexcept override { caption_ = caption; }
+    std::string Caption() const noexcept override { return caption_; }
+    void SetIcon(int iconResourceId) noexcept override { icon = iconResourceId; }
+    std::intptr_t NativeHandle() const noexcept override { return kFakeWindowHandle; }
+    int PopupMenu(int defaultItem) noexcept override;
 
     // The user closes the window with its close box.
     void CloseBox() { Unload(); }

@@ -1,4 +1,5 @@
 // Moving entries with the arrow buttons and sorting the list.
+#include "contract/list_box_contract.h"
 #include "form_fixtures.h"
 
 namespace kvex::testing {
@@ -37,6 +38,14 @@ TEST_F(MoveFilters, DefaultLastOrNoCurrentEntryDoesNotMove) {
     view.lstPat.UserClick(3);
     view.cmdPatD.Click();
     EXPECT_EQ(Items(), before);
+}
+
+// The fake refuses a bad index as the list box does, and notes each call.
+TEST_F(MoveFilters, TheListRefusesBadIndexesAndTheFixtureSeesEachCall) {
+    contract::ExpectBadIndexesRefused(view.lstPat);
+    expectedViolations = {"AddItem(3) of 2",   "RemoveItem(2) of 2", "RemoveItem(-1) of 2",
+                          "LB_SETSEL(2) of 2", "Selected(2) of 2",   "List(2) of 2",
+                          "List(-1) of 2"};
 }
 
 class SortFilters : public FilterMakerTest {

@@ -55,6 +55,9 @@ protected:
         platform.files.AddFolder(kAppFolder);
         platform.files.AddFolder(kFilterFolder);
     }
+    // A handler that hands the list a bad index works under the fake only by
+    // luck: the real list box refuses it, so every test fails on one.
+    void TearDown() override { EXPECT_EQ(view.lstPat.violations, expectedViolations); }
 
     // Opens the form with filters.dlk holding these lines.
     void OpenWithList(const std::vector<std::string>& lines) {
@@ -103,6 +106,7 @@ protected:
 
     fakes::FakePlatform platform;
     fakes::FakeFilterMakerView view;
+    std::vector<std::string> expectedViolations;
     std::unique_ptr<FrmFM> frm;
 };
 

@@ -71,17 +71,17 @@ void Win32Control::EnableWindowKeepingFocus(bool enabled) {
 
 // Label.
 
-void Win32Label::SetCaption(const std::string& caption) {
+void Win32Label::SetCaption(const std::string& caption) noexcept {
     SetUtf8WindowText(window_, caption);
 }
 
-std::string Win32Label::Caption() const { return WindowText(window_); }
+std::string Win32Label::Caption() const noexcept { return WindowText(window_); }
 
 // Text box.
 
-std::string Win32TextBox::Text() const { return WindowText(window_); }
+std::string Win32TextBox::Text() const noexcept { return WindowText(window_); }
 
-void Win32TextBox::SetText(const std::string& text) {
+void Win32TextBox::SetText(const std::string& text) noexcept {
     SetUtf8WindowText(window_, text);
 }
 
@@ -91,24 +91,24 @@ void Win32TextBox::GetSelection(DWORD& start, DWORD& end) const {
         ::SendMessageW(window_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
 }
 
-int Win32TextBox::SelStart() const {
+int Win32TextBox::SelStart() const noexcept {
     DWORD start, end;
     GetSelection(start, end);
     return static_cast<int>(start);
 }
 
-int Win32TextBox::SelLength() const {
+int Win32TextBox::SelLength() const noexcept {
     DWORD start, end;
     GetSelection(start, end);
     return static_cast<int>(end - start);
 }
 
-void Win32TextBox::SetSelection(int start, int length) {
+void Win32TextBox::SetSelection(int start, int length) noexcept {
     if (window_) ::SendMessageW(window_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
 }
 
 // The selection is counted in the control's UTF-16 units.
-std::string Win32TextBox::SelText() const {
+std::string Win32TextBox::SelText() const noexcept {
     DWORD start, end;
     GetSelection(start, end);
     const std::wstring text = WideWindowText(window_);
@@ -116,7 +116,7 @@ std::string Win32TextBox::SelText() const {
     return WideToUtf8(std::wstring_view(text).substr(start, end - start));
 }
 
-void Win32TextBox::SetSelText(const std::string& text) {
+void Win32TextBox::SetSelText(const std::string& text) noexcept {
     if (window_) ::SendMessageW(window_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Utf8ToWide(text).c_str()));
 }
 
@@ -131,7 +131,7 @@ void Win32ListBox::AttachList(HWND window, MouseUpHandler onMouseUp) {
     InstallSubclass(window, this, kListSubclassId);
 }
 
-int Win32ListBox::ListCount() const {
+int Win32ListBox::ListCount() const noexcept {
     if (!window_) return 0;
     LRESULT n = ::SendMessageA(window_, LB_GETCOUNT, 0, 0);
     return n == LB_ERR ? 0 : static_cast<int>(n);
@@ -139,7 +139,7 @@ int Win32ListBox::ListCount() const {
 
 // Items go in and out wide (an ANSI LB_GETTEXT may also go through a fixed
 // buffer: Wine's takes 511 characters and overruns the stack beyond that).
-std::string Win32ListBox::List(int index) const {
+std::string Win32ListBox::List(int index) const noexcept {
     if (!window_ || index < 0) return {};
     LRESULT length = ::SendMessageW(window_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR || length <= 0) return {};
@@ -150,43 +150,44 @@ std::string Win32ListBox::List(int index) const {
     return WideToUtf8(std::wstring_view(wide.data(), static_cast<std::size_t>(std::min<LRESULT>(copied, length))));
 }
 
-void Win32ListBox::AddItem(const std::string& text, int index) {
-    if (!window_) return;
+bool Win32ListBox::AddItem(const std::string& text, int index) noexcept {
+    if (!window_) return false;
     const std::wstring wide = Utf8ToWide(text);
-    if (index < 0)
-        ::SendMessageW(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-    else
-        ::SendMessageW(window_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str()));
+    const LRESULT at = index == -1
+        ? ::SendMessageW(window_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()))
+        : ::SendMessageW(window_, LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.c_str()));
+    return at >= 0;
 }
 
-void Win32ListBox::RemoveItem(int index) {
-    if (!window_) return;
-    ::SendMessageA(window_, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+bool Win32ListBox::RemoveItem(int index) noexcept {
+    if (!window_) return false;
+    const bool removed = ::SendMessageA(window_, LB_DELETESTRING, static_cast<WPARAM>(index), 0) != LB_ERR;
     if (ListCount() == 0) caretSet_ = false;
+    return removed;
 }
 
-void Win32ListBox::Clear() {
+void Win32ListBox::Clear() noexcept {
     if (window_) ::SendMessageA(window_, LB_RESETCONTENT, 0, 0);
     caretSet_ = false;
 }
 
-bool Win32ListBox::Selected(int index) const {
+bool Win32ListBox::Selected(int index) const noexcept {
     if (!window_) return false;
     LRESULT state = ::SendMessageA(window_, LB_GETSEL, static_cast<WPARAM>(index), 0);
     return state != LB_ERR && state > 0;
 }
 
-void Win32ListBox::SetSelected(int index, bool selected) {
-    SendListMessage(LB_SETSEL, selected ? TRUE : FALSE, index);
+bool Win32ListBox::SetSelected(int index, bool selected) noexcept {
+    return SendListMessage(LB_SETSEL, selected ? TRUE : FALSE, index) != LB_ERR;
 }
 
-int Win32ListBox::SelCount() const {
+int Win32ListBox::SelCount() const noexcept {
     if (!window_) return 0;
     LRESULT n = ::SendMessageA(window_, LB_GETSELCOUNT, 0, 0);
     return n == LB_ERR ? 0 : static_cast<int>(n);
 }
 
-int Win32ListBox::ListIndex() const {
+int Win32ListBox::ListIndex() const noexcept {
     int count = ListCount();
     if (count == 0 || !caretSet_) return -1;
     LRESULT caret = ::SendMessageA(window_, LB_GETCARETINDEX, 0, 0);
@@ -194,7 +195,7 @@ int Win32ListBox::ListIndex() const {
     return static_cast<int>(caret);
 }
 
-std::intptr_t Win32ListBox::SendListMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t Win32ListBox::SendListMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) noexcept {
     if (!window_) return LB_ERR;
     LRESULT result = ::SendMessageA(window_, msg, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
     if (result != LB_ERR) NoteCaretMessage(msg, wParam, lParam);
@@ -244,7 +245,7 @@ void Win32Image::SetDpi(UINT dpi) {
     if (pictureId_ != 0) SetPicture(pictureId_);
 }
 
-void Win32Image::SetPicture(int iconResourceId) {
+void Win32Image::SetPicture(int iconResourceId) noexcept {
     pictureId_ = iconResourceId;
     if (iconResourceId == 0) {
         if (window_) ::SendMessageA(window_, STM_SETICON, 0, 0);
@@ -258,7 +259,7 @@ void Win32Image::SetPicture(int iconResourceId) {
     picture_ = icon;
 }
 
-void Win32Image::SetMouseIcon(int cursorResourceId) {
+void Win32Image::SetMouseIcon(int cursorResourceId) noexcept {
     if (cursorResourceId == 0) {
         cursor_ = nullptr;
         return;

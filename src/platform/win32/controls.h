@@ -31,14 +31,14 @@ void SetUtf8WindowText(HWND window, const std::string& text);
 
 class Win32Button : public ui::IButton, public Win32Control {
 public:
-    void SetEnabled(bool enabled) override { EnableWindowKeepingFocus(enabled); }
-    bool Enabled() const override { return IsEnabledWindow(); }
+    void SetEnabled(bool enabled) noexcept override { EnableWindowKeepingFocus(enabled); }
+    bool Enabled() const noexcept override { return IsEnabledWindow(); }
 };
 
 class Win32Label : public ui::ILabel, public Win32Control {
 public:
-    void SetCaption(const std::string& caption) override;
-    std::string Caption() const override;
+    void SetCaption(const std::string& caption) noexcept override;
+    std::string Caption() const noexcept override;
 };
 
 // EDIT. Text changes reach the form through EN_CHANGE, also for SetText and
@@ -47,15 +47,15 @@ class Win32TextBox : public ui::ITextBox, public Win32Control {
 public:
     static constexpr int kMaxChars = 255;
 
-    void SetEnabled(bool enabled) override { EnableWindowKeepingFocus(enabled); }
-    bool Enabled() const override { return IsEnabledWindow(); }
-    std::string Text() const override;
-    void SetText(const std::string& text) override;
-    int SelStart() const override;
-    int SelLength() const override;
-    void SetSelection(int start, int length) override;
-    std::string SelText() const override;
-    void SetSelText(const std::string& text) override;
+    void SetEnabled(bool enabled) noexcept override { EnableWindowKeepingFocus(enabled); }
+    bool Enabled() const noexcept override { return IsEnabledWindow(); }
+    std::string Text() const noexcept override;
+    void SetText(const std::string& text) noexcept override;
+    int SelStart() const noexcept override;
+    int SelLength() const noexcept override;
+    void SetSelection(int start, int length) noexcept override;
+    std::string SelText() const noexcept override;
+    void SetSelText(const std::string& text) noexcept override;
 
 private:
     void GetSelection(DWORD& start, DWORD& end) const;
@@ -73,18 +73,18 @@ public:
     void AttachList(HWND window, MouseUpHandler onMouseUp);
     void ForgetCaret() { caretSet_ = false; }
 
-    void SetEnabled(bool enabled) override { EnableWindowKeepingFocus(enabled); }
-    bool Enabled() const override { return IsEnabledWindow(); }
-    int ListCount() const override;
-    std::string List(int index) const override;
-    void AddItem(const std::string& text, int index = -1) override;
-    void RemoveItem(int index) override;
-    void Clear() override;
-    bool Selected(int index) const override;
-    void SetSelected(int index, bool selected) override;
-    int SelCount() const override;
-    int ListIndex() const override;
-    std::intptr_t SendListMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void SetEnabled(bool enabled) noexcept override { EnableWindowKeepingFocus(enabled); }
+    bool Enabled() const noexcept override { return IsEnabledWindow(); }
+    int ListCount() const noexcept override;
+    std::string List(int index) const noexcept override;
+    bool AddItem(const std::string& text, int index = -1) noexcept override;
+    bool RemoveItem(int index) noexcept override;
+    void Clear() noexcept override;
+    bool Selected(int index) const noexcept override;
+    bool SetSelected(int index, bool selected) noexcept override;
+    int SelCount() const noexcept override;
+    int ListIndex() const noexcept override;
+    std::intptr_t SendListMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) noexcept override;
 
     LRESULT OnSubclassMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnSubclassedWindowGone() { Detach(); }
@@ -104,8 +104,8 @@ public:
     ~Win32Image();
     void AttachImage(HWND window);
 
-    void SetPicture(int iconResourceId) override;
-    void SetMouseIcon(int cursorResourceId) override;
+    void SetPicture(int iconResourceId) noexcept override;
+    void SetMouseIcon(int cursorResourceId) noexcept override;
     // The 32-pixel picture grows with the form's dpi like its box does.
     void SetDpi(UINT dpi);
 
@@ -125,8 +125,8 @@ private:
 class Win32MenuItem : public ui::IMenuItem {
 public:
     explicit Win32MenuItem(std::string caption = {}) : caption_(std::move(caption)) {}
-    void SetEnabled(bool enabled) override { enabled_ = enabled; }
-    bool Enabled() const override { return enabled_; }
+    void SetEnabled(bool enabled) noexcept override { enabled_ = enabled; }
+    bool Enabled() const noexcept override { return enabled_; }
     const std::string& Caption() const { return caption_; }
     bool IsSeparator() const { return caption_ == "-"; }
 

@@ -73,7 +73,7 @@ bool ReadFileDialogRecord(const FileDialogRecord& record, bool accepted, short& 
 
 bool Win32FileDialogs::ShowOpenFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
                                           std::string& fileName, const std::string& initDir,
-                                          const std::string& title, std::string& chosenPath) {
+                                          const std::string& title, std::string& chosenPath) noexcept {
     return ShowDialog(FileDialogKind::Open, reinterpret_cast<HWND>(owner), filter, filterIndex, std::string(),
                       fileName, initDir, title, chosenPath);
 }
@@ -81,7 +81,7 @@ bool Win32FileDialogs::ShowOpenFileDialog(std::intptr_t owner, const std::string
 bool Win32FileDialogs::ShowSaveFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
                                           const std::string& defaultExt, std::string& fileName,
                                           const std::string& initDir, const std::string& title,
-                                          std::string& chosenPath) {
+                                          std::string& chosenPath) noexcept {
     return ShowDialog(FileDialogKind::Save, reinterpret_cast<HWND>(owner), filter, filterIndex, defaultExt,
                       fileName, initDir, title, chosenPath);
 }

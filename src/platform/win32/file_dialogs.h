@@ -44,10 +44,10 @@ class Win32FileDialogs : public ui::IFileDialogs {
 public:
     bool ShowOpenFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
                             std::string& fileName, const std::string& initDir, const std::string& title,
-                            std::string& chosenPath) override;
+                            std::string& chosenPath) noexcept override;
     bool ShowSaveFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
                             const std::string& defaultExt, std::string& fileName, const std::string& initDir,
-                            const std::string& title, std::string& chosenPath) override;
+                            const std::string& title, std::string& chosenPath) noexcept override;
 };
 
 }  // namespace kvex::win32

@@ -180,7 +180,7 @@ SIZE Win32FormLayout::Floor() const {
 }
 
 void Win32FormLayout::PositionForm(ui::IFormWindow& form, bool restore, const std::string& section,
-                                   const std::string& iniPath) {
+                                   const std::string& iniPath) noexcept {
     HWND window = reinterpret_cast<HWND>(form.NativeHandle());
     if (!window) return;
     const std::string formKey = FormKeyOf(form, window);
@@ -228,7 +228,7 @@ void Win32FormLayout::Save(HWND window, const std::string& formKey, const std::s
     WriteSavedPlacement(iniPath, section, formKey, {placement.rcNormalPosition, dpi});
 }
 
-void Win32FormLayout::Refresh() {
+void Win32FormLayout::Refresh() noexcept {
     if (!window_) return;
     RECT rect;
     if (!::GetWindowRect(window_, &rect)) return;

@@ -21,19 +21,19 @@ public:
     Win32FormLayout(const Win32FormLayout&) = delete;
     Win32FormLayout& operator=(const Win32FormLayout&) = delete;
 
-    void SetMode(int mode) override { mode_ = mode; }
-    int MinHeight() const override { return minHeight_; }
-    void SetMinHeight(int pixels) override { minHeight_ = pixels; }
-    int MinWidth() const override { return minWidth_; }
-    void SetMinWidth(int pixels) override { minWidth_ = pixels; }
+    void SetMode(int mode) noexcept override { mode_ = mode; }
+    int MinHeight() const noexcept override { return minHeight_; }
+    void SetMinHeight(int pixels) noexcept override { minHeight_ = pixels; }
+    int MinWidth() const noexcept override { return minWidth_; }
+    void SetMinWidth(int pixels) noexcept override { minWidth_ = pixels; }
     // The smallest outer size of the kept window at its present dpi.
     SIZE Floor() const;
-    void BindForm(ui::IFormWindow& form) override { Attach(form); }
-    void SetForm(ui::IFormWindow& form) override { Attach(form); }
+    void BindForm(ui::IFormWindow& form) noexcept override { Attach(form); }
+    void SetForm(ui::IFormWindow& form) noexcept override { Attach(form); }
     void PositionForm(ui::IFormWindow& form, bool restore, const std::string& section,
-                      const std::string& iniPath) override;
+                      const std::string& iniPath) noexcept override;
     // Grows the window to the floor when it is smaller.
-    void Refresh() override;
+    void Refresh() noexcept override;
 
     LRESULT OnSubclassMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnSubclassedWindowGone() {

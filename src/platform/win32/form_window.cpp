@@ -130,7 +130,7 @@ void Win32FormWindow::Raise(Event event) {
     }
 }
 
-void Win32FormWindow::EnsureLoaded() {
+void Win32FormWindow::EnsureLoaded() noexcept {
     if (window_) return;
     ActivationScope activation(module_);
     if (!EnsureFormClass(module_, &ObjectWindowProc<Win32FormWindow>)) return;
@@ -151,7 +151,7 @@ void Win32FormWindow::EnsureLoaded() {
     Raise([](ui::IFormEvents& e) { e.Form_Load(); });
 }
 
-void Win32FormWindow::ShowModal() {
+void Win32FormWindow::ShowModal() noexcept {
     if (inModalLoop_) return;
     EnsureLoaded();
     if (!window_) return;
@@ -193,7 +193,7 @@ void Win32FormWindow::RunModalLoop() {
     }
 }
 
-void Win32FormWindow::Unload() {
+void Win32FormWindow::Unload() noexcept {
     if (!window_ || unloading_) return;
     FlagScope unloading(unloading_);
     Raise([](ui::IFormEvents& e) { e.Form_QueryUnload(); });
@@ -202,14 +202,14 @@ void Win32FormWindow::Unload() {
     window_.reset();
 }
 
-void Win32FormWindow::SetCaption(const std::string& caption) {
+void Win32FormWindow::SetCaption(const std::string& caption) noexcept {
     caption_ = caption;
     SetUtf8WindowText(window_.get(), caption);
 }
 
-std::string Win32FormWindow::Caption() const { return window_ ? WindowText(window_.get()) : caption_; }
+std::string Win32FormWindow::Caption() const noexcept { return window_ ? WindowText(window_.get()) : caption_; }
 
-void Win32FormWindow::SetIcon(int iconResourceId) {
+void Win32FormWindow::SetIcon(int iconResourceId) noexcept {
     iconId_ = iconResourceId;
     if (window_) ApplyIcon();
 }
@@ -260,7 +260,7 @@ bool Win32FormWindow::ScaledSize(UINT dpi, SIZE& size) const {
     return true;
 }
 
-int Win32FormWindow::PopupMenu(int defaultItem) {
+int Win32FormWindow::PopupMenu(int defaultItem) noexcept {
     if (!window_) return -1;
     return content_.PopupMenu(window_.get(), defaultItem);
 }

@@ -53,15 +53,15 @@ public:
     Win32FormWindow(const Win32FormWindow&) = delete;
     Win32FormWindow& operator=(const Win32FormWindow&) = delete;
 
-    void EnsureLoaded() override;
-    void ShowModal() override;
-    void Unload() override;
-    bool Loaded() const override { return static_cast<bool>(window_); }
-    void SetCaption(const std::string& caption) override;
-    std::string Caption() const override;
-    void SetIcon(int iconResourceId) override;
-    std::intptr_t NativeHandle() const override { return reinterpret_cast<std::intptr_t>(window_.get()); }
-    int PopupMenu(int defaultItem) override;
+    void EnsureLoaded() noexcept override;
+    void ShowModal() noexcept override;
+    void Unload() noexcept override;
+    bool Loaded() const noexcept override { return static_cast<bool>(window_); }
+    void SetCaption(const std::string& caption) noexcept override;
+    std::string Caption() const noexcept override;
+    void SetIcon(int iconResourceId) noexcept override;
+    std::intptr_t NativeHandle() const noexcept override { return reinterpret_cast<std::intptr_t>(window_.get()); }
+    int PopupMenu(int defaultItem) noexcept override;
 
     HWND Hwnd() const { return window_.get(); }
     // The dpi the controls are laid out for.

@@ -53,18 +53,18 @@ int Win32Indicator::CurrentImage() const {
     return showingFlashed_ ? design_.flashedImage : design_.image;
 }
 
-void Win32Indicator::SetIconImageList(bool attached) {
+void Win32Indicator::SetIconImageList(bool attached) noexcept {
     images_ = attached ? source_ : nullptr;
     if (!images_) StopFlashing();
     if (window_) ::InvalidateRect(window_, nullptr, TRUE);
 }
 
-void Win32Indicator::SetErrorCaption(const std::string& caption) {
+void Win32Indicator::SetErrorCaption(const std::string& caption) noexcept {
     caption_ = caption;
     UpdateTexts();
 }
 
-void Win32Indicator::ShowError(const std::string& detail) {
+void Win32Indicator::ShowError(const std::string& detail) noexcept {
     detail_ = detail;
     if (window_ && !tooltip_) CreateTooltip(::GetParent(window_));
     UpdateTexts();
@@ -74,7 +74,7 @@ void Win32Indicator::ShowError(const std::string& detail) {
     StartFlashing();
 }
 
-void Win32Indicator::ClearError() {
+void Win32Indicator::ClearError() noexcept {
     StopFlashing();
     if (window_) ::ShowWindow(window_, SW_HIDE);
 }

@@ -39,10 +39,10 @@ public:
     // Index of the image on show now, or -1 when none is drawn.
     int CurrentImage() const;
 
-    void SetIconImageList(bool attached) override;
-    void SetErrorCaption(const std::string& caption) override;
-    void ShowError(const std::string& detail) override;
-    void ClearError() override;
+    void SetIconImageList(bool attached) noexcept override;
+    void SetErrorCaption(const std::string& caption) noexcept override;
+    void ShowError(const std::string& detail) noexcept override;
+    void ClearError() noexcept override;
 
     // The class's window procedure hands every message here.
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -84,7 +84,7 @@ std::string SystemErrorText(DWORD error) {
 
 ui::FileError SystemError(DWORD error) { return ui::FileError{error, SystemErrorText(error)}; }
 
-int Win32Messages::MessageBox(const std::string& text, const std::string& title, unsigned style) {
+int Win32Messages::MessageBox(const std::string& text, const std::string& title, unsigned style) noexcept {
     HWND owner = ActiveModalForm();
     // With an owner the box disables it; without one, task-modal disables
     // every window of the thread, as the owner would have been.
@@ -92,17 +92,17 @@ int Win32Messages::MessageBox(const std::string& text, const std::string& title,
     return ::MessageBoxW(owner, Utf8ToWide(text).c_str(), Utf8ToWide(title).c_str(), style | modality);
 }
 
-void Win32Messages::Beep() { ::MessageBeep(MB_OK); }
+void Win32Messages::Beep() noexcept { ::MessageBeep(MB_OK); }
 
-bool Win32FileSystem::PathExists(const std::string& path) {
+bool Win32FileSystem::PathExists(const std::string& path) noexcept {
     return ::GetFileAttributesW(Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool Win32FileSystem::CreateFolder(const std::string& path) {
+bool Win32FileSystem::CreateFolder(const std::string& path) noexcept {
     return ::CreateDirectoryW(Utf8ToWide(path).c_str(), nullptr) != FALSE;
 }
 
-bool Win32FileSystem::CanCreateFileIn(const std::string& folder) {
+bool Win32FileSystem::CanCreateFileIn(const std::string& folder) noexcept {
     // A name of this process and moment, gone again when the handle closes.
     const std::string probe = folder + "\\kvexfilt-" + std::to_string(::GetCurrentProcessId()) + "-" +
                               std::to_string(::GetTickCount()) + ".tmp";
@@ -111,7 +111,7 @@ bool Win32FileSystem::CanCreateFileIn(const std::string& folder) {
     return static_cast<bool>(file);
 }
 
-std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path, std::size_t maxBytes) {
+std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path, std::size_t maxBytes) noexcept {
     unique_hfile file(::CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return std::nullopt;
@@ -127,7 +127,7 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path, st
     return bytes;
 }
 
-std::vector<ui::FileError> Win32FileSystem::WriteFile(const std::string& utf8Path, std::string_view bytes) {
+std::vector<ui::FileError> Win32FileSystem::WriteFile(const std::string& utf8Path, std::string_view bytes) noexcept {
     std::vector<ui::FileError> errors;
     const std::wstring path = Utf8ToWide(utf8Path);
     // Open.
@@ -163,7 +163,7 @@ std::vector<ui::FileError> Win32FileSystem::WriteFile(const std::string& utf8Pat
     return errors;
 }
 
-std::string Win32FileSystem::AnsiToUtf8(std::string_view ansi) {
+std::string Win32FileSystem::AnsiToUtf8(std::string_view ansi) noexcept {
     if (ansi.empty()) return {};
     const int size = static_cast<int>(ansi.size());
     const int length = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
@@ -173,7 +173,7 @@ std::string Win32FileSystem::AnsiToUtf8(std::string_view ansi) {
     return WideToUtf8(wide);
 }
 
-std::optional<std::string> Win32FileSystem::Utf8ToAnsi(std::string_view utf8) {
+std::optional<std::string> Win32FileSystem::Utf8ToAnsi(std::string_view utf8) noexcept {
     const std::wstring wide = Utf8ToWide(utf8);
     if (wide.empty()) return std::string();
     // No best fit: a character the code page lacks must not turn into a look-alike.

@@ -13,21 +13,21 @@ namespace kvex::win32 {
 // none is.
 class Win32Messages : public ui::IMessages {
 public:
-    int MessageBox(const std::string& text, const std::string& title, unsigned style) override;
-    void Beep() override;
+    int MessageBox(const std::string& text, const std::string& title, unsigned style) noexcept override;
+    void Beep() noexcept override;
 };
 
 class Win32FileSystem : public ui::IFileSystem {
 public:
-    bool PathExists(const std::string& path) override;
-    bool CreateFolder(const std::string& path) override;
-    bool CanCreateFileIn(const std::string& folder) override;
-    std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) override;
+    bool PathExists(const std::string& path) noexcept override;
+    bool CreateFolder(const std::string& path) noexcept override;
+    bool CanCreateFileIn(const std::string& folder) noexcept override;
+    std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) noexcept override;
     // Writes into a new file beside the target and puts it in the target's
     // place only once it is complete.
-    std::vector<ui::FileError> WriteFile(const std::string& path, std::string_view bytes) override;
-    std::string AnsiToUtf8(std::string_view ansi) override;
-    std::optional<std::string> Utf8ToAnsi(std::string_view utf8) override;
+    std::vector<ui::FileError> WriteFile(const std::string& path, std::string_view bytes) noexcept override;
+    std::string AnsiToUtf8(std::string_view ansi) noexcept override;
+    std::optional<std::string> Utf8ToAnsi(std::string_view utf8) noexcept override;
 };
 
 // The system's description of an error number, without the line end.

@@ -30,12 +30,12 @@ std::unique_ptr<ui::IEditFilterView> Win32Platform::CreateEditFilterView() {
     return std::make_unique<EditFilterView>(module_);
 }
 
-void Win32Platform::InitCommonCtrls(std::uint32_t flags) {
+void Win32Platform::InitCommonCtrls(std::uint32_t flags) noexcept {
     ActivationScope activation(module_);
     win32::InitCommonCtrls(flags);
 }
 
-std::unique_ptr<ui::IFormLayout> Win32Platform::CreateLayout() { return std::make_unique<Win32FormLayout>(); }
+std::unique_ptr<ui::IFormLayout> Win32Platform::CreateLayout() noexcept { return std::make_unique<Win32FormLayout>(); }
 
 namespace {
 

@@ -25,11 +25,11 @@ public:
     std::unique_ptr<ui::IEditFilterView> CreateEditFilterView() override;
 
     // IFormServices
-    ui::IMessages& Messages() override { return messages_; }
-    ui::IFileSystem& Files() override { return files_; }
-    ui::IFileDialogs& FileDialogs() override { return dialogs_; }
-    void InitCommonCtrls(std::uint32_t flags) override;
-    std::unique_ptr<ui::IFormLayout> CreateLayout() override;
+    ui::IMessages& Messages() noexcept override { return messages_; }
+    ui::IFileSystem& Files() noexcept override { return files_; }
+    ui::IFileDialogs& FileDialogs() noexcept override { return dialogs_; }
+    void InitCommonCtrls(std::uint32_t flags) noexcept override;
+    std::unique_ptr<ui::IFormLayout> CreateLayout() noexcept override;
 
 private:
     HINSTANCE module_;

@@ -3,6 +3,7 @@
 // events, labels, pictures and buttons as the user and the code use them.
 #include <gtest/gtest.h>
 
+#include "contract/list_box_contract.h"
 #include "platform/win32/control_ids.h"
 #include "platform/win32/filter_maker_view.h"
 #include "support.h"
@@ -38,7 +39,6 @@ TEST_F(Controls, ListKeepsEntriesInOrderAndHasNoCurrentEntryUntilOneIsChosen) {
     EXPECT_EQ(list.ListCount(), 4);
     EXPECT_EQ(list.List(1), "a.txt");
     EXPECT_EQ(list.List(3), "c.txt");
-    EXPECT_EQ(list.List(9), "");
     list.RemoveItem(0);
     EXPECT_EQ(list.List(0), "a.txt");
     EXPECT_EQ(list.ListIndex(), -1);
@@ -48,6 +48,8 @@ TEST_F(Controls, ListKeepsEntriesInOrderAndHasNoCurrentEntryUntilOneIsChosen) {
     FillList({"a", "b"});
     EXPECT_EQ(list.ListIndex(), -1);
 }
+
+TEST_F(Controls, ListRefusesBadIndexes) { contract::ExpectBadIndexesRefused(list); }
 
 TEST_F(Controls, ListSelectionMessagesSelectAndDeselectRanges) {
     FillList({"0", "1", "2", "3", "4"});
