@@ -73,11 +73,6 @@ constexpr const Control& Find(const Control (&rows)[N], std::string_view name, i
     return kMissing;
 }
 
-template <std::size_t N>
-constexpr int IdOf(const Control (&rows)[N], std::string_view name, int index = 0) {
-    return Find(rows, name, index).id;
-}
-
 // The rows that are windows, in tab order.
 template <std::size_t N>
 std::vector<const Control*> InTabOrder(const Control (&rows)[N]) {

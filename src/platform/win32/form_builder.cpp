@@ -47,13 +47,13 @@ WindowStyle StyleOfKind(const ui::design::Control& row, bool drawSymbols) {
     case Kind::Button:
         return {L"BUTTON", (row.style & ui::design::kSymbol) && drawSymbols ? DWORD(BS_OWNERDRAW) : BS_PUSHBUTTON};
     case Kind::Edit:
-        return {L"EDIT", ES_AUTOHSCROLL | (row.style & ui::design::kAlignRight ? ES_RIGHT : 0)};
+        return {L"EDIT", DWORD(ES_AUTOHSCROLL | (row.style & ui::design::kAlignRight ? ES_RIGHT : 0))};
     case Kind::List:
         return {L"LISTBOX", WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT};
     case Kind::Image:
-        return {L"STATIC", SS_ICON | SS_CENTERIMAGE | (notify ? SS_NOTIFY : 0)};
+        return {L"STATIC", DWORD(SS_ICON | SS_CENTERIMAGE | (notify ? SS_NOTIFY : 0))};
     default:
-        return {L"STATIC", (row.style & ui::design::kCentre ? SS_CENTER : SS_LEFT) | (notify ? SS_NOTIFY : 0)};
+        return {L"STATIC", DWORD((row.style & ui::design::kCentre ? SS_CENTER : SS_LEFT) | (notify ? SS_NOTIFY : 0))};
     }
 }
 

@@ -2,6 +2,7 @@
 // control at its pixel position with its caption, font and state, tab order.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "platform/win32/drawing.h"
@@ -27,8 +28,9 @@ void ExpectPlacedAsDesigned(HWND form, const ui::design::Control (&rows)[N]) {
         HWND control = ::GetDlgItem(form, row->id);
         ASSERT_NE(control, nullptr);
         const RECT at = test::ChildRect(control);
-        const RECT designed{row->at.left * 96 / 1440, row->at.top * 96 / 1440, (row->at.left + row->at.width) * 96 / 1440,
-                            (row->at.top + row->at.height) * 96 / 1440};
+        auto px = [](int twips) { return static_cast<LONG>(std::lround(twips / 15.0)); };
+        const RECT designed{px(row->at.left), px(row->at.top), px(row->at.left + row->at.width),
+                            px(row->at.top + row->at.height)};
         EXPECT_TRUE(::EqualRect(&at, &designed)) << at.left << "," << at.top << "," << at.right << "," << at.bottom;
         if (row->kind != Kind::List && row->kind != Kind::Image && row->kind != Kind::Indicator) {
             EXPECT_EQ(test::TextOf(control), row->caption);
