@@ -1,10 +1,12 @@
 #include "editfilter/frm_ef.h"
 
+#include <iterator>
 #include <optional>
 
 #include "core/filter_text.h"
 #include "formkit/form_support.h"
 #include "formkit/validation.h"
+#include "ui/edit_filter_design.h"
 
 namespace kvex {
 
@@ -13,11 +15,8 @@ constexpr LayoutFloor kEditFilterFloor{196, 469};
 
 // What a token button writes over the selection of the text box.
 std::optional<std::string> TokenText(int index, const std::string& selected) {
-    static constexpr const char* kSingleTokens[] = {"*", "?", "#", "!", "-"};
-    if (index >= 0 && index < 5) return std::string(kSingleTokens[index]);
-    if (index == 5) return "[" + selected + "]";
-    if (index == 6) return "[!" + selected + "]";
-    return std::nullopt;
+    if (index < 0 || index >= static_cast<int>(std::size(ui::kTokenButtons))) return std::nullopt;
+    return ui::kTokenButtons[index].Insert(selected);
 }
 }  // namespace
 

@@ -1,79 +1,66 @@
 #include "fakes/fake_platform.h"
 
+#include "ui/edit_filter_design.h"
+#include "ui/filter_maker_design.h"
+
 namespace kvex::fakes {
 
-FakeFilterMakerView::FakeFilterMakerView()
-    : lblDum{FakeLabel("75 custom filters Max"), FakeLabel("filter extension"), FakeLabel("file pattern"),
-             FakeLabel("#"), FakeLabel("Max 255 Chars for combined filter"), FakeLabel("New filter length (0)")} {
-    cmdSave.SetEnabled(false);
-    const char* const captions[] = {"Edit Out", "-", "Edit Like", "-", "Sort Filters"};
-    for (std::size_t i = 0; i < mnuOutLike.size(); ++i) {
-        mnuOutLike[i].caption = captions[i];
-        window.popupItems.push_back(&mnuOutLike[i]);
+namespace {
+
+// Design-time state, as the table gives it.
+void Design(FakeButton& button, const ui::design::Control& row) {
+    button.SetEnabled(!(row.style & ui::design::kDisabled));
+}
+void Design(FakeLabel& label, const ui::design::Control& row) { label.SetCaption(row.caption); }
+void Design(FakeTextBox& box, const ui::design::Control& row) { box = FakeTextBox(row.caption); }
+void Design(FakeMenuItem& item, const ui::design::Control& row) { item.caption = row.caption; }
+template <class Control>
+void Design(Control&, const ui::design::Control&) {}
+
+// The control's event, as the real window raises it.
+void OnEvent(FakeButton& c, std::function<void()> raise) { c.onClick = std::move(raise); }
+void OnEvent(FakeLabel& c, std::function<void()> raise) { c.onClick = std::move(raise); }
+void OnEvent(FakeImage& c, std::function<void()> raise) { c.onClick = std::move(raise); }
+void OnEvent(FakeListBox& c, std::function<void()> raise) { c.onClick = std::move(raise); }
+void OnEvent(FakeTextBox& c, std::function<void()> raise) { c.onChange = std::move(raise); }
+template <class Control>
+void OnEvent(Control&, std::function<void()>) {}  // menu items: the form raises them
+
+// Builds a fake view's controls from its form's table.
+template <class FormDesign, class View, class Controls>
+void BuildFromDesign(View& view, Controls& controls) {
+    view.window.SetCaption(FormDesign::kForm.caption);
+    controls.window = &view.window;
+    for (const ui::design::Control& row : FormDesign::kControls) {
+        FormDesign::Member(row, [&](auto& fake) { Design(fake, row); }, view);
+        FormDesign::Member(row, [](auto*& slot, auto& fake) { slot = &fake; }, controls, view);
     }
-    controls_.window = &window;
-    controls_.lstPat = &lstPat;
-    for (std::size_t i = 0; i < lblDum.size(); ++i) controls_.lblDum[i] = &lblDum[i];
-    controls_.lblF = &lblF;
-    controls_.txtEF = &txtEF;
-    controls_.txtFE = &txtFE;
-    controls_.ErrInput1 = &ErrInput1;
-    controls_.ErrInput2 = &ErrInput2;
-    for (std::size_t i = 0; i < cmdTools.size(); ++i) controls_.cmdTools[i] = &cmdTools[i];
-    controls_.cmdPatU = &cmdPatU;
-    controls_.cmdPatD = &cmdPatD;
-    controls_.cmdNew = &cmdNew;
-    controls_.cmdOpen = &cmdOpen;
-    controls_.cmdSave = &cmdSave;
-    controls_.cmdSaveAs = &cmdSaveAs;
-    controls_.cmdOK = &cmdOK;
-    controls_.cmdCancel = &cmdCancel;
-    for (std::size_t i = 0; i < Image1.size(); ++i) controls_.Image1[i] = &Image1[i];
-    for (std::size_t i = 0; i < mnuOutLike.size(); ++i) controls_.mnuOutLike[i] = &mnuOutLike[i];
+}
+
+template <class FormDesign, class View, class Handlers>
+void WireToDesign(View& view, Handlers* h) {
+    view.window.events = h;
+    for (const ui::design::Control& row : FormDesign::kControls) {
+        if (row.event == ui::design::kNoEvent || row.kind == ui::design::Kind::MenuItem) continue;
+        FormDesign::Member(row, [&](auto& fake) { OnEvent(fake, [h, &row] { FormDesign::Raise(*h, row); }); }, view);
+    }
+}
+
+}  // namespace
+
+FakeFilterMakerView::FakeFilterMakerView() {
+    BuildFromDesign<ui::FilterMakerDesign>(*this, controls_);
+    for (auto& item : mnuOutLike) window.popupItems.push_back(&item);
 }
 
 void FakeFilterMakerView::SetHandlers(ui::IFilterMakerHandlers* h) {
-    window.events = h;
-    lstPat.onClick = [h] { h->lstPat_Click(); };
+    WireToDesign<ui::FilterMakerDesign>(*this, h);
     lstPat.onMouseUp = [h](int button) { h->lstPat_MouseUp(button, 0, 0, 0); };
-    txtEF.onChange = [h] { h->txtEF_Change(); };
-    txtFE.onChange = [h] { h->txtFE_Change(); };
-    for (int i = 0; i < static_cast<int>(cmdTools.size()); ++i) {
-        cmdTools[static_cast<std::size_t>(i)].onClick = [h, i] { h->cmdTools_Click(i); };
-    }
-    for (int i = 0; i < static_cast<int>(Image1.size()); ++i) {
-        Image1[static_cast<std::size_t>(i)].onClick = [h, i] { h->Image1_Click(i); };
-    }
-    lblF.onClick = [h] { h->lblF_Click(); };
-    cmdPatU.onClick = [h] { h->cmdPatU_Click(); };
-    cmdPatD.onClick = [h] { h->cmdPatD_Click(); };
-    cmdNew.onClick = [h] { h->cmdNew_Click(); };
-    cmdOpen.onClick = [h] { h->cmdOpen_Click(); };
-    cmdSave.onClick = [h] { h->cmdSave_Click(); };
-    cmdSaveAs.onClick = [h] { h->cmdSaveAs_Click(); };
-    cmdOK.onClick = [h] { h->cmdOK_Click(); };
-    cmdCancel.onClick = [h] { h->cmdCancel_Click(); };
 }
 
-FakeEditFilterView::FakeEditFilterView() {
-    cmdOK.SetEnabled(false);
-    controls_.window = &window;
-    controls_.txtEF = &txtEF;
-    controls_.ErrInput1 = &ErrInput1;
-    for (std::size_t i = 0; i < cmdE.size(); ++i) controls_.cmdE[i] = &cmdE[i];
-    controls_.cmdOK = &cmdOK;
-    controls_.cmdCancel = &cmdCancel;
-}
+FakeEditFilterView::FakeEditFilterView() { BuildFromDesign<ui::EditFilterDesign>(*this, controls_); }
 
-void FakeEditFilterView::SetHandlers(ui::IEditFilterHandlers* h) {
-    window.events = h;
-    txtEF.onChange = [h] { h->txtEF_Change(); };
-    for (int i = 0; i < static_cast<int>(cmdE.size()); ++i) {
-        cmdE[static_cast<std::size_t>(i)].onClick = [h, i] { h->cmdE_Click(i); };
-    }
-    cmdOK.onClick = [h] { h->cmdOK_Click(); };
-    cmdCancel.onClick = [h] { h->cmdCancel_Click(); };
-}
+void FakeEditFilterView::SetHandlers(ui::IEditFilterHandlers* h) { WireToDesign<ui::EditFilterDesign>(*this, h); }
 
 std::string FakePlatform::PerUserFolder() {
     // The system makes the folder on first use.

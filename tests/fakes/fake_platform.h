@@ -22,12 +22,12 @@ public:
     // Wires every control's events to the handlers, as the real window does.
     void SetHandlers(ui::IFilterMakerHandlers* handlers) override;
 
-    FakeWindow window{"Filter Maker - ()"};
+    FakeWindow window;
     FakeListBox lstPat;
     std::array<FakeLabel, 6> lblDum;
-    FakeLabel lblF{"."};
-    FakeTextBox txtEF{"*"};
-    FakeTextBox txtFE{"htm"};
+    FakeLabel lblF;
+    FakeTextBox txtEF;
+    FakeTextBox txtFE;
     FakeIndicator ErrInput1;
     FakeIndicator ErrInput2;
     std::array<FakeButton, 3> cmdTools;
@@ -45,7 +45,7 @@ public:
     ui::EditFilterControls& Controls() override { return controls_; }
     void SetHandlers(ui::IEditFilterHandlers* handlers) override;
 
-    FakeWindow window{"Edit Filter - Always test your filters for desired results"};
+    FakeWindow window;
     FakeTextBox txtEF;
     FakeIndicator ErrInput1;
     std::array<FakeButton, 7> cmdE;

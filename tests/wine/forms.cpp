@@ -1,30 +1,41 @@
 #include "forms.h"
 
-#include "platform/win32/control_ids.h"
+#include <cstring>
+#include <string>
+
 #include "ui_driver.h"
+#include "ui/filter_maker_design.h"
+#include "ui/edit_filter_design.h"
 
 namespace kvex::testing {
-namespace ids = kvex::win32::ids;
+using FM = ui::FilterMakerDesign;
+using EF = ui::EditFilterDesign;
 namespace {
 
-// Collects the names of controls that were not found.
+// Finds each control by its design row, collecting the names of those missing.
+// A push button with a text caption is looked for by that caption, so that a
+// wrong caption counts as missing; every other control by its id.
 class Lookup {
 public:
     explicit Lookup(HWND window) : window_(window) {}
 
-    HWND Button(const wchar_t* caption) { return Note(FindChild(window_, L"Button", caption), caption); }
-    HWND Id(int id, const wchar_t* name) { return Note(FindChildById(window_, id), name); }
+    HWND operator()(const ui::design::Control& row) {
+        const bool byCaption = row.kind == ui::design::Kind::Button && !(row.style & ui::design::kSymbol);
+        HWND found = byCaption ? FindChild(window_, L"Button", std::wstring(row.caption, row.caption + std::strlen(row.caption)))
+                               : FindChildById(window_, row.id);
+        if (!found) {
+            if (!missing_.empty()) missing_ += L", ";
+            const std::string name = std::string(row.name) + "(" + std::to_string(row.index) + ")";
+            missing_ += std::wstring(name.begin(), name.end());
+        }
+        return found;
+    }
     bool Complete(std::wstring* missing) const {
         if (missing) *missing = missing_;
         return missing_.empty();
     }
 
 private:
-    HWND Note(HWND found, const wchar_t* name) {
-        if (!found) missing_ += std::wstring(missing_.empty() ? L"" : L", ") + name;
-        return found;
-    }
-
     HWND window_;
     std::wstring missing_;
 };
@@ -35,27 +46,26 @@ std::optional<FilterMakerWindow> FilterMakerWindow::Find(HWND window, std::wstri
     Lookup find(window);
     FilterMakerWindow fm;
     fm.window = window;
-    fm.lstPat = find.Id(ids::kFmLstPat, L"lstPat");
-    fm.txtEF = find.Id(ids::kFmTxtEF, L"txtEF");
-    fm.txtFE = find.Id(ids::kFmTxtFE, L"txtFE");
-    fm.lblF = find.Id(ids::kFmLblF, L"lblF");
-    fm.countLabel = find.Id(ids::kFmLblDum0 + 3, L"lblDum(3)");
-    fm.lengthLabel = find.Id(ids::kFmLblDum0 + 5, L"lblDum(5)");
-    fm.errInput1 = find.Id(ids::kFmErrInput1, L"ErrInput1");
-    fm.errInput2 = find.Id(ids::kFmErrInput2, L"ErrInput2");
-    fm.testAdd = find.Button(L"Test/Add");
-    fm.remove = find.Id(ids::kFmCmdTools0 + 1, L"cmdTools(1)");
-    fm.combine = find.Button(L"Create combined filter");
-    fm.up = find.Id(ids::kFmCmdPatU, L"cmdPatU");
-    fm.down = find.Id(ids::kFmCmdPatD, L"cmdPatD");
-    fm.cmdNew = find.Button(L"&New");
-    fm.cmdOpen = find.Button(L"&Open");
-    fm.cmdSave = find.Button(L"&Save");
-    fm.cmdSaveAs = find.Button(L"Save &As");
-    fm.cmdOK = find.Button(L"O&K");
-    fm.cmdCancel = find.Button(L"&Cancel");
-    fm.image1[0] = find.Id(ids::kFmImage1_0, L"Image1(0)");
-    fm.image1[1] = find.Id(ids::kFmImage1_0 + 1, L"Image1(1)");
+    fm.lstPat = find(FM::Row("lstPat"));
+    fm.txtEF = find(FM::Row("txtEF"));
+    fm.txtFE = find(FM::Row("txtFE"));
+    fm.lblF = find(FM::Row("lblF"));
+    fm.countLabel = find(FM::Row("lblDum", 3));
+    fm.lengthLabel = find(FM::Row("lblDum", 5));
+    fm.errInput1 = find(FM::Row("ErrInput1"));
+    fm.errInput2 = find(FM::Row("ErrInput2"));
+    fm.testAdd = find(FM::Row("cmdTools", 0));
+    fm.remove = find(FM::Row("cmdTools", 1));
+    fm.combine = find(FM::Row("cmdTools", 2));
+    fm.up = find(FM::Row("cmdPatU"));
+    fm.down = find(FM::Row("cmdPatD"));
+    fm.cmdNew = find(FM::Row("cmdNew"));
+    fm.cmdOpen = find(FM::Row("cmdOpen"));
+    fm.cmdSave = find(FM::Row("cmdSave"));
+    fm.cmdSaveAs = find(FM::Row("cmdSaveAs"));
+    fm.cmdOK = find(FM::Row("cmdOK"));
+    fm.cmdCancel = find(FM::Row("cmdCancel"));
+    for (int i = 0; i < 2; ++i) fm.image1[i] = find(FM::Row("Image1", i));
     if (!find.Complete(missing)) return std::nullopt;
     return fm;
 }
@@ -68,12 +78,11 @@ std::optional<EditFilterWindow> EditFilterWindow::Find(HWND window, std::wstring
     Lookup find(window);
     EditFilterWindow ef;
     ef.window = window;
-    ef.txtEF = find.Id(ids::kEfTxtEF, L"txtEF");
-    ef.errInput1 = find.Id(ids::kEfErrInput1, L"ErrInput1");
-    static const wchar_t* const tokens[] = {L"*", L"?", L"#", L"!", L"-", L"[charlist]", L"[!charlist]"};
-    for (size_t i = 0; i < ef.cmdE.size(); ++i) ef.cmdE[i] = find.Button(tokens[i]);
-    ef.cmdOK = find.Button(L"O&K");
-    ef.cmdCancel = find.Button(L"&Cancel");
+    ef.txtEF = find(EF::Row("txtEF"));
+    ef.errInput1 = find(EF::Row("ErrInput1"));
+    for (int i = 0; i < static_cast<int>(ef.cmdE.size()); ++i) ef.cmdE[i] = find(EF::Row("cmdE", i));
+    ef.cmdOK = find(EF::Row("cmdOK"));
+    ef.cmdCancel = find(EF::Row("cmdCancel"));
     if (!find.Complete(missing)) return std::nullopt;
     return ef;
 }

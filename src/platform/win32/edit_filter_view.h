@@ -1,14 +1,16 @@
 #pragma once
-// The Edit Filter's window (frmEF) with its controls as designed.
+// The Edit Filter's window (frmEF) with its controls as its table designs them.
 #include <windows.h>
 
 #include <array>
+#include <iterator>
 
 #include "platform/win32/controls.h"
 #include "platform/win32/form_builder.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/indicator.h"
+#include "ui/edit_filter_design.h"
 #include "ui/views.h"
 
 namespace kvex::win32 {
@@ -25,6 +27,8 @@ public:
     HWND Tooltip() const { return tooltip_.get(); }
 
 private:
+    using Design = ui::EditFilterDesign;
+
     void CreateControls(HWND form, UINT dpi) override;
     void OnDpiChanged(UINT dpi) override;
     ui::IFormEvents* Events() override { return handlers_; }
@@ -36,17 +40,21 @@ private:
 
     void CreateFonts(UINT dpi);
 
+    // Named as the table names them.
+    struct Members {
+        explicit Members(const IndicatorDesign& indicator) : ErrInput1(indicator) {}
+        Win32TextBox txtEF;
+        Win32Indicator ErrInput1;
+        std::array<Win32Button, 7> cmdE;
+        Win32Button cmdOK, cmdCancel;
+    };
+
     HINSTANCE module_;
     ui::IEditFilterHandlers* handlers_ = nullptr;
-    Win32TextBox txtEF_;
-    Win32Indicator errInput1_;
-    std::array<Win32Button, 7> cmdE_;
-    Win32Button cmdOK_, cmdCancel_;
+    Members members_;
     ui::EditFilterControls controls_;
     unique_himagelist imageList1_;
-    struct Fonts {
-        unique_hfont buttons, text;
-    } fonts_;
+    std::array<unique_hfont, std::size(Design::kFonts)> fonts_;
     DesignedChildren children_;
     unique_hwnd tooltip_;
     // Last member: destroyed first, while the controls it reports to still exist.

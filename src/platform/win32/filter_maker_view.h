@@ -1,15 +1,16 @@
 #pragma once
-// The Filter Maker's window (frmFM) with its controls as designed.
+// The Filter Maker's window (frmFM) with its controls as its table designs them.
 #include <windows.h>
 
 #include <array>
-#include <vector>
+#include <iterator>
 
 #include "platform/win32/controls.h"
 #include "platform/win32/form_builder.h"
 #include "platform/win32/form_window.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/indicator.h"
+#include "ui/filter_maker_design.h"
 #include "ui/views.h"
 
 namespace kvex::win32 {
@@ -28,6 +29,8 @@ public:
     bool DrawsSymbolsItself() const { return drawsSymbols_; }
 
 private:
+    using Design = ui::FilterMakerDesign;
+
     void CreateControls(HWND form, UINT dpi) override;
     void OnDpiChanged(UINT dpi) override;
     ui::IFormEvents* Events() override { return handlers_; }
@@ -38,26 +41,27 @@ private:
     int PopupMenu(HWND form, int defaultItem) override;
 
     void CreateFonts(UINT dpi);
-    void OnButtonClick(int id);
+
+    // Named as the table names them.
+    struct Members {
+        Members(HINSTANCE module, const IndicatorDesign& indicator);
+        Win32ListBox lstPat;
+        std::array<Win32Label, 6> lblDum;
+        Win32Label lblF;
+        Win32TextBox txtEF, txtFE;
+        Win32Indicator ErrInput1, ErrInput2;
+        std::array<Win32Button, 3> cmdTools;
+        Win32Button cmdPatU, cmdPatD, cmdNew, cmdOpen, cmdSave, cmdSaveAs, cmdOK, cmdCancel;
+        std::array<Win32Image, 2> Image1;
+        std::array<Win32MenuItem, 5> mnuOutLike;
+    };
 
     HINSTANCE module_;
     ui::IFilterMakerHandlers* handlers_ = nullptr;
-    Win32ListBox lstPat_;
-    std::array<Win32Label, 6> lblDum_;
-    Win32Label lblF_;
-    Win32TextBox txtEF_;
-    Win32TextBox txtFE_;
-    Win32Indicator errInput1_;
-    Win32Indicator errInput2_;
-    std::array<Win32Button, 3> cmdTools_;
-    Win32Button cmdPatU_, cmdPatD_, cmdNew_, cmdOpen_, cmdSave_, cmdSaveAs_, cmdOK_, cmdCancel_;
-    std::array<Win32Image, 2> image1_;
-    std::array<Win32MenuItem, 5> mnuOutLike_;
+    Members members_;
     ui::FilterMakerControls controls_;
     unique_himagelist imageList1_;
-    struct Fonts {
-        unique_hfont normal, bold, underlined, symbol, largeSymbol;
-    } fonts_;
+    std::array<unique_hfont, std::size(Design::kFonts)> fonts_;
     DesignedChildren children_;
     bool drawsSymbols_ = false;
     // Last member: destroyed first, while the controls it reports to still exist.

@@ -10,12 +10,12 @@ namespace {
 constexpr int kPointsPerInch = 72;
 }  // namespace
 
-unique_hfont CreateDesignFont(const FontDesign& design, UINT dpi) {
+unique_hfont CreateDesignFont(const ui::design::Font& design, UINT dpi) {
     LOGFONTA font{};
     font.lfHeight = -static_cast<LONG>(std::lround(design.points * dpi / kPointsPerInch));
     font.lfWeight = design.bold ? FW_BOLD : FW_NORMAL;
     font.lfUnderline = design.underline ? TRUE : FALSE;
-    font.lfCharSet = design.charset;
+    font.lfCharSet = design.symbol ? SYMBOL_CHARSET : DEFAULT_CHARSET;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
@@ -34,22 +34,81 @@ std::wstring DesignText(const char* text) {
     return wide;
 }
 
+struct WindowStyle {
+    const wchar_t* windowClass;
+    DWORD style;
+};
+
+// The window class and styles a row's kind implies.
+WindowStyle StyleOfKind(const ui::design::Control& row, bool drawSymbols) {
+    using ui::design::Kind;
+    const bool notify = row.style & ui::design::kNotify;
+    switch (row.kind) {
+    case Kind::Button:
+        return {L"BUTTON", (row.style & ui::design::kSymbol) && drawSymbols ? DWORD(BS_OWNERDRAW) : BS_PUSHBUTTON};
+    case Kind::Edit:
+        return {L"EDIT", DWORD(ES_AUTOHSCROLL | (row.style & ui::design::kAlignRight ? ES_RIGHT : 0))};
+    case Kind::List:
+        return {L"LISTBOX", WS_VSCROLL | LBS_EXTENDEDSEL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT};
+    case Kind::Image:
+        return {L"STATIC", DWORD(SS_ICON | SS_CENTERIMAGE | (notify ? SS_NOTIFY : 0))};
+    default:
+        return {L"STATIC", DWORD((row.style & ui::design::kCentre ? SS_CENTER : SS_LEFT) | (notify ? SS_NOTIFY : 0))};
+    }
+}
+
 }  // namespace
 
-HWND DesignedChildren::Create(HINSTANCE module, HWND form, const ChildDesign& design, const unique_hfont* font,
-                              UINT dpi) {
-    RECT at = PixelRect(design.at, dpi);
+HWND DesignedChildren::Create(HINSTANCE module, HWND form, const ui::design::Control& row, const unique_hfont* font,
+                              UINT dpi, bool drawSymbols) {
+    const WindowStyle kind = StyleOfKind(row, drawSymbols);
+    DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
+    if (row.style & ui::design::kTabStop) style |= WS_TABSTOP;
+    if (row.style & ui::design::kDisabled) style |= WS_DISABLED;
+    const DWORD exStyle = row.style & ui::design::kSunken ? WS_EX_CLIENTEDGE : 0;
+    RECT at = PixelRect(row.at, dpi);
     // Wide controls: an ANSI edit control would keep its text in the ANSI code page.
-    HWND child = ::CreateWindowExW(design.exStyle, DesignText(design.windowClass).c_str(),
-                                   DesignText(design.text).c_str(), WS_CHILD | WS_VISIBLE | design.style, at.left,
-                                   at.top, at.right - at.left,
-                                   at.bottom - at.top, form,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), module, nullptr);
+    HWND child = ::CreateWindowExW(exStyle, kind.windowClass, DesignText(row.caption).c_str(), style, at.left, at.top,
+                                   at.right - at.left, at.bottom - at.top, form,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), module, nullptr);
     if (!child) return nullptr;
     if (font && *font) ::SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font->get()), FALSE);
-    children_.push_back({child, design.at, font});
+    children_.push_back({child, row.at, font});
     return child;
 }
+
+namespace {
+HWND Make(const ui::design::Control& row, BuildContext& at) {
+    const unique_hfont* font = row.font == ui::design::kNoFont ? nullptr : &at.fonts[row.font];
+    return at.children.Create(at.module, at.form, row, font, at.dpi, at.drawSymbols);
+}
+}  // namespace
+
+void Build(Win32Button& control, const ui::design::Control& row, BuildContext& at) { control.Attach(Make(row, at)); }
+void Build(Win32Label& control, const ui::design::Control& row, BuildContext& at) { control.Attach(Make(row, at)); }
+
+void Build(Win32TextBox& control, const ui::design::Control& row, BuildContext& at) {
+    control.Attach(Make(row, at));
+    ::SendMessageA(control.Hwnd(), EM_SETLIMITTEXT, Win32TextBox::kMaxChars, 0);
+}
+
+void Build(Win32ListBox& control, const ui::design::Control& row, BuildContext& at) {
+    control.AttachList(Make(row, at), at.onListMouseUp);
+}
+
+void Build(Win32Image& control, const ui::design::Control& row, BuildContext& at) {
+    control.AttachImage(Make(row, at));
+    control.SetDpi(at.dpi);
+}
+
+void Build(Win32Indicator& control, const ui::design::Control& row, BuildContext& at) {
+    control.SetImageSource(at.indicatorImages);
+    if (control.Create(at.module, at.form, row.id, PixelRect(row.at, at.dpi))) at.children.Add(control.Hwnd(), row.at);
+    control.SetDpi(at.dpi);
+}
+
+// Menu items are no windows: the pop-up is built from them each time it opens.
+void Build(Win32MenuItem&, const ui::design::Control&, BuildContext&) {}
 
 void DesignedChildren::Place(UINT dpi) const {
     for (const Child& child : children_) {

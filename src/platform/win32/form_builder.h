@@ -6,7 +6,12 @@
 #include <cmath>
 #include <vector>
 
+#include <type_traits>
+
+#include "platform/win32/controls.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/indicator.h"
+#include "ui/form_design.h"
 
 namespace kvex::win32 {
 
@@ -16,9 +21,7 @@ inline int TwipsToPixels(int twips, UINT dpi) {
     return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / kTwipsPerInch));
 }
 
-struct TwipsRect {
-    int left, top, width, height;
-};
+using TwipsRect = ui::design::Twips;
 
 // Position and size in pixels: each edge rounded from twips on its own, so
 // that controls designed edge to edge stay edge to edge.
@@ -27,31 +30,16 @@ inline RECT PixelRect(const TwipsRect& at, UINT dpi) {
                 TwipsToPixels(at.top + at.height, dpi)};
 }
 
-struct FontDesign {
-    const char* face;
-    double points;
-    bool bold = false;
-    bool underline = false;
-    BYTE charset = DEFAULT_CHARSET;
-};
-
-unique_hfont CreateDesignFont(const FontDesign& design, UINT dpi);
-
-struct ChildDesign {
-    const char* windowClass;
-    const char* text;
-    DWORD style;    // WS_CHILD | WS_VISIBLE are added
-    DWORD exStyle;
-    int id;
-    TwipsRect at;
-};
+unique_hfont CreateDesignFont(const ui::design::Font& design, UINT dpi);
 
 // A form's children with their designed places and fonts, so that a change
 // of dpi can place them again. The fonts are the view's own members: it
 // makes them anew for the new dpi before Place hands them out.
 class DesignedChildren {
 public:
-    HWND Create(HINSTANCE module, HWND form, const ChildDesign& design, const unique_hfont* font, UINT dpi);
+    // The row's window; symbol buttons paint themselves when drawSymbols.
+    HWND Create(HINSTANCE module, HWND form, const ui::design::Control& row, const unique_hfont* font, UINT dpi,
+                bool drawSymbols);
     // A child made elsewhere (the indicators); it keeps its own font.
     void Add(HWND child, const TwipsRect& at) { children_.push_back({child, at, nullptr}); }
     void Place(UINT dpi) const;
@@ -65,6 +53,51 @@ private:
     };
     std::vector<Child> children_;
 };
+
+// What a form's table needs to make its controls' windows.
+struct BuildContext {
+    HINSTANCE module;
+    HWND form;
+    UINT dpi;
+    DesignedChildren& children;
+    const unique_hfont* fonts;  // indexed by the rows' font
+    bool drawSymbols;
+    HIMAGELIST indicatorImages;
+    Win32ListBox::MouseUpHandler onListMouseUp;
+};
+
+// Each control made from its row; the overloads pick by the control's type.
+void Build(Win32Button& control, const ui::design::Control& row, BuildContext& at);
+void Build(Win32Label& control, const ui::design::Control& row, BuildContext& at);
+void Build(Win32TextBox& control, const ui::design::Control& row, BuildContext& at);
+void Build(Win32ListBox& control, const ui::design::Control& row, BuildContext& at);
+void Build(Win32Image& control, const ui::design::Control& row, BuildContext& at);
+void Build(Win32Indicator& control, const ui::design::Control& row, BuildContext& at);
+void Build(Win32MenuItem& control, const ui::design::Control& row, BuildContext& at);
+
+// Sizes what draws itself at the new dpi; other controls are placed by DesignedChildren.
+inline void Rescale(Win32Image& control, UINT dpi) { control.SetDpi(dpi); }
+inline void Rescale(Win32Indicator& control, UINT dpi) { control.SetDpi(dpi); }
+template <class Control>
+void Rescale(Control&, UINT) {}
+
+// Forgets the window its form destroyed.
+template <class Control>
+void Forget(Control& control) {
+    if constexpr (std::is_base_of_v<Win32Control, Control>) control.Detach();
+}
+
+// The notification by which the row's window raises its event: a click
+// (BN_CLICKED is STN_CLICKED too), a change of text or of the selection.
+inline int CommandOf(const ui::design::Control& row) {
+    switch (row.kind) {
+    case ui::design::Kind::Edit: return EN_CHANGE;
+    case ui::design::Kind::List: return LBN_SELCHANGE;
+    case ui::design::Kind::Indicator:
+    case ui::design::Kind::MenuItem: return -1;
+    default: return BN_CLICKED;
+    }
+}
 
 // Outer window size whose client area is the designed one at that dpi.
 SIZE OuterSizeForClient(const SIZE& clientTwips, DWORD style, DWORD exStyle, UINT dpi);

@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "contract/list_box_contract.h"
-#include "platform/win32/control_ids.h"
 #include "platform/win32/filter_maker_view.h"
 #include "support.h"
+#include "ui/filter_maker_design.h"
 
 namespace kvex::win32 {
+using FM = ui::FilterMakerDesign;
 namespace {
 
 class Controls : public ::testing::Test {
@@ -93,20 +94,20 @@ TEST_F(Controls, TextBoxWritesRaiseOneChangeAndSelectedTextIsReplaced) {
 TEST_F(Controls, LabelsAndPicturesReportTheirClicks) {
     view.Controls().lblDum[3]->SetCaption("4 filters defined");
     EXPECT_EQ(view.Controls().lblDum[3]->Caption(), "4 filters defined");
-    test::PostClick(Item(ids::kFmLblF));
-    test::PostClick(Item(ids::kFmImage1_0 + 1));
-    test::PostClick(Item(ids::kFmLblDum0));  // an ordinary label takes no clicks
+    test::PostClick(Item(FM::Id("lblF")));
+    test::PostClick(Item(FM::Id("Image1", 1)));
+    test::PostClick(Item(FM::Id("lblDum")));  // an ordinary label takes no clicks
     test::PumpFor(50);
     EXPECT_EQ(handlers.log.All(), (std::vector<std::string>{"lblF_Click", "Image1_Click(1)"}));
 }
 
 TEST_F(Controls, DisablingTheFocusedButtonPassesTheFocusOn) {
-    ::SetFocus(Item(ids::kFmCmdOK));
-    ASSERT_EQ(::GetFocus(), Item(ids::kFmCmdOK));
+    ::SetFocus(Item(FM::Id("cmdOK")));
+    ASSERT_EQ(::GetFocus(), Item(FM::Id("cmdOK")));
     view.Controls().cmdOK->SetEnabled(false);
     EXPECT_FALSE(view.Controls().cmdOK->Enabled());
     EXPECT_TRUE(::IsChild(view.Window().Hwnd(), ::GetFocus()));
-    EXPECT_NE(::GetFocus(), Item(ids::kFmCmdOK));
+    EXPECT_NE(::GetFocus(), Item(FM::Id("cmdOK")));
 }
 
 TEST_F(Controls, ControlsOfAnUnloadedFormAnswerEmpty) {

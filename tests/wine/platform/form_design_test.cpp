@@ -2,81 +2,40 @@
 // control at its pixel position with its caption, font and state, tab order.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
-#include "platform/win32/control_ids.h"
 #include "platform/win32/drawing.h"
 #include "platform/win32/edit_filter_view.h"
 #include "platform/win32/filter_maker_view.h"
 #include "support.h"
+#include "ui/filter_maker_design.h"
+#include "ui/edit_filter_design.h"
 
 namespace kvex::win32 {
+using FM = ui::FilterMakerDesign;
+using EF = ui::EditFilterDesign;
 namespace {
 
-struct Placed {
-    int id;
-    const char* caption;  // null: not checked
-    RECT pixels;
-};
-
-// Positions worked out by hand from the design in twips (15 twips a pixel).
-const std::vector<Placed> kFilterMakerDesign = {
-    {ids::kFmTxtEF, "*", {368, 88, 476, 111}},
-    {ids::kFmTxtFE, "htm", {485, 88, 593, 111}},
-    {ids::kFmCmdTools0, "Test/Add", {485, 135, 593, 161}},
-    {ids::kFmCmdTools0 + 2, "Create combined filter", {426, 219, 593, 245}},
-    {ids::kFmCmdCancel, "&Cancel", {512, 349, 593, 375}},
-    {ids::kFmCmdOK, "O&K", {426, 349, 507, 375}},
-    {ids::kFmLstPat, nullptr, {6, 15, 361, 341}},
-    {ids::kFmCmdPatU, "\xE9", {368, 135, 397, 210}},
-    {ids::kFmCmdTools0 + 1, "\xFB", {368, 218, 397, 247}},
-    {ids::kFmCmdPatD, "\xEA", {368, 255, 397, 330}},
-    {ids::kFmLblF, ".", {476, 88, 485, 111}},
-    {ids::kFmLblDum0, "75 custom filters Max", {371, 15, 593, 28}},
-    {ids::kFmLblDum0 + 1, "filter extension", {486, 73, 592, 86}},
-    {ids::kFmLblDum0 + 3, "#", {8, -1, 362, 12}},
-    {ids::kFmLblDum0 + 2, "file pattern", {369, 73, 474, 86}},
-    {ids::kFmLblDum0 + 4, "Max 255 Chars for combined filter", {426, 190, 598, 203}},
-    {ids::kFmLblDum0 + 5, "New filter length (0)", {426, 204, 597, 217}},
-    {ids::kFmCmdOpen, "&Open", {107, 349, 188, 375}},
-    {ids::kFmCmdNew, "&New", {21, 349, 102, 375}},
-    {ids::kFmCmdSave, "&Save", {193, 349, 274, 375}},
-    {ids::kFmCmdSaveAs, "Save &As", {279, 349, 360, 375}},
-    {ids::kFmErrInput1, nullptr, {368, 111, 387, 127}},
-    {ids::kFmErrInput2, nullptr, {485, 111, 504, 127}},
-    {ids::kFmImage1_0, nullptr, {403, 36, 435, 68}},
-    {ids::kFmImage1_0 + 1, nullptr, {516, 36, 548, 68}},
-};
-
-const std::vector<Placed> kEditFilterDesign = {
-    {ids::kEfCmdCancel, "&Cancel", {375, 135, 456, 161}},
-    {ids::kEfCmdOK, "O&K", {289, 135, 370, 161}},
-    {ids::kEfTxtEF, "", {4, 1, 457, 25}},
-    {ids::kEfCmdE0, "*", {5, 49, 69, 76}},
-    {ids::kEfCmdE0 + 1, "?", {70, 49, 134, 76}},
-    {ids::kEfCmdE0 + 2, "#", {135, 49, 199, 76}},
-    {ids::kEfCmdE0 + 3, "!", {200, 49, 264, 76}},
-    {ids::kEfCmdE0 + 4, "-", {265, 49, 329, 76}},
-    {ids::kEfCmdE0 + 5, "[charlist]", {330, 49, 394, 76}},
-    {ids::kEfCmdE0 + 6, "[!charlist]", {395, 49, 459, 76}},
-    {ids::kEfErrInput1, nullptr, {4, 25, 28, 41}},
-};
-
-// Every control at its pixel position with its caption, in creation order,
-// which is the tab order.
-void ExpectPlacedAsDesigned(HWND form, const std::vector<Placed>& design) {
+// Every row's window where its twips put it at 96 dpi (15 twips a pixel),
+// with its caption, in tab order.
+template <std::size_t N>
+void ExpectPlacedAsDesigned(HWND form, const ui::design::Control (&rows)[N]) {
+    using ui::design::Kind;
     std::vector<int> expectedOrder, order;
-    for (const Placed& placed : design) {
-        SCOPED_TRACE("control id " + std::to_string(placed.id));
-        HWND control = ::GetDlgItem(form, placed.id);
+    for (const ui::design::Control* row : ui::design::InTabOrder(rows)) {
+        SCOPED_TRACE(std::string(row->name) + "(" + std::to_string(row->index) + ")");
+        HWND control = ::GetDlgItem(form, row->id);
         ASSERT_NE(control, nullptr);
-        RECT at = test::ChildRect(control);
-        EXPECT_TRUE(::EqualRect(&at, &placed.pixels))
-            << at.left << "," << at.top << "," << at.right << "," << at.bottom;
-        if (placed.caption) {
-            EXPECT_EQ(test::TextOf(control), placed.caption);
+        const RECT at = test::ChildRect(control);
+        auto px = [](int twips) { return static_cast<LONG>(std::lround(twips / 15.0)); };
+        const RECT designed{px(row->at.left), px(row->at.top), px(row->at.left + row->at.width),
+                            px(row->at.top + row->at.height)};
+        EXPECT_TRUE(::EqualRect(&at, &designed)) << at.left << "," << at.top << "," << at.right << "," << at.bottom;
+        if (row->kind != Kind::List && row->kind != Kind::Image && row->kind != Kind::Indicator) {
+            EXPECT_EQ(test::TextOf(control), row->caption);
         }
-        expectedOrder.push_back(placed.id);
+        expectedOrder.push_back(row->id);
     }
     for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
         order.push_back(::GetDlgCtrlID(child));
@@ -127,7 +86,10 @@ protected:
 // Load runs once, with the controls in place and the window hidden.
 TEST_F(FilterMakerDesign, WindowAndEveryControlAsDesignedAndLoadedOnce) {
     ExpectFrame(form, "Filter Maker - ()", 597, 379);
-    ExpectPlacedAsDesigned(form, kFilterMakerDesign);
+    ExpectPlacedAsDesigned(form, FM::kControls);
+    // The point sits edge to edge between the two halves of the new filter.
+    EXPECT_EQ(test::ChildRect(Item(FM::Id("txtEF"))).right, test::ChildRect(Item(FM::Id("lblF"))).left);
+    EXPECT_EQ(test::ChildRect(Item(FM::Id("lblF"))).right, test::ChildRect(Item(FM::Id("txtFE"))).left);
     EXPECT_EQ(handlers.log.All(), std::vector<std::string>{"Form_Load"});
     EXPECT_TRUE(hiddenAtLoad);
     EXPECT_EQ(extensionAtLoad, "htm");
@@ -137,21 +99,21 @@ TEST_F(FilterMakerDesign, WindowAndEveryControlAsDesignedAndLoadedOnce) {
 }
 
 TEST_F(FilterMakerDesign, ControlsCarryTheirDesignedFontsStatesAndColours) {
-    LOGFONTA box = FontOf(Item(ids::kFmTxtEF));
+    LOGFONTA box = FontOf(Item(FM::Id("txtEF")));
     EXPECT_EQ(box.lfHeight, -11);
     EXPECT_EQ(box.lfWeight, FW_BOLD);
-    EXPECT_TRUE(FontOf(Item(ids::kFmLblDum0 + 1)).lfUnderline);
-    EXPECT_TRUE(StyleOf(Item(ids::kFmTxtEF)) & ES_RIGHT);
-    EXPECT_FALSE(StyleOf(Item(ids::kFmTxtFE)) & ES_RIGHT);
-    EXPECT_EQ(StyleOf(Item(ids::kFmLblF)) & SS_TYPEMASK, SS_CENTER);
-    EXPECT_TRUE(StyleOf(Item(ids::kFmLstPat)) & LBS_EXTENDEDSEL);
-    EXPECT_FALSE(::IsWindowEnabled(Item(ids::kFmCmdSave)));
-    EXPECT_FALSE(StyleOf(Item(ids::kFmErrInput1)) & WS_VISIBLE);
+    EXPECT_TRUE(FontOf(Item(FM::Id("lblDum", 1))).lfUnderline);
+    EXPECT_TRUE(StyleOf(Item(FM::Id("txtEF"))) & ES_RIGHT);
+    EXPECT_FALSE(StyleOf(Item(FM::Id("txtFE"))) & ES_RIGHT);
+    EXPECT_EQ(StyleOf(Item(FM::Id("lblF"))) & SS_TYPEMASK, SS_CENTER);
+    EXPECT_TRUE(StyleOf(Item(FM::Id("lstPat"))) & LBS_EXTENDEDSEL);
+    EXPECT_FALSE(::IsWindowEnabled(Item(FM::Id("cmdSave"))));
+    EXPECT_FALSE(StyleOf(Item(FM::Id("ErrInput1"))) & WS_VISIBLE);
 
     // The point label shows the window colours.
     HDC dc = ::CreateCompatibleDC(nullptr);
     auto brush = reinterpret_cast<HBRUSH>(
-        ::SendMessageA(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Item(ids::kFmLblF))));
+        ::SendMessageA(form, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(Item(FM::Id("lblF")))));
     EXPECT_EQ(brush, ::GetSysColorBrush(COLOR_WINDOW));
     EXPECT_EQ(::GetTextColor(dc), ::GetSysColor(COLOR_WINDOWTEXT));
     ::DeleteDC(dc);
@@ -160,7 +122,7 @@ TEST_F(FilterMakerDesign, ControlsCarryTheirDesignedFontsStatesAndColours) {
 TEST_F(FilterMakerDesign, SymbolButtonsUseWingdingsOrPaintTheSymbolThemselves) {
     const bool haveWingdings = FontFamilyInstalled("Wingdings", SYMBOL_CHARSET);
     EXPECT_EQ(view.DrawsSymbolsItself(), !haveWingdings);
-    for (int id : {ids::kFmCmdPatU, ids::kFmCmdTools0 + 1, ids::kFmCmdPatD}) {
+    for (int id : {FM::Id("cmdPatU"), FM::Id("cmdTools", 1), FM::Id("cmdPatD")}) {
         EXPECT_EQ((StyleOf(Item(id)) & BS_TYPEMASK) == BS_OWNERDRAW, !haveWingdings) << id;
         if (haveWingdings) {
             EXPECT_STREQ(FontOf(Item(id)).lfFaceName, "Wingdings") << id;
@@ -169,7 +131,7 @@ TEST_F(FilterMakerDesign, SymbolButtonsUseWingdingsOrPaintTheSymbolThemselves) {
     if (haveWingdings) return;
     // The cross is solid at its centre, in the button text colour.
     ::ShowWindow(form, SW_SHOWNA);
-    HWND cross = Item(ids::kFmCmdTools0 + 1);
+    HWND cross = Item(FM::Id("cmdTools", 1));
     ::UpdateWindow(form);
     test::PumpFor(100);
     RECT client;
@@ -190,13 +152,13 @@ TEST(EditFilterDesign, WindowControlsFontsAndTooltipsAsDesigned) {
     HWND form = view.Window().Hwnd();
     ASSERT_NE(form, nullptr);
     ExpectFrame(form, "Edit Filter - Always test your filters for desired results", 461, 169);
-    ExpectPlacedAsDesigned(form, kEditFilterDesign);
+    ExpectPlacedAsDesigned(form, EF::kControls);
 
-    LOGFONTA box = FontOf(::GetDlgItem(form, ids::kEfTxtEF));
+    LOGFONTA box = FontOf(::GetDlgItem(form, EF::Id("txtEF")));
     EXPECT_STREQ(box.lfFaceName, "Verdana");
     EXPECT_EQ(box.lfHeight, -13);
-    EXPECT_EQ(FontOf(::GetDlgItem(form, ids::kEfCmdE0 + 5)).lfHeight, -11);
-    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(form, ids::kEfCmdOK)));
+    EXPECT_EQ(FontOf(::GetDlgItem(form, EF::Id("cmdE", 5))).lfHeight, -11);
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(form, EF::Id("cmdOK"))));
 
     HWND tooltip = view.Tooltip();
     ASSERT_NE(tooltip, nullptr);
@@ -206,7 +168,7 @@ TEST(EditFilterDesign, WindowControlsFontsAndTooltipsAsDesigned) {
         TOOLINFOA tool{};
         tool.cbSize = TTTOOLINFOA_V2_SIZE;
         tool.hwnd = form;
-        tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(form, ids::kEfCmdE0 + index));
+        tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(form, EF::Id("cmdE") + index));
         tool.lpszText = text;
         ::SendMessageA(tooltip, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
         return std::string(text);

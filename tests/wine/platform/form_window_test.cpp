@@ -4,13 +4,16 @@
 
 #include <vector>
 
-#include "platform/win32/control_ids.h"
 #include "platform/win32/edit_filter_view.h"
 #include "platform/win32/filter_maker_view.h"
 #include "platform/win32/form_window.h"
 #include "support.h"
+#include "ui/filter_maker_design.h"
+#include "ui/edit_filter_design.h"
 
 namespace kvex::win32 {
+using FM = ui::FilterMakerDesign;
+using EF = ui::EditFilterDesign;
 namespace {
 
 using Events = std::vector<std::string>;
@@ -28,7 +31,7 @@ protected:
     void ShowThen(std::function<void()> act) {
         test::After(150, [this, act] {
             act();
-            test::After(150, [this] { ::PostMessageA(Item(ids::kFmCmdCancel), BM_CLICK, 0, 0); });
+            test::After(150, [this] { ::PostMessageA(Item(FM::Id("cmdCancel")), BM_CLICK, 0, 0); });
         });
         view.Window().ShowModal();
     }
@@ -57,7 +60,7 @@ TEST_F(ModalFilterMaker, RunsUntilAHandlerUnloadsThenTheWindowIsGone) {
     });
     EXPECT_TRUE(visible);
     EXPECT_FALSE(hostEnabled);
-    EXPECT_EQ(focusId, ids::kFmTxtEF);
+    EXPECT_EQ(focusId, FM::Id("txtEF"));
     EXPECT_EQ(handlers.log.All(), (Events{"Form_Load", "Form_Resize", "Form_Resize", "cmdCancel_Click",
                                           "Form_QueryUnload", "Form_Unload"}));
     EXPECT_FALSE(view.Window().Loaded());
@@ -75,14 +78,14 @@ TEST_F(ModalFilterMaker, CloseBoxUnloadsWithoutPressingAnyButton) {
 // Enter and Escape press no button, wherever the focus is; access keys press theirs.
 TEST_F(ModalFilterMaker, KeyboardAsADialogBoxHasIt) {
     ShowThen([&] {
-        for (int id : {ids::kFmTxtEF, ids::kFmCmdOK, ids::kFmLstPat}) {
+        for (int id : {FM::Id("txtEF"), FM::Id("cmdOK"), FM::Id("lstPat")}) {
             ::SetFocus(Item(id));
             for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
                 ::PostMessageA(Item(id), WM_KEYDOWN, key, 1);
                 ::PostMessageA(Item(id), WM_KEYUP, key, 0xC0000001);
             }
         }
-        for (char key : {'k', 'n', 'a'}) ::PostMessageA(Item(ids::kFmLstPat), WM_SYSCHAR, key, 1 << 29);
+        for (char key : {'k', 'n', 'a'}) ::PostMessageA(Item(FM::Id("lstPat")), WM_SYSCHAR, key, 1 << 29);
     });
     std::vector<std::string> clicks;
     for (const std::string& event : handlers.log.All())
@@ -112,15 +115,15 @@ TEST_F(ModalFilterMaker, SecondFormShownFromAHandlerRunsItsOwnLoop) {
         test::After(150, [&] {
             outerEnabledDuringInner = ::IsWindowEnabled(view.Window().Hwnd()) != FALSE;
             ownerDuringInner = ActiveModalForm();
-            ::PostMessageA(::GetDlgItem(edit.Window().Hwnd(), ids::kEfCmdCancel), BM_CLICK, 0, 0);
+            ::PostMessageA(::GetDlgItem(edit.Window().Hwnd(), EF::Id("cmdCancel")), BM_CLICK, 0, 0);
         });
         edit.Window().ShowModal();
         outer = view.Window().Hwnd();
         outerEnabledAfter = ::IsWindowEnabled(outer) != FALSE;
         ownerAfter = ActiveModalForm();
     };
-    test::After(150, [&] { ::PostMessageA(Item(ids::kFmCmdTools0), BM_CLICK, 0, 0); });
-    test::After(600, [&] { ::PostMessageA(Item(ids::kFmCmdCancel), BM_CLICK, 0, 0); });
+    test::After(150, [&] { ::PostMessageA(Item(FM::Id("cmdTools")), BM_CLICK, 0, 0); });
+    test::After(600, [&] { ::PostMessageA(Item(FM::Id("cmdCancel")), BM_CLICK, 0, 0); });
     view.Window().ShowModal();
     EXPECT_EQ(editHandlers.log.All(), (Events{"Form_Load", "Form_Resize", "cmdCancel_Click", "Form_QueryUnload",
                                               "Form_Unload"}));

@@ -9,7 +9,6 @@
 #include <map>
 #include <string>
 
-#include "platform/win32/control_ids.h"
 #include "platform/win32/dpi.h"
 #include "platform/win32/edit_filter_view.h"
 #include "platform/win32/filter_maker_view.h"
@@ -17,8 +16,12 @@
 #include "module_path.h"
 #include "support.h"
 #include "unique_any.h"
+#include "ui/filter_maker_design.h"
+#include "ui/edit_filter_design.h"
 
 namespace kvex::win32 {
+using FM = ui::FilterMakerDesign;
+using EF = ui::EditFilterDesign;
 namespace {
 
 constexpr char kChildVariable[] = "KVEX_HIGH_DPI_CHILD";
@@ -161,12 +164,12 @@ void ExpectFormHoldsAtHighDpi(const FormCase& design) {
 
 TEST(AtHighDpi, FilterMaker) {
     if (!InChild()) GTEST_SKIP() << "runs in the child of HighDpi.BothFormsInAChildProcessAt144Dpi";
-    ExpectFormHoldsAtHighDpi<FilterMakerView>({"frmFM", {8955, 5685}, {603, 404}, ids::kFmTxtEF, 8.25});
+    ExpectFormHoldsAtHighDpi<FilterMakerView>({"frmFM", {8955, 5685}, {603, 404}, FM::Id("txtEF"), 8.25});
 }
 
 TEST(AtHighDpi, EditFilter) {
     if (!InChild()) GTEST_SKIP() << "runs in the child of HighDpi.BothFormsInAChildProcessAt144Dpi";
-    ExpectFormHoldsAtHighDpi<EditFilterView>({"frmEF", {6915, 2535}, {469, 196}, ids::kEfTxtEF, 9.75});
+    ExpectFormHoldsAtHighDpi<EditFilterView>({"frmEF", {6915, 2535}, {469, 196}, EF::Id("txtEF"), 9.75});
 }
 
 TEST(HighDpi, BothFormsInAChildProcessAt144Dpi) {

@@ -2,12 +2,13 @@
 // when it appears, quiet when asked again, and its run-time drawn arrows.
 #include <gtest/gtest.h>
 
-#include "platform/win32/control_ids.h"
 #include "platform/win32/drawing.h"
 #include "platform/win32/edit_filter_view.h"
 #include "support.h"
+#include "ui/edit_filter_design.h"
 
 namespace kvex::win32 {
+using EF = ui::EditFilterDesign;
 namespace {
 
 bool VisibleBit(HWND window) { return (::GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
@@ -22,7 +23,7 @@ TEST(EditFilterIndicator, ShowsUntilClearedAndFlashesTwiceWhenItAppears) {
     ui::IIndicator& indicator = *view.Controls().ErrInput1;
     auto& inside = static_cast<Win32Indicator&>(indicator);
     indicator.SetIconImageList(true);
-    HWND window = ::GetDlgItem(view.Window().Hwnd(), ids::kEfErrInput1);
+    HWND window = ::GetDlgItem(view.Window().Hwnd(), EF::Id("ErrInput1"));
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(VisibleBit(window));
     indicator.SetErrorCaption("Remove Invalid Characters");
