@@ -33,6 +33,7 @@ constexpr const char* kComponent32Alone = "{E7672168-2100-4640-B116-3186AEA41E49
 constexpr const char* kUpgradeCodeUser = "{358FFB74-0F9A-4D02-9264-16725589DA34}";
 constexpr const char* kComponent64User = "{39D4546E-23CC-48BA-9DE8-845151803C3A}";
 constexpr const char* kComponent32User = "{BC87A45D-A412-4318-B825-C7585CBB0CE2}";
+constexpr const char* kComponentUserFolder = "{4F22F06F-B18C-4FB8-83D8-86BD0E7266D1}";
 
 enum class Kind { X64, X86, User };
 
@@ -164,13 +165,20 @@ int PrintPackage(Kind kind, const std::string& version) {
         std::printf("      <Directory Id=\"LocalAppDataFolder\">\n");
         std::printf("        <Directory Id=\"USERPROGRAMS\" Name=\"Programs\">\n");
         std::printf("          <Directory Id=\"INSTALLDIR\" Name=\"kvexfilt\">\n");
-        for (const Component* c : {&c64, &c32}) {
+        // 32-bit first: where a system keeps one view of the user's classes
+        // (Wine), the 64-bit DLL's keys win, as after regsvr32 of both.
+        for (const Component* c : {&c32, &c64}) {
             std::printf("            <Directory Id=\"%s\" Name=\"%s\">\n", c->module.folderId.c_str(),
                         c->win64 ? "x64" : "x86");
             std::printf("              <Directory Id=\"%sFILTERS\" Name=\"Filters\"/>\n", c->module.folderId.c_str());
             PrintComponent(*c, root, "              ");
             std::printf("            </Directory>\n");
         }
+        // Holds nothing but the folder above x64 and x86, so that it goes too.
+        std::printf("            <Component Id=\"KvexFiltUser\" Guid=\"%s\" KeyPath=\"yes\">\n"
+                    "              <RemoveFolder Id=\"KvexFiltUserFolder\" On=\"uninstall\"/>\n"
+                    "            </Component>\n",
+                    kComponentUserFolder);
         std::printf("          </Directory>\n        </Directory>\n      </Directory>\n");
     } else {
         if (x64) {
@@ -189,6 +197,7 @@ int PrintPackage(Kind kind, const std::string& version) {
     std::printf("    </Directory>\n");
     std::printf("    <Feature Id=\"Complete\" Level=\"1\" Title=\"kvexfilt\">\n");
     if (x64) std::printf("      <ComponentRef Id=\"%s\"/>\n", c64.id.c_str());
+    if (user) std::printf("      <ComponentRef Id=\"KvexFiltUser\"/>\n");
     std::printf("      <ComponentRef Id=\"%s\"/>\n", c32.id.c_str());
     std::printf("    </Feature>\n  </Product>\n</Wix>\n");
     return 0;
