@@ -30,7 +30,7 @@ x64: deps
 
 dist: native x86 x64
 
-# dist/kvexfilt-<version>.msi (x64, both DLLs), -x86.msi and .zip.
+# dist/kvexfilt-<version>.msi (x64, both DLLs), -x86.msi, -user.msi and .zip.
 package: dist
 	./tools/package.sh $(BUILD)/native $(BUILD)/x86 $(DIST)
 

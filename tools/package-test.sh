@@ -6,6 +6,8 @@
 # DLLs writes; both script hosts create both classes and open the Filter
 # Maker; uninstalling leaves the registry and Program Files as before.
 # x86 package: the same for the 32-bit DLL and script host alone.
+# user package: needs no elevation, installs both DLLs under the profile and
+# writes the keys regsvr32 /n /i:user writes; uninstalling leaves nothing.
 set -uo pipefail
 
 if [ $# -ne 5 ]; then
@@ -61,11 +63,11 @@ new_prefix() {  # name
   "$wine32" 'C:\windows\syswow64\cscript.exe' //nologo 'C:\kvex-test\warm.vbs' >/dev/null 2>&1
 }
 
-# HKLM\Software\Classes (both views) as sorted "key | value" lines, without
-# the installer's own bookkeeping (Installer\...).
-snapshot() {  # name
+# HKLM\Software\Classes (both views; or another root) as sorted "key | value"
+# lines, without the installer's own bookkeeping (Installer\...).
+snapshot() {  # name [root]
   local file="$work/$1"
-  "$wine64" reg export 'HKLM\Software\Classes' "$(winepath -w "$file.reg" 2>/dev/null)" /y >/dev/null 2>&1
+  "$wine64" reg export "${2:-HKLM\Software\Classes}" "$(winepath -w "$file.reg" 2>/dev/null)" /y >/dev/null 2>&1
   iconv -f UTF-16LE -t UTF-8 "$file.reg" | tr -d '\r' | python3 -c '
 import sys
 key, lines, pending = "", [], ""
@@ -156,6 +158,30 @@ regsvr32_snapshot() {  # name archs...
   rm -rf "$(pf64)" "$(pf32)"
 }
 
+# Both classes roots as one, as HKEY_CLASSES_ROOT shows them: Wine's per-user
+# type library calls write the machine's keys, where Windows (and the package)
+# writes the user's (and Wine mirrors them into both views as "Typelib", so
+# compare with one_view). name-machine and name-user keep the roots apart.
+classes_root() {  # name
+  snapshot "$1-machine"
+  snapshot "$1-user" 'HKCU\Software\Classes'
+  cat "$work/$1-machine.txt" "$work/$1-user.txt" |
+    sed -E 's/^\[HKEY_(LOCAL_MACHINE|CURRENT_USER)\\Software\\Classes/[Classes/' | sort -u >"$work/$1.txt"
+}
+
+user_dir() { echo "$local_app/Programs/kvexfilt"; }
+regsvr32_user() {  # [/u]: both DLLs at the user package's places, 32-bit first
+  "$wine32" 'C:\windows\syswow64\regsvr32.exe' "$@" /s /n /i:user "$(winepath -w "$(user_dir)/x86/kvexfilt.dll")"
+  "$wine64" regsvr32 "$@" /s /n /i:user "$(winepath -w "$(user_dir)/x64/kvexfilt.dll")"
+}
+
+# A package that needs no elevation: word count bit 8 set, no ALLUSERS.
+unelevated() {  # package
+  local words
+  words=$(msiinfo suminfo "$1" | sed -n 's/^Source: \([0-9]*\).*/\1/p')
+  [ -n "$words" ] && [ $((words & 8)) -eq 8 ] && ! msiinfo export "$1" Property | grep -q '^ALLUSERS'
+}
+
 beside_dll() {  # folder: the Filter Maker's defaults landed beside the DLL
   [ -d "$1/Filters" ] && [ -f "$1/position.ini" ]
 }
@@ -197,6 +223,36 @@ if new_prefix x86; then
   check "uninstall leaves no file or folder in Program Files" gone
   wineserver -k >/dev/null 2>&1
 fi
+
+echo "package-test: user package (both DLLs, current user)"
+user_started=$SECONDS
+check "kvexfilt-$version-user.msi asks for no elevation" unelevated "$work/kvexfilt-$version-user.msi"
+local_app=
+if new_prefix user; then
+  local_app=$(winepath -u "$("$wine64" cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')" 2>/dev/null)
+  [ -d "$local_app" ] || { fail "LocalAppData of the prefix (${local_app:-none})"; local_app=$WINEPREFIX/none; }
+  # What any Windows profile has: the comparison is about our own keys.
+  "$wine64" reg add 'HKCU\Software\Classes\CLSID' /f >/dev/null 2>&1
+  classes_root user-before
+  mkdir -p "$(user_dir)/x86" "$(user_dir)/x64"
+  cp "$dist/x86/kvexfilt.dll" "$(user_dir)/x86/" && cp "$dist/x64/kvexfilt.dll" "$(user_dir)/x64/"
+  regsvr32_user
+  classes_root user-regsvr32
+  regsvr32_user /u
+  rm -rf "$(user_dir)"
+  check "kvexfilt-$version-user.msi installs silently" msi /i "$work/kvexfilt-$version-user.msi"
+  check "both DLLs under LocalAppData\\Programs\\kvexfilt" eval \
+    'cmp -s "$dist/x64/kvexfilt.dll" "$(user_dir)/x64/kvexfilt.dll" && cmp -s "$dist/x86/kvexfilt.dll" "$(user_dir)/x86/kvexfilt.dll"'
+  classes_root user-installed
+  check "HKLM\\Software\\Classes untouched" same user-before-machine user-installed-machine
+  check "HKCU keys equal what regsvr32 /n /i:user of both DLLs writes" same user-regsvr32 user-installed one-view
+  check "uninstall succeeds" msi /x "$work/kvexfilt-$version-user.msi"
+  classes_root user-removed
+  check "uninstall restores HKCU\\Software\\Classes" same user-before-user user-removed-user
+  check "uninstall leaves no file or folder of ours" [ ! -e "$(user_dir)" ]
+  wineserver -k >/dev/null 2>&1
+fi
+echo "package-test: user package $((SECONDS - user_started)) s"
 
 echo "package-test: $((SECONDS - started)) s"
 if [ "$failed" -ne 0 ]; then

@@ -3,6 +3,7 @@
 #   tools/package.sh <native-build> <x86-build> <dist> [version [out-dir]]
 # out-dir/kvexfilt-<version>.msi      x64: both DLLs, each registered for its hosts
 # out-dir/kvexfilt-<version>-x86.msi  the 32-bit DLL alone, for 32-bit Windows
+# out-dir/kvexfilt-<version>-user.msi x64, both DLLs, for the current user (no elevation)
 # out-dir/kvexfilt-<version>.zip      DLLs, demo hosts, README, samples, type library
 # The version defaults to the build's (CMake project); the tests pass a lower
 # one to build a package to upgrade from. out-dir defaults to dist.
@@ -42,10 +43,13 @@ post_edit() {  # msi bits...
 # File sources are relative to the dist folder (wixl refuses absolute ones).
 "$wxs_tool" x64 "$version" >"$work/kvexfilt-x64.wxs"
 "$wxs_tool" x86 "$version" >"$work/kvexfilt-x86.wxs"
+"$wxs_tool" user "$version" >"$work/kvexfilt-user.wxs"
 (cd "$dist" && wixl -a x64 -o "$out/kvexfilt-$version.msi" "$work/kvexfilt-x64.wxs")
 (cd "$dist" && wixl -a x86 -o "$out/kvexfilt-$version-x86.msi" "$work/kvexfilt-x86.wxs")
 post_edit "$out/kvexfilt-$version.msi" 64 32
+(cd "$dist" && wixl -a x64 -o "$out/kvexfilt-$version-user.msi" "$work/kvexfilt-user.wxs")
 post_edit "$out/kvexfilt-$version-x86.msi" 32
+post_edit "$out/kvexfilt-$version-user.msi" 64 32
 
 # The zip: what a user registers by hand with regsvr32.
 stage="$work/kvexfilt-$version"
@@ -60,4 +64,4 @@ cp "$generated/kvexfilt.tlb" "$generated/kvexfilt_h.h" "$generated/kvexfilt_i.c"
 rm -f "$out/kvexfilt-$version.zip"
 (cd "$work" && zip -qr -X "$out/kvexfilt-$version.zip" "kvexfilt-$version")
 rm -rf "$work"
-echo "package: $out/kvexfilt-$version.msi, kvexfilt-$version-x86.msi, kvexfilt-$version.zip"
+echo "package: $out/kvexfilt-$version.msi, kvexfilt-$version-x86.msi, kvexfilt-$version-user.msi, kvexfilt-$version.zip"
