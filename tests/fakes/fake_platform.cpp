@@ -73,6 +73,7 @@ std::unique_ptr<ui::IFilterMakerView> FakePlatform::CreateFilterMakerView() {
     FakeFilterMakerView* v = view.get();
     v->window.session = [this, v] {
         if (filterMakerSession) filterMakerSession(*v);
+        if (v->window.Loaded()) ++dialogsLeftOpen;
     };
     return view;
 }
@@ -82,6 +83,7 @@ std::unique_ptr<ui::IEditFilterView> FakePlatform::CreateEditFilterView() {
     FakeEditFilterView* v = view.get();
     v->window.session = [this, v] {
         if (editFilterSession) editFilterSession(*v);
+        if (v->window.Loaded()) ++dialogsLeftOpen;
     };
     return view;
 }

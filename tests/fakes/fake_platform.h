@@ -83,6 +83,9 @@ public:
     // The user's session in each dialog the public classes open.
     std::function<void(FakeFilterMakerView&)> filterMakerSession;
     std::function<void(FakeEditFilterView&)> editFilterSession;
+    // Sessions that ended with their dialog still open: a real modal loop
+    // would never have returned (the fake closes it, as the host would).
+    int dialogsLeftOpen = 0;
 };
 
 }  // namespace kvex::fakes

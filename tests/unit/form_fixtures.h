@@ -57,7 +57,10 @@ protected:
     }
     // A handler that hands the list a bad index works under the fake only by
     // luck: the real list box refuses it, so every test fails on one.
-    void TearDown() override { EXPECT_EQ(view.lstPat.violations, expectedViolations); }
+    void TearDown() override {
+        EXPECT_EQ(view.lstPat.violations, expectedViolations);
+        EXPECT_EQ(platform.dialogsLeftOpen, 0);
+    }
 
     // Opens the form with filters.dlk holding these lines.
     void OpenWithList(const std::vector<std::string>& lines) {

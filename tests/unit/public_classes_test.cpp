@@ -16,6 +16,7 @@ protected:
         ThreadState() = SharedState{};
         platform.files.AddFolder(kAppFolder);
     }
+    void TearDown() override { EXPECT_EQ(platform.dialogsLeftOpen, 0); }
     bool Show(const std::string& defaultFilter = "", const std::string& folder = "",
               const std::string& filterInLike = "", const std::string& openFile = "") {
         ClsFMfilter cls(platform, ClsEFfilter::Launcher(platform));
@@ -99,6 +100,7 @@ TEST_F(ShowFilterMaker, ANestedCallLeavesTheOuterDialogItsOwnFolderAndDefault) {
 class ShowEditFilter : public ::testing::Test {
 protected:
     void SetUp() override { ThreadState() = SharedState{}; }
+    void TearDown() override { EXPECT_EQ(platform.dialogsLeftOpen, 0); }
     bool Show(std::string& text, short editPrefix) {
         ClsEFfilter cls(platform);
         return cls.ShowEditFilterDialog(text, editPrefix);
