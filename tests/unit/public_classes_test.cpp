@@ -136,5 +136,23 @@ TEST_F(ShowEditFilter, OnlyOkHandsBackTheTextExactlyAsTyped) {
     EXPECT_EQ(ThreadState().gsAppPath, kAppFolder);
 }
 
+// What the system cannot tell leaves what is known: no component folder keeps
+// the last one, no user folder keeps a component folder that takes no file.
+TEST_F(ShowEditFilter, AppPathKeepsWhatTheSystemCannotTell) {
+    platform.editFilterSession = [](FakeEditFilterView& v) { v.cmdCancel.Click(); };
+    std::string text;
+    ThreadState().gsAppPath = "C:\\Before";
+    platform.componentFolder.clear();
+    Show(text, 0);
+    EXPECT_EQ(ThreadState().gsAppPath, "C:\\Before");
+
+    platform.componentFolder = "C:\\Program Files\\kvexfilt";
+    platform.files.AddFolder(platform.componentFolder);
+    platform.files.readOnlyFolders.insert(platform.componentFolder);
+    platform.perUserFolder.clear();
+    Show(text, 0);
+    EXPECT_EQ(ThreadState().gsAppPath, platform.componentFolder);
+}
+
 }  // namespace
 }  // namespace kvex::testing
