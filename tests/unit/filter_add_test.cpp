@@ -12,10 +12,10 @@ using ui::mb::kOk;
 class TestAddFilter : public FilterMakerTest {};
 
 TEST_F(TestAddFilter, AppendsANewFilterSelectsAListedOneAndBeepsAtABlankPart) {
-    OpenWithList({kDefault, "*.txt"});
-    view.lstPat.UserClick(1);
+    OpenWithList({kDefault, "*.text"});
+    view.lstPat.UserClick(1);  // the length label reads 6 until the add
     ClickTestAdd();
-    EXPECT_EQ(Items(), WithDefault({"*.txt", "*.htm"}));
+    EXPECT_EQ(Items(), WithDefault({"*.text", "*.htm"}));
     EXPECT_EQ(Selection(), std::vector<int>{2});
     EXPECT_EQ(CountLabel(), "3 filters defined");
     EXPECT_EQ(LengthLabel(), "New filter length (5)");
@@ -23,14 +23,14 @@ TEST_F(TestAddFilter, AppendsANewFilterSelectsAListedOneAndBeepsAtABlankPart) {
 
     view.lstPat.UserClick(1);
     ClickTestAdd();
-    EXPECT_EQ(Items(), WithDefault({"*.txt", "*.htm"}));
+    EXPECT_EQ(Items(), WithDefault({"*.text", "*.htm"}));
     EXPECT_EQ(Selection(), std::vector<int>{2});
     EXPECT_EQ(Beeps(), 1);
 
     // Parts are trimmed, the boxes keep their spaces, and letter case counts.
     TypeParts("  *  ", " HTM ");
     ClickTestAdd();
-    EXPECT_EQ(Items(), WithDefault({"*.txt", "*.htm", "*.HTM"}));
+    EXPECT_EQ(Items(), WithDefault({"*.text", "*.htm", "*.HTM"}));
     EXPECT_EQ(view.txtEF.Text(), "  *  ");
     EXPECT_EQ(view.txtFE.Text(), " HTM ");
 

@@ -22,7 +22,7 @@ TEST_F(FilterMakerForm, LifeCycle) {
     EXPECT_EQ(view.Image1[0].picture, 102);
     EXPECT_EQ(view.Image1[1].picture, 101);
     EXPECT_EQ(view.Image1[0].mouseIcon, 101);
-    EXPECT_TRUE(view.ErrInput2.imageListAttached);
+    EXPECT_TRUE(view.ErrInput1.imageListAttached && view.ErrInput2.imageListAttached);
 
     platform.layout.live->minHeight = 300;
     platform.layout.calls.clear();
