@@ -40,6 +40,9 @@ TEST_F(RemoveFilters, DefaultAsCurrentEntryOrNoneRefusesWhateverElseIsSelected) 
     ClickRemove();
     EXPECT_EQ(Items(), WithDefault(NumberedFilters(5)));
     ExpectOnlyBox("Default filter index...", "Default filter index...", kOk | kIconExclamation);
+    CtrlClick({5, 0, 0});  // entry 0 current, nothing selected: nothing to refuse
+    ClickRemove();
+    EXPECT_EQ(Boxes().size(), 1u);
 }
 
 TEST_F(RemoveFilters, AnsweringNoRemovesNothingYetRefreshesBothLabels) {
@@ -62,6 +65,11 @@ protected:
 // ignores letter case, the entry keeps it; a result equal to an entry selects
 // that entry with a beep; nothing selected adds nothing.
 TEST_F(CombineFilters, JoinsTheSelectedItemsInListOrderAsANewEntryOrSelectsAnEqualOne) {
+    OpenWithList({kDefault});
+    view.lstPat.UserClick(0);
+    ClickCombine();  // the default alone: the button does nothing at all
+    EXPECT_EQ(Selection(), std::vector<int>{0});
+    EXPECT_EQ(Beeps(), 0);
     OpenWithList({kDefault, "*.txt", "*.htm", "*.HTM"});
     ClickCombine();
     EXPECT_EQ(view.lstPat.ListCount(), 4);
