@@ -124,7 +124,7 @@ TEST_F(PatternListFiles, CancelledOrUnreadableOpenChangesNothing) {
 
 TEST_F(PatternListFiles, OpeningAHundredLinesKeepsSeventyFiveAndSaveAsWritesEveryEntry) {
     platform.files.AddFile(kWeb, FileLines(NumberedFilters(100)));
-    Open();
+    OpenWithList({kDefault, "*.shown"});  // replaced, not added to
     platform.dialogs.results.push_back(kWeb);
     view.cmdOpen.Click();
     EXPECT_EQ(view.lstPat.ListCount(), 76);
