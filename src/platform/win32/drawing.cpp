@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace kvex::win32 {
@@ -98,6 +99,17 @@ unique_himagelist CreateArrowImageList(std::initializer_list<ArrowImage> images)
     for (ArrowImage image : images)
         if (!AddArrow(list.get(), dc.get(), image)) return {};
     return list;
+}
+
+HIMAGELIST ArrowImageList(std::initializer_list<ArrowImage> images) {
+    // Drawing the arrows again on every open cost about half a millisecond.
+    thread_local std::map<std::vector<ArrowImage>, unique_himagelist> lists;
+    std::vector<ArrowImage> key(images);
+    auto found = lists.find(key);
+    if (found != lists.end()) return found->second.get();
+    unique_himagelist list = CreateArrowImageList(images);
+    if (!list) return nullptr;
+    return lists.emplace(std::move(key), std::move(list)).first->second.get();
 }
 
 bool FontFamilyInstalled(const char* face, BYTE charset) {

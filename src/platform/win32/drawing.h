@@ -16,6 +16,9 @@ enum class ArrowImage { UpArrow, RightArrow, IvRightUpArrow };
 // 16 by 16 images masked on light grey (192, 192, 192).
 inline constexpr COLORREF kImageMaskColour = RGB(192, 192, 192);
 unique_himagelist CreateArrowImageList(std::initializer_list<ArrowImage> images);
+// The same, made once per thread and kept until the thread ends: callers
+// borrow it and never destroy it. Null when it cannot be made.
+HIMAGELIST ArrowImageList(std::initializer_list<ArrowImage> images);
 
 // The Wingdings characters the buttons carry, drawn as shapes.
 enum class SymbolGlyph { ThickUpArrow, ThickDownArrow, CrossMark };

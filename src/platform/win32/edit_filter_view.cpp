@@ -39,9 +39,9 @@ void EditFilterView::CreateFonts(UINT dpi) {
 void EditFilterView::CreateControls(HWND form, UINT dpi) {
     InitCommonCtrls(ICC_BAR_CLASSES);
     CreateFonts(dpi);
-    imageList1_ = CreateArrowImageList({ArrowImage::UpArrow, ArrowImage::IvRightUpArrow});
+    imageList1_ = ArrowImageList({ArrowImage::UpArrow, ArrowImage::IvRightUpArrow});
     children_.Clear();
-    BuildContext context{module_, form, dpi, children_, fonts_.data(), false, imageList1_.get(), {}};
+    BuildContext context{module_, form, dpi, children_, fonts_.data(), false, imageList1_, {}};
     for (const Control* row : ui::design::InTabOrder(Design::kControls))
         Design::Member(*row, [&](auto& control) { Build(control, *row, context); }, members_);
 

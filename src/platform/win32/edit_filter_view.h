@@ -53,7 +53,7 @@ private:
     ui::IEditFilterHandlers* handlers_ = nullptr;
     Members members_;
     ui::EditFilterControls controls_;
-    unique_himagelist imageList1_;
+    HIMAGELIST imageList1_ = nullptr;  // borrowed, kept per thread
     std::array<unique_hfont, std::size(Design::kFonts)> fonts_;
     DesignedChildren children_;
     unique_hwnd tooltip_;

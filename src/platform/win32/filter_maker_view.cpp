@@ -56,9 +56,9 @@ void FilterMakerView::CreateFonts(UINT dpi) {
 void FilterMakerView::CreateControls(HWND form, UINT dpi) {
     InitCommonCtrls(ICC_BAR_CLASSES);
     CreateFonts(dpi);
-    imageList1_ = CreateArrowImageList({ArrowImage::UpArrow, ArrowImage::RightArrow});
+    imageList1_ = ArrowImageList({ArrowImage::UpArrow, ArrowImage::RightArrow});
     children_.Clear();
-    BuildContext context{module_, form, dpi, children_, fonts_.data(), drawsSymbols_, imageList1_.get(),
+    BuildContext context{module_, form, dpi, children_, fonts_.data(), drawsSymbols_, imageList1_,
                          [this](int button, int shift, int x, int y) {
                              if (handlers_) handlers_->lstPat_MouseUp(button, shift, x, y);
                          }};

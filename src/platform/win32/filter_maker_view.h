@@ -60,7 +60,7 @@ private:
     ui::IFilterMakerHandlers* handlers_ = nullptr;
     Members members_;
     ui::FilterMakerControls controls_;
-    unique_himagelist imageList1_;
+    HIMAGELIST imageList1_ = nullptr;  // borrowed, kept per thread
     std::array<unique_hfont, std::size(Design::kFonts)> fonts_;
     DesignedChildren children_;
     bool drawsSymbols_ = false;

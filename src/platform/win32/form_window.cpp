@@ -226,8 +226,12 @@ void Win32FormWindow::ApplyIcon() {
     // Wine hands every icon change to the X server: a new window, which has
     // none yet, is spared the round trip of setting none.
     if (big == bigIcon_ && small == smallIcon_) return;
+    // A window with a big icon and no small one gets a small copy scaled
+    // from it, and loses it again when it is given none: set the small icon
+    // first and clear it last, and no copy is made for nothing.
+    if (small) ::SendMessageA(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     ::SendMessageA(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    ::SendMessageA(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    if (!small) ::SendMessageA(window_.get(), WM_SETICON, ICON_SMALL, 0);
     bigIcon_ = big;
     smallIcon_ = small;
 }

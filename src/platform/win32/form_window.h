@@ -45,7 +45,10 @@ class ModalSession;
 
 class Win32FormWindow : public ui::IFormWindow {
 public:
-    static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+    // No WS_CLIPCHILDREN, as a dialog box has none: the controls paint over
+    // the erased background all the same, and Wine worked out the window's
+    // clipping around every control at each show (about 1.5 ms an open).
+    static constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
     static constexpr DWORD kExStyle = WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
 
     Win32FormWindow(HINSTANCE module, const FormDesign& design, IFormContent& content);
