@@ -26,41 +26,48 @@ void OnEvent(FakeTextBox& c, std::function<void()> raise) { c.onChange = std::mo
 template <class Control>
 void OnEvent(Control&, std::function<void()>) {}  // menu items: the form raises them
 
-// Builds a fake view's controls from its form's table.
+// Builds a fake view's controls from its form's table, named both as fakes
+// and as the interfaces the form sees.
 template <class FormDesign, class View, class Controls>
-void BuildFromDesign(View& view, Controls& controls) {
-    view.window.SetCaption(FormDesign::kForm.caption);
-    controls.window = &view.window;
-    for (const ui::design::Control& row : FormDesign::kControls) {
-        FormDesign::Member(row, [&](auto& fake) { Design(fake, row); }, view);
-        FormDesign::Member(row, [](auto*& slot, auto& fake) { slot = &fake; }, controls, view);
-    }
+void BuildFromDesign(View& view, FakeWindow& window, FakeControls& fakes, Controls& controls) {
+    window.SetCaption(FormDesign::kForm.caption);
+    view.window = &window;
+    controls.window = &window;
+    for (const ui::design::Control* row : ui::InMakeOrder(FormDesign::kControls))
+        ui::OfKind<FakeKinds>(row->kind, [&](auto type) {
+            auto& fake = fakes.Make<typename decltype(type)::type>(*row);
+            Design(fake, *row);
+            view.Bind(*row, &fake);
+            controls.Bind(*row, &fake);
+        });
 }
 
-template <class FormDesign, class View, class Handlers>
-void WireToDesign(View& view, Handlers* h) {
-    view.window.events = h;
-    for (const ui::design::Control& row : FormDesign::kControls) {
-        if (row.event == ui::design::kNoEvent || row.kind == ui::design::Kind::MenuItem) continue;
-        FormDesign::Member(row, [&](auto& fake) { OnEvent(fake, [h, &row] { FormDesign::Raise(*h, row); }); }, view);
-    }
+template <class FormDesign, class Handlers>
+void WireToDesign(FakeWindow& window, FakeControls& fakes, Handlers* h) {
+    window.events = h;
+    fakes.ForEach([h](auto& fake, const ui::design::Control& row) {
+        if (row.event != ui::design::kNoEvent && row.kind != ui::design::Kind::MenuItem)
+            OnEvent(fake, [h, &row] { FormDesign::Raise(*h, row); });
+    });
 }
 
 }  // namespace
 
 FakeFilterMakerView::FakeFilterMakerView() {
-    BuildFromDesign<ui::FilterMakerDesign>(*this, controls_);
-    for (auto& item : mnuOutLike) window.popupItems.push_back(&item);
+    BuildFromDesign<ui::FilterMakerDesign>(*this, window_, fakes_, controls_);
+    for (auto& item : fakes_.All<FakeMenuItem>()) window_.popupItems.push_back(&item);
 }
 
 void FakeFilterMakerView::SetHandlers(ui::IFilterMakerHandlers* h) {
-    WireToDesign<ui::FilterMakerDesign>(*this, h);
-    lstPat.onMouseUp = [h](int button) { h->lstPat_MouseUp(button, 0, 0, 0); };
+    WireToDesign<ui::FilterMakerDesign>(window_, fakes_, h);
+    lstPat->onMouseUp = [h](int button) { h->lstPat_MouseUp(button, 0, 0, 0); };
 }
 
-FakeEditFilterView::FakeEditFilterView() { BuildFromDesign<ui::EditFilterDesign>(*this, controls_); }
+FakeEditFilterView::FakeEditFilterView() { BuildFromDesign<ui::EditFilterDesign>(*this, window_, fakes_, controls_); }
 
-void FakeEditFilterView::SetHandlers(ui::IEditFilterHandlers* h) { WireToDesign<ui::EditFilterDesign>(*this, h); }
+void FakeEditFilterView::SetHandlers(ui::IEditFilterHandlers* h) {
+    WireToDesign<ui::EditFilterDesign>(window_, fakes_, h);
+}
 
 std::string FakePlatform::PerUserFolder() {
     // The system makes the folder on first use.
@@ -71,7 +78,7 @@ std::string FakePlatform::PerUserFolder() {
 std::unique_ptr<ui::IFilterMakerView> FakePlatform::CreateFilterMakerView() {
     auto view = std::make_unique<FakeFilterMakerView>();
     FakeFilterMakerView* v = view.get();
-    v->window.session = [this, v] {
+    v->window->session = [this, v] {
         if (filterMakerSession) filterMakerSession(*v);
     };
     return view;
@@ -80,7 +87,7 @@ std::unique_ptr<ui::IFilterMakerView> FakePlatform::CreateFilterMakerView() {
 std::unique_ptr<ui::IEditFilterView> FakePlatform::CreateEditFilterView() {
     auto view = std::make_unique<FakeEditFilterView>();
     FakeEditFilterView* v = view.get();
-    v->window.session = [this, v] {
+    v->window->session = [this, v] {
         if (editFilterSession) editFilterSession(*v);
     };
     return view;

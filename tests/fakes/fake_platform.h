@@ -1,7 +1,6 @@
 #pragma once
 // The two forms' views over fake controls, laid out with their design-time
 // state, and a platform that makes them and serves the forms.
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -15,43 +14,42 @@
 
 namespace kvex::fakes {
 
-class FakeFilterMakerView : public ui::IFilterMakerView {
+struct FakeKinds {
+    using Button = FakeButton;
+    using TextBox = FakeTextBox;
+    using ListBox = FakeListBox;
+    using Label = FakeLabel;
+    using Image = FakeImage;
+    using Indicator = FakeIndicator;
+    using MenuItem = FakeMenuItem;
+    using Window = FakeWindow;
+};
+using FakeControls =
+    ui::ControlStore<FakeButton, FakeTextBox, FakeListBox, FakeLabel, FakeImage, FakeIndicator, FakeMenuItem>;
+
+// The view's own members name the fakes, as the form's code names the controls.
+class FakeFilterMakerView : public ui::IFilterMakerView, public ui::FilterMakerSet<FakeKinds> {
 public:
     FakeFilterMakerView();
     ui::FilterMakerControls& Controls() override { return controls_; }
     // Wires every control's events to the handlers, as the real window does.
     void SetHandlers(ui::IFilterMakerHandlers* handlers) override;
 
-    FakeWindow window;
-    FakeListBox lstPat;
-    std::array<FakeLabel, 6> lblDum;
-    FakeLabel lblF;
-    FakeTextBox txtEF;
-    FakeTextBox txtFE;
-    FakeIndicator ErrInput1;
-    FakeIndicator ErrInput2;
-    std::array<FakeButton, 3> cmdTools;
-    FakeButton cmdPatU, cmdPatD, cmdNew, cmdOpen, cmdSave, cmdSaveAs, cmdOK, cmdCancel;
-    std::array<FakeImage, 2> Image1;
-    std::array<FakeMenuItem, 5> mnuOutLike;
-
 private:
+    FakeWindow window_;
+    FakeControls fakes_;
     ui::FilterMakerControls controls_;
 };
 
-class FakeEditFilterView : public ui::IEditFilterView {
+class FakeEditFilterView : public ui::IEditFilterView, public ui::EditFilterSet<FakeKinds> {
 public:
     FakeEditFilterView();
     ui::EditFilterControls& Controls() override { return controls_; }
     void SetHandlers(ui::IEditFilterHandlers* handlers) override;
 
-    FakeWindow window;
-    FakeTextBox txtEF;
-    FakeIndicator ErrInput1;
-    std::array<FakeButton, 7> cmdE;
-    FakeButton cmdOK, cmdCancel;
-
 private:
+    FakeWindow window_;
+    FakeControls fakes_;
     ui::EditFilterControls controls_;
 };
 

@@ -11,6 +11,7 @@
 #include "platform/win32/controls.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/indicator.h"
+#include "ui/control_set.h"
 #include "ui/form_design.h"
 
 namespace kvex::win32 {
@@ -85,6 +86,36 @@ void Rescale(Control&, UINT) {}
 template <class Control>
 void Forget(Control& control) {
     if constexpr (std::is_base_of_v<Win32Control, Control>) control.Detach();
+}
+
+// A form window's controls, one per row of its table.
+using Win32Controls =
+    ui::ControlStore<Win32Button, Win32Label, Win32TextBox, Win32ListBox, Win32Image, Win32Indicator, Win32MenuItem>;
+
+struct Win32Kinds {
+    using Button = Win32Button;
+    using TextBox = Win32TextBox;
+    using ListBox = Win32ListBox;
+    using Label = Win32Label;
+    using Image = Win32Image;
+    using Indicator = Win32Indicator;
+    using MenuItem = Win32MenuItem;
+};
+
+// Makes the control of every row, windows in tab order, and binds each into set.
+template <std::size_t N>
+void MakeControls(const ui::design::Control (&rows)[N], Win32Controls& store, ui::ControlSet& set, HINSTANCE module,
+                  const IndicatorDesign& indicator) {
+    for (const ui::design::Control* row : ui::InMakeOrder(rows))
+        ui::OfKind<Win32Kinds>(row->kind, [&](auto type) {
+            using T = typename decltype(type)::type;
+            T* made = nullptr;
+            if constexpr (std::is_same_v<T, Win32Image>) made = &store.Make<T>(*row, module);
+            else if constexpr (std::is_same_v<T, Win32Indicator>) made = &store.Make<T>(*row, indicator);
+            else if constexpr (std::is_same_v<T, Win32MenuItem>) made = &store.Make<T>(*row, row->caption);
+            else made = &store.Make<T>(*row);
+            set.Bind(*row, made);
+        });
 }
 
 // The notification by which the row's window raises its event: a click
