@@ -17,17 +17,44 @@
 
 namespace kvex::ui {
 
-// The control types a set or a view uses for each kind of row.
-struct Interfaces {
-    using Button = IButton;
-    using TextBox = ITextBox;
-    using ListBox = IListBox;
-    using Label = ILabel;
-    using Image = IImage;
-    using Indicator = IIndicator;
-    using MenuItem = IMenuItem;
-    using Window = IFormWindow;
+// Owns a view's controls, one per row, each where it was made.
+template <class... Ts>
+class ControlStore {
+public:
+    template <class T, class... Args>
+    T& Make(const design::Control& row, Args&&... args) {
+        T& made = std::get<std::deque<T>>(kinds_).emplace_back(std::forward<Args>(args)...);
+        made_.push_back({&row, &made});
+        return made;
+    }
+    // Calls use(control, row) for every control, in the order they were made.
+    template <class Use>
+    void ForEach(Use&& use) {
+        for (auto& [row, control] : made_) std::visit([&](auto* c) { use(*c, *row); }, control);
+    }
+    template <class T>
+    std::deque<T>& All() noexcept { return std::get<std::deque<T>>(kinds_); }
+
+private:
+    std::tuple<std::deque<Ts>...> kinds_;
+    std::vector<std::pair<const design::Control*, std::variant<Ts*...>>> made_;
 };
+
+// The control types a set or a view uses for each kind of row, and for the
+// form's window.
+template <class B, class T, class L, class La, class Im, class In, class M, class W = void>
+struct KindTypes {
+    using Button = B;
+    using TextBox = T;
+    using ListBox = L;
+    using Label = La;
+    using Image = Im;
+    using Indicator = In;
+    using MenuItem = M;
+    using Window = W;
+    using Store = ControlStore<B, T, L, La, Im, In, M>;
+};
+using Interfaces = KindTypes<IButton, ITextBox, IListBox, ILabel, IImage, IIndicator, IMenuItem, IFormWindow>;
 
 template <class T>
 struct Type {
@@ -49,20 +76,10 @@ void OfKind(design::Kind kind, Make&& make) {
     }
 }
 
-// The interface a control implements, for binding it into an interface set.
-inline IButton* AsInterface(IButton* c) noexcept { return c; }
-inline ITextBox* AsInterface(ITextBox* c) noexcept { return c; }
-inline IListBox* AsInterface(IListBox* c) noexcept { return c; }
-inline ILabel* AsInterface(ILabel* c) noexcept { return c; }
-inline IImage* AsInterface(IImage* c) noexcept { return c; }
-inline IIndicator* AsInterface(IIndicator* c) noexcept { return c; }
-inline IMenuItem* AsInterface(IMenuItem* c) noexcept { return c; }
-
 class ControlSet {
 public:
     ControlSet() = default;
-    // Members point back at their set, so it stays where it was made.
-    ControlSet(const ControlSet&) = delete;
+    ControlSet(const ControlSet&) = delete;  // its members point back at it
     ControlSet& operator=(const ControlSet&) = delete;
 
     // Points the member row names at control, as its own type or as its
@@ -70,8 +87,10 @@ public:
     template <class C>
     void Bind(const design::Control& row, C* control) noexcept {
         bool bound = Put(row, control);
-        if constexpr (!std::is_same_v<decltype(AsInterface(control)), C*>)
-            bound = bound || Put(row, AsInterface(control));
+        OfKind<Interfaces>(row.kind, [&](auto type) {
+            using I = typename decltype(type)::type;
+            if constexpr (std::is_convertible_v<C*, I*>) bound = bound || Put<I>(row, control);
+        });
         if (!bound) ++misses_;
     }
 
@@ -91,11 +110,10 @@ public:
 private:
     template <class T>
     static constexpr char kTag = 0;
-
     struct Slot {
         std::string_view name;
-        const void* type;
-        void* first;  // T* [count]
+        const void* type;  // &kTag<T>
+        void* first;       // T* [count]
         std::size_t count, bound;
     };
 
@@ -116,61 +134,22 @@ private:
     std::size_t misses_ = 0;
 };
 
-// One named control of a set.
-template <class T>
+// A named control of a set, or a named control array of N.
+template <class T, std::size_t N = 1>
 class Named {
 public:
-    Named(ControlSet* set, std::string_view name) { set->Enter(name, &control_, 1); }
+    Named(ControlSet* set, std::string_view name) { set->Enter(name, controls_.data(), N); }
     Named(const Named&) = delete;
-    Named& operator=(const Named&) = delete;
-    operator T*() const noexcept { return control_; }
-    T* get() const noexcept { return control_; }
-    T* operator->() const noexcept { return control_; }
-    T& operator*() const noexcept { return *control_; }
-
-private:
-    T* control_ = nullptr;
-};
-
-// A named control array of a set.
-template <class T, std::size_t N>
-class NamedArray {
-public:
-    NamedArray(ControlSet* set, std::string_view name) { set->Enter(name, controls_.data(), N); }
-    NamedArray(const NamedArray&) = delete;
-    NamedArray& operator=(const NamedArray&) = delete;
+    operator T*() const noexcept { return controls_[0]; }
+    T* get() const noexcept { return controls_[0]; }
+    T* operator->() const noexcept { return controls_[0]; }
+    T& operator*() const noexcept { return *controls_[0]; }
     T* operator[](std::size_t i) const noexcept { return controls_[i]; }
     auto begin() const noexcept { return controls_.begin(); }
     auto end() const noexcept { return controls_.end(); }
-    static constexpr std::size_t size() noexcept { return N; }
 
 private:
     std::array<T*, N> controls_{};
-};
-
-// Owns a view's controls, one per row, each where it was made.
-template <class... Ts>
-class ControlStore {
-public:
-    template <class T, class... Args>
-    T& Make(const design::Control& row, Args&&... args) {
-        T& made = std::get<std::deque<T>>(kinds_).emplace_back(std::forward<Args>(args)...);
-        made_.push_back({&row, &made});
-        return made;
-    }
-    // Calls use(control, row) for every control, in the order they were made.
-    template <class Use>
-    void ForEach(Use&& use) {
-        for (auto& [row, control] : made_) std::visit([&](auto* c) { use(*c, *row); }, control);
-    }
-    template <class T>
-    std::deque<T>& All() noexcept {
-        return std::get<std::deque<T>>(kinds_);
-    }
-
-private:
-    std::tuple<std::deque<Ts>...> kinds_;
-    std::vector<std::pair<const design::Control*, std::variant<Ts*...>>> made_;
 };
 
 // The table's rows in the order a view makes them: windows in tab order, then

@@ -43,13 +43,13 @@ template <class Kinds>
 struct FilterMakerSet : ControlSet {
     typename Kinds::Window* window = nullptr;
     Named<typename Kinds::ListBox> lstPat{this, "lstPat"};
-    NamedArray<typename Kinds::Label, 6> lblDum{this, "lblDum"};
+    Named<typename Kinds::Label, 6> lblDum{this, "lblDum"};
     Named<typename Kinds::Label> lblF{this, "lblF"};
     Named<typename Kinds::TextBox> txtEF{this, "txtEF"};
     Named<typename Kinds::TextBox> txtFE{this, "txtFE"};
     Named<typename Kinds::Indicator> ErrInput1{this, "ErrInput1"};
     Named<typename Kinds::Indicator> ErrInput2{this, "ErrInput2"};
-    NamedArray<typename Kinds::Button, 3> cmdTools{this, "cmdTools"};
+    Named<typename Kinds::Button, 3> cmdTools{this, "cmdTools"};
     Named<typename Kinds::Button> cmdPatU{this, "cmdPatU"};
     Named<typename Kinds::Button> cmdPatD{this, "cmdPatD"};
     Named<typename Kinds::Button> cmdNew{this, "cmdNew"};
@@ -58,17 +58,17 @@ struct FilterMakerSet : ControlSet {
     Named<typename Kinds::Button> cmdSaveAs{this, "cmdSaveAs"};
     Named<typename Kinds::Button> cmdOK{this, "cmdOK"};
     Named<typename Kinds::Button> cmdCancel{this, "cmdCancel"};
-    NamedArray<typename Kinds::Image, 2> Image1{this, "Image1"};
-    NamedArray<typename Kinds::MenuItem, 5> mnuOutLike{this, "mnuOutLike"};
+    Named<typename Kinds::Image, 2> Image1{this, "Image1"};
+    Named<typename Kinds::MenuItem, 5> mnuOutLike{this, "mnuOutLike"};
 };
 using FilterMakerControls = FilterMakerSet<Interfaces>;
 
 class IFilterMakerView {
 public:
     virtual ~IFilterMakerView() = default;
-    virtual FilterMakerControls& Controls() = 0;
+    virtual FilterMakerControls& Controls() noexcept = 0;
     // The form logic that receives this view's events; set once, before load.
-    virtual void SetHandlers(IFilterMakerHandlers* handlers) = 0;
+    virtual void SetHandlers(IFilterMakerHandlers* handlers) noexcept = 0;
 };
 
 class IEditFilterHandlers : public IFormEvents {
@@ -84,7 +84,7 @@ struct EditFilterSet : ControlSet {
     typename Kinds::Window* window = nullptr;
     Named<typename Kinds::TextBox> txtEF{this, "txtEF"};
     Named<typename Kinds::Indicator> ErrInput1{this, "ErrInput1"};
-    NamedArray<typename Kinds::Button, 7> cmdE{this, "cmdE"};
+    Named<typename Kinds::Button, 7> cmdE{this, "cmdE"};
     Named<typename Kinds::Button> cmdOK{this, "cmdOK"};
     Named<typename Kinds::Button> cmdCancel{this, "cmdCancel"};
 };
@@ -93,8 +93,8 @@ using EditFilterControls = EditFilterSet<Interfaces>;
 class IEditFilterView {
 public:
     virtual ~IEditFilterView() = default;
-    virtual EditFilterControls& Controls() = 0;
-    virtual void SetHandlers(IEditFilterHandlers* handlers) = 0;
+    virtual EditFilterControls& Controls() noexcept = 0;
+    virtual void SetHandlers(IEditFilterHandlers* handlers) noexcept = 0;
 };
 
 // What the public classes need from the platform.
@@ -102,13 +102,14 @@ class IPlatform {
 public:
     virtual ~IPlatform() = default;
     // Folder of the component's own file, as the system reports it.
-    virtual std::string ComponentFolder() = 0;
+    virtual std::string ComponentFolder() noexcept = 0;
     // The user's own folder for the component's files, created when missing;
     // empty when the system has none.
-    virtual std::string PerUserFolder() = 0;
-    virtual IFormServices& Services() = 0;
-    virtual std::unique_ptr<IFilterMakerView> CreateFilterMakerView() = 0;
-    virtual std::unique_ptr<IEditFilterView> CreateEditFilterView() = 0;
+    virtual std::string PerUserFolder() noexcept = 0;
+    virtual IFormServices& Services() noexcept = 0;
+    // Null when the view cannot be made.
+    virtual std::unique_ptr<IFilterMakerView> CreateFilterMakerView() noexcept = 0;
+    virtual std::unique_ptr<IEditFilterView> CreateEditFilterView() noexcept = 0;
 };
 
 }  // namespace kvex::ui

@@ -1,8 +1,5 @@
 #include "fakes/fake_platform.h"
 
-#include "ui/edit_filter_design.h"
-#include "ui/filter_maker_design.h"
-
 namespace kvex::fakes {
 
 namespace {
@@ -26,56 +23,44 @@ void OnEvent(FakeTextBox& c, std::function<void()> raise) { c.onChange = std::mo
 template <class Control>
 void OnEvent(Control&, std::function<void()>) {}  // menu items: the form raises them
 
-// Builds a fake view's controls from its form's table, named both as fakes
-// and as the interfaces the form sees.
-template <class FormDesign, class View, class Controls>
-void BuildFromDesign(View& view, FakeWindow& window, FakeControls& fakes, Controls& controls) {
-    window.SetCaption(FormDesign::kForm.caption);
-    view.window = &window;
-    controls.window = &window;
-    for (const ui::design::Control* row : ui::InMakeOrder(FormDesign::kControls))
-        ui::OfKind<FakeKinds>(row->kind, [&](auto type) {
-            auto& fake = fakes.Make<typename decltype(type)::type>(*row);
-            Design(fake, *row);
-            view.Bind(*row, &fake);
-            controls.Bind(*row, &fake);
-        });
-}
-
-template <class FormDesign, class Handlers>
-void WireToDesign(FakeWindow& window, FakeControls& fakes, Handlers* h) {
-    window.events = h;
-    fakes.ForEach([h](auto& fake, const ui::design::Control& row) {
-        if (row.event != ui::design::kNoEvent && row.kind != ui::design::Kind::MenuItem)
-            OnEvent(fake, [h, &row] { FormDesign::Raise(*h, row); });
-    });
-}
-
 }  // namespace
 
-FakeFilterMakerView::FakeFilterMakerView() {
-    BuildFromDesign<ui::FilterMakerDesign>(*this, window_, fakes_, controls_);
+template <class View, template <class> class Set, class Form, class Handlers>
+FakeView<View, Set, Form, Handlers>::FakeView() {
+    window_.SetCaption(Form::kForm.caption);
+    this->window = &window_;
+    controls_.window = &window_;
+    for (const ui::design::Control* row : ui::InMakeOrder(Form::kControls))
+        ui::OfKind<FakeKinds>(row->kind, [&](auto type) {
+            auto& fake = fakes_.Make<typename decltype(type)::type>(*row);
+            Design(fake, *row);
+            this->Bind(*row, &fake);
+            controls_.Bind(*row, &fake);
+        });
     for (auto& item : fakes_.All<FakeMenuItem>()) window_.popupItems.push_back(&item);
 }
 
-void FakeFilterMakerView::SetHandlers(ui::IFilterMakerHandlers* h) {
-    WireToDesign<ui::FilterMakerDesign>(window_, fakes_, h);
-    lstPat->onMouseUp = [h](int button) { h->lstPat_MouseUp(button, 0, 0, 0); };
+template <class View, template <class> class Set, class Form, class Handlers>
+void FakeView<View, Set, Form, Handlers>::SetHandlers(Handlers* h) noexcept {
+    window_.events = h;
+    fakes_.ForEach([h](auto& fake, const ui::design::Control& row) {
+        if (row.event != ui::design::kNoEvent && row.kind != ui::design::Kind::MenuItem)
+            OnEvent(fake, [h, &row] { Form::Raise(*h, row); });
+    });
+    if constexpr (std::is_same_v<Handlers, ui::IFilterMakerHandlers>)
+        this->lstPat->onMouseUp = [h](int button) { h->lstPat_MouseUp(button, 0, 0, 0); };
 }
 
-FakeEditFilterView::FakeEditFilterView() { BuildFromDesign<ui::EditFilterDesign>(*this, window_, fakes_, controls_); }
+template class FakeView<ui::IFilterMakerView, ui::FilterMakerSet, ui::FilterMakerDesign, ui::IFilterMakerHandlers>;
+template class FakeView<ui::IEditFilterView, ui::EditFilterSet, ui::EditFilterDesign, ui::IEditFilterHandlers>;
 
-void FakeEditFilterView::SetHandlers(ui::IEditFilterHandlers* h) {
-    WireToDesign<ui::EditFilterDesign>(window_, fakes_, h);
-}
-
-std::string FakePlatform::PerUserFolder() {
+std::string FakePlatform::PerUserFolder() noexcept {
     // The system makes the folder on first use.
     if (!perUserFolder.empty()) files.AddFolder(perUserFolder);
     return perUserFolder;
 }
 
-std::unique_ptr<ui::IFilterMakerView> FakePlatform::CreateFilterMakerView() {
+std::unique_ptr<ui::IFilterMakerView> FakePlatform::CreateFilterMakerView() noexcept {
     auto view = std::make_unique<FakeFilterMakerView>();
     FakeFilterMakerView* v = view.get();
     v->window->session = [this, v] {
@@ -84,7 +69,7 @@ std::unique_ptr<ui::IFilterMakerView> FakePlatform::CreateFilterMakerView() {
     return view;
 }
 
-std::unique_ptr<ui::IEditFilterView> FakePlatform::CreateEditFilterView() {
+std::unique_ptr<ui::IEditFilterView> FakePlatform::CreateEditFilterView() noexcept {
     auto view = std::make_unique<FakeEditFilterView>();
     FakeEditFilterView* v = view.get();
     v->window->session = [this, v] {

@@ -10,57 +10,43 @@
 #include "fakes/fake_controls.h"
 #include "fakes/fake_services.h"
 #include "fakes/fake_window.h"
+#include "ui/edit_filter_design.h"
+#include "ui/filter_maker_design.h"
 #include "ui/views.h"
 
 namespace kvex::fakes {
 
-struct FakeKinds {
-    using Button = FakeButton;
-    using TextBox = FakeTextBox;
-    using ListBox = FakeListBox;
-    using Label = FakeLabel;
-    using Image = FakeImage;
-    using Indicator = FakeIndicator;
-    using MenuItem = FakeMenuItem;
-    using Window = FakeWindow;
-};
-using FakeControls =
-    ui::ControlStore<FakeButton, FakeTextBox, FakeListBox, FakeLabel, FakeImage, FakeIndicator, FakeMenuItem>;
+using FakeKinds = ui::KindTypes<FakeButton, FakeTextBox, FakeListBox, FakeLabel, FakeImage, FakeIndicator, FakeMenuItem,
+                                FakeWindow>;
+using FakeControls = FakeKinds::Store;
 
-// The view's own members name the fakes, as the form's code names the controls.
-class FakeFilterMakerView : public ui::IFilterMakerView, public ui::FilterMakerSet<FakeKinds> {
+// A form's view; its own members name the fakes as the form's code names the
+// controls.
+template <class View, template <class> class Set, class Form, class Handlers>
+class FakeView : public View, public Set<FakeKinds> {
 public:
-    FakeFilterMakerView();
-    ui::FilterMakerControls& Controls() override { return controls_; }
+    FakeView();
+    Set<ui::Interfaces>& Controls() noexcept override { return controls_; }
     // Wires every control's events to the handlers, as the real window does.
-    void SetHandlers(ui::IFilterMakerHandlers* handlers) override;
+    void SetHandlers(Handlers* handlers) noexcept override;
 
 private:
     FakeWindow window_;
     FakeControls fakes_;
-    ui::FilterMakerControls controls_;
+    Set<ui::Interfaces> controls_;
 };
-
-class FakeEditFilterView : public ui::IEditFilterView, public ui::EditFilterSet<FakeKinds> {
-public:
-    FakeEditFilterView();
-    ui::EditFilterControls& Controls() override { return controls_; }
-    void SetHandlers(ui::IEditFilterHandlers* handlers) override;
-
-private:
-    FakeWindow window_;
-    FakeControls fakes_;
-    ui::EditFilterControls controls_;
-};
+using FakeFilterMakerView =
+    FakeView<ui::IFilterMakerView, ui::FilterMakerSet, ui::FilterMakerDesign, ui::IFilterMakerHandlers>;
+using FakeEditFilterView = FakeView<ui::IEditFilterView, ui::EditFilterSet, ui::EditFilterDesign, ui::IEditFilterHandlers>;
 
 class FakePlatform : public ui::IPlatform, public ui::IFormServices {
 public:
     // IPlatform
-    std::string ComponentFolder() override { return componentFolder; }
-    std::string PerUserFolder() override;
-    ui::IFormServices& Services() override { return *this; }
-    std::unique_ptr<ui::IFilterMakerView> CreateFilterMakerView() override;
-    std::unique_ptr<ui::IEditFilterView> CreateEditFilterView() override;
+    std::string ComponentFolder() noexcept override { return componentFolder; }
+    std::string PerUserFolder() noexcept override;
+    ui::IFormServices& Services() noexcept override { return *this; }
+    std::unique_ptr<ui::IFilterMakerView> CreateFilterMakerView() noexcept override;
+    std::unique_ptr<ui::IEditFilterView> CreateEditFilterView() noexcept override;
 
     // IFormServices
     ui::IMessages& Messages() noexcept override { return messages; }

@@ -20,8 +20,8 @@ public:
     explicit EditFilterView(HINSTANCE module);
     ~EditFilterView() override;
 
-    ui::EditFilterControls& Controls() override { return named_; }
-    void SetHandlers(ui::IEditFilterHandlers* handlers) override { handlers_ = handlers; }
+    ui::EditFilterControls& Controls() noexcept override { return named_; }
+    void SetHandlers(ui::IEditFilterHandlers* handlers) noexcept override { handlers_ = handlers; }
 
     Win32FormWindow& Window() { return window_; }
     HWND Tooltip() const { return tooltip_.get(); }

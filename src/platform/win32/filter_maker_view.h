@@ -20,8 +20,8 @@ public:
     explicit FilterMakerView(HINSTANCE module);
     ~FilterMakerView() override;
 
-    ui::FilterMakerControls& Controls() override { return named_; }
-    void SetHandlers(ui::IFilterMakerHandlers* handlers) override { handlers_ = handlers; }
+    ui::FilterMakerControls& Controls() noexcept override { return named_; }
+    void SetHandlers(ui::IFilterMakerHandlers* handlers) noexcept override { handlers_ = handlers; }
 
     Win32FormWindow& Window() { return window_; }
     // True when Wingdings is missing and the arrow and cross buttons paint

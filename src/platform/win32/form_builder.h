@@ -89,18 +89,9 @@ void Forget(Control& control) {
 }
 
 // A form window's controls, one per row of its table.
-using Win32Controls =
-    ui::ControlStore<Win32Button, Win32Label, Win32TextBox, Win32ListBox, Win32Image, Win32Indicator, Win32MenuItem>;
-
-struct Win32Kinds {
-    using Button = Win32Button;
-    using TextBox = Win32TextBox;
-    using ListBox = Win32ListBox;
-    using Label = Win32Label;
-    using Image = Win32Image;
-    using Indicator = Win32Indicator;
-    using MenuItem = Win32MenuItem;
-};
+using Win32Kinds =
+    ui::KindTypes<Win32Button, Win32TextBox, Win32ListBox, Win32Label, Win32Image, Win32Indicator, Win32MenuItem>;
+using Win32Controls = Win32Kinds::Store;
 
 // Makes the control of every row, windows in tab order, and binds each into set.
 template <std::size_t N>
