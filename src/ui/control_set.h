@@ -123,8 +123,9 @@ private:
             const auto i = static_cast<std::size_t>(row.index);
             if (s.name != row.name || s.type != &kTag<T> || row.index < 0 || i >= s.count) continue;
             T*& slot = static_cast<T**>(s.first)[i];
-            if (!slot) ++s.bound;
+            if (slot) return false;  // a second row for one member
             slot = control;
+            ++s.bound;
             return true;
         }
         return false;
