@@ -69,7 +69,7 @@ void FrmFM::EditOutLike(short index) {
 }
 
 void FrmFM::Image1_Click(int index) {
-    ui::ITextBox* box = index == kImageNamePart ? c_.txtEF : index == kImageExtension ? c_.txtFE : nullptr;
+    ui::ITextBox* box = index == kImageNamePart ? c_.txtEF.get() : index == kImageExtension ? c_.txtFE.get() : nullptr;
     if (!box) return;
     std::string text = box->Text();
     if (editFilter_ && editFilter_(text, index == kImageNamePart)) box->SetText(text);

@@ -66,16 +66,6 @@ struct EditFilterDesign {
     }
     static constexpr int Id(std::string_view name, int index = 0) { return Row(name, index).id; }
 
-    template <class Use, class... Sets>
-    static void Member(const design::Control& row, Use&& use, Sets&... sets) {
-        const std::string_view name = row.name;
-        if (name == "txtEF") use(sets.txtEF...);
-        else if (name == "ErrInput1") use(sets.ErrInput1...);
-        else if (name == "cmdE") use(sets.cmdE[static_cast<std::size_t>(row.index)]...);
-        else if (name == "cmdOK") use(sets.cmdOK...);
-        else if (name == "cmdCancel") use(sets.cmdCancel...);
-    }
-
     static void Raise(IEditFilterHandlers& h, const design::Control& row) {
         switch (row.event) {
         case cmdOK_Click: h.cmdOK_Click(); break;

@@ -1,6 +1,6 @@
 #pragma once
 // The Filter Maker (frmFM) as designed: every control once, in one table.
-// A new control is one row here, one member in FilterMakerControls and its
+// A new control is one row here, one member in FilterMakerSet and its
 // handler.
 #include <string_view>
 
@@ -78,32 +78,6 @@ struct FilterMakerDesign {
         return design::Find(kControls, name, index);
     }
     static constexpr int Id(std::string_view name, int index = 0) { return Row(name, index).id; }
-
-    // Calls use with the member the row names, taken from each of sets: the
-    // controls struct or any struct whose members are named as the form's.
-    template <class Use, class... Sets>
-    static void Member(const design::Control& row, Use&& use, Sets&... sets) {
-        const std::string_view name = row.name;
-        const auto i = static_cast<std::size_t>(row.index);
-        if (name == "lstPat") use(sets.lstPat...);
-        else if (name == "lblDum") use(sets.lblDum[i]...);
-        else if (name == "lblF") use(sets.lblF...);
-        else if (name == "txtEF") use(sets.txtEF...);
-        else if (name == "txtFE") use(sets.txtFE...);
-        else if (name == "ErrInput1") use(sets.ErrInput1...);
-        else if (name == "ErrInput2") use(sets.ErrInput2...);
-        else if (name == "cmdTools") use(sets.cmdTools[i]...);
-        else if (name == "cmdPatU") use(sets.cmdPatU...);
-        else if (name == "cmdPatD") use(sets.cmdPatD...);
-        else if (name == "cmdNew") use(sets.cmdNew...);
-        else if (name == "cmdOpen") use(sets.cmdOpen...);
-        else if (name == "cmdSave") use(sets.cmdSave...);
-        else if (name == "cmdSaveAs") use(sets.cmdSaveAs...);
-        else if (name == "cmdOK") use(sets.cmdOK...);
-        else if (name == "cmdCancel") use(sets.cmdCancel...);
-        else if (name == "Image1") use(sets.Image1[i]...);
-        else if (name == "mnuOutLike") use(sets.mnuOutLike[i]...);
-    }
 
     // Raises the row's event on the form's handlers.
     static void Raise(IFilterMakerHandlers& h, const design::Control& row) {

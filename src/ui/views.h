@@ -3,10 +3,10 @@
 // makes them. A view owns the controls of one form instance; the form's logic
 // (FrmFM, FrmEF) owns the handlers and is handed to the view, which calls them
 // when the user acts.
-#include <array>
 #include <memory>
 #include <string>
 
+#include "ui/control_set.h"
 #include "ui/controls.h"
 #include "ui/services.h"
 
@@ -37,34 +37,38 @@ public:
     virtual void txtFE_Change() = 0;
 };
 
-struct FilterMakerControls {
-    IFormWindow* window = nullptr;
-    IListBox* lstPat = nullptr;
-    std::array<ILabel*, 6> lblDum{};
-    ILabel* lblF = nullptr;
-    ITextBox* txtEF = nullptr;
-    ITextBox* txtFE = nullptr;
-    IIndicator* ErrInput1 = nullptr;
-    IIndicator* ErrInput2 = nullptr;
-    std::array<IButton*, 3> cmdTools{};
-    IButton* cmdPatU = nullptr;
-    IButton* cmdPatD = nullptr;
-    IButton* cmdNew = nullptr;
-    IButton* cmdOpen = nullptr;
-    IButton* cmdSave = nullptr;
-    IButton* cmdSaveAs = nullptr;
-    IButton* cmdOK = nullptr;
-    IButton* cmdCancel = nullptr;
-    std::array<IImage*, 2> Image1{};
-    std::array<IMenuItem*, 5> mnuOutLike{};
+// The Filter Maker's controls, bound from its table; Kinds gives the member
+// types (the fakes' own set holds the fake controls).
+template <class Kinds>
+struct FilterMakerSet : ControlSet {
+    typename Kinds::Window* window = nullptr;
+    Named<typename Kinds::ListBox> lstPat{this, "lstPat"};
+    Named<typename Kinds::Label, 6> lblDum{this, "lblDum"};
+    Named<typename Kinds::Label> lblF{this, "lblF"};
+    Named<typename Kinds::TextBox> txtEF{this, "txtEF"};
+    Named<typename Kinds::TextBox> txtFE{this, "txtFE"};
+    Named<typename Kinds::Indicator> ErrInput1{this, "ErrInput1"};
+    Named<typename Kinds::Indicator> ErrInput2{this, "ErrInput2"};
+    Named<typename Kinds::Button, 3> cmdTools{this, "cmdTools"};
+    Named<typename Kinds::Button> cmdPatU{this, "cmdPatU"};
+    Named<typename Kinds::Button> cmdPatD{this, "cmdPatD"};
+    Named<typename Kinds::Button> cmdNew{this, "cmdNew"};
+    Named<typename Kinds::Button> cmdOpen{this, "cmdOpen"};
+    Named<typename Kinds::Button> cmdSave{this, "cmdSave"};
+    Named<typename Kinds::Button> cmdSaveAs{this, "cmdSaveAs"};
+    Named<typename Kinds::Button> cmdOK{this, "cmdOK"};
+    Named<typename Kinds::Button> cmdCancel{this, "cmdCancel"};
+    Named<typename Kinds::Image, 2> Image1{this, "Image1"};
+    Named<typename Kinds::MenuItem, 5> mnuOutLike{this, "mnuOutLike"};
 };
+using FilterMakerControls = FilterMakerSet<Interfaces>;
 
 class IFilterMakerView {
 public:
     virtual ~IFilterMakerView() = default;
-    virtual FilterMakerControls& Controls() = 0;
+    virtual FilterMakerControls& Controls() noexcept = 0;
     // The form logic that receives this view's events; set once, before load.
-    virtual void SetHandlers(IFilterMakerHandlers* handlers) = 0;
+    virtual void SetHandlers(IFilterMakerHandlers* handlers) noexcept = 0;
 };
 
 class IEditFilterHandlers : public IFormEvents {
@@ -75,20 +79,22 @@ public:
     virtual void txtEF_Change() = 0;
 };
 
-struct EditFilterControls {
-    IFormWindow* window = nullptr;
-    ITextBox* txtEF = nullptr;
-    IIndicator* ErrInput1 = nullptr;
-    std::array<IButton*, 7> cmdE{};
-    IButton* cmdOK = nullptr;
-    IButton* cmdCancel = nullptr;
+template <class Kinds>
+struct EditFilterSet : ControlSet {
+    typename Kinds::Window* window = nullptr;
+    Named<typename Kinds::TextBox> txtEF{this, "txtEF"};
+    Named<typename Kinds::Indicator> ErrInput1{this, "ErrInput1"};
+    Named<typename Kinds::Button, 7> cmdE{this, "cmdE"};
+    Named<typename Kinds::Button> cmdOK{this, "cmdOK"};
+    Named<typename Kinds::Button> cmdCancel{this, "cmdCancel"};
 };
+using EditFilterControls = EditFilterSet<Interfaces>;
 
 class IEditFilterView {
 public:
     virtual ~IEditFilterView() = default;
-    virtual EditFilterControls& Controls() = 0;
-    virtual void SetHandlers(IEditFilterHandlers* handlers) = 0;
+    virtual EditFilterControls& Controls() noexcept = 0;
+    virtual void SetHandlers(IEditFilterHandlers* handlers) noexcept = 0;
 };
 
 // What the public classes need from the platform.
@@ -96,13 +102,14 @@ class IPlatform {
 public:
     virtual ~IPlatform() = default;
     // Folder of the component's own file, as the system reports it.
-    virtual std::string ComponentFolder() = 0;
+    virtual std::string ComponentFolder() noexcept = 0;
     // The user's own folder for the component's files, created when missing;
     // empty when the system has none.
-    virtual std::string PerUserFolder() = 0;
-    virtual IFormServices& Services() = 0;
-    virtual std::unique_ptr<IFilterMakerView> CreateFilterMakerView() = 0;
-    virtual std::unique_ptr<IEditFilterView> CreateEditFilterView() = 0;
+    virtual std::string PerUserFolder() noexcept = 0;
+    virtual IFormServices& Services() noexcept = 0;
+    // Null when the view cannot be made.
+    virtual std::unique_ptr<IFilterMakerView> CreateFilterMakerView() noexcept = 0;
+    virtual std::unique_ptr<IEditFilterView> CreateEditFilterView() noexcept = 0;
 };
 
 }  // namespace kvex::ui

@@ -1,8 +1,5 @@
 #include "fakes/fake_platform.h"
 
-#include "ui/edit_filter_design.h"
-#include "ui/filter_maker_design.h"
-
 namespace kvex::fakes {
 
 namespace {
@@ -26,64 +23,59 @@ void OnEvent(FakeTextBox& c, std::function<void()> raise) { c.onChange = std::mo
 template <class Control>
 void OnEvent(Control&, std::function<void()>) {}  // menu items: the form raises them
 
-// Builds a fake view's controls from its form's table.
-template <class FormDesign, class View, class Controls>
-void BuildFromDesign(View& view, Controls& controls) {
-    view.window.SetCaption(FormDesign::kForm.caption);
-    controls.window = &view.window;
-    for (const ui::design::Control& row : FormDesign::kControls) {
-        FormDesign::Member(row, [&](auto& fake) { Design(fake, row); }, view);
-        FormDesign::Member(row, [](auto*& slot, auto& fake) { slot = &fake; }, controls, view);
-    }
-}
-
-template <class FormDesign, class View, class Handlers>
-void WireToDesign(View& view, Handlers* h) {
-    view.window.events = h;
-    for (const ui::design::Control& row : FormDesign::kControls) {
-        if (row.event == ui::design::kNoEvent || row.kind == ui::design::Kind::MenuItem) continue;
-        FormDesign::Member(row, [&](auto& fake) { OnEvent(fake, [h, &row] { FormDesign::Raise(*h, row); }); }, view);
-    }
-}
-
 }  // namespace
 
-FakeFilterMakerView::FakeFilterMakerView() {
-    BuildFromDesign<ui::FilterMakerDesign>(*this, controls_);
-    for (auto& item : mnuOutLike) window.popupItems.push_back(&item);
+template <class View, template <class> class Set, class Form, class Handlers>
+FakeView<View, Set, Form, Handlers>::FakeView() {
+    window_.SetCaption(Form::kForm.caption);
+    this->window = &window_;
+    controls_.window = &window_;
+    for (const ui::design::Control* row : ui::InMakeOrder(Form::kControls))
+        ui::OfKind<FakeKinds>(row->kind, [&](auto type) {
+            auto& fake = fakes_.Make<typename decltype(type)::type>(*row);
+            Design(fake, *row);
+            this->Bind(*row, &fake);
+            controls_.Bind(*row, &fake);
+        });
+    for (auto& item : fakes_.All<FakeMenuItem>()) window_.popupItems.push_back(&item);
 }
 
-void FakeFilterMakerView::SetHandlers(ui::IFilterMakerHandlers* h) {
-    WireToDesign<ui::FilterMakerDesign>(*this, h);
-    lstPat.onMouseUp = [h](int button) { h->lstPat_MouseUp(button, 0, 0, 0); };
+template <class View, template <class> class Set, class Form, class Handlers>
+void FakeView<View, Set, Form, Handlers>::SetHandlers(Handlers* h) noexcept {
+    window_.events = h;
+    fakes_.ForEach([h](auto& fake, const ui::design::Control& row) {
+        if (row.event != ui::design::kNoEvent && row.kind != ui::design::Kind::MenuItem)
+            OnEvent(fake, [h, &row] { Form::Raise(*h, row); });
+    });
+    if constexpr (std::is_same_v<Handlers, ui::IFilterMakerHandlers>)
+        this->lstPat->onMouseUp = [h](int button) { h->lstPat_MouseUp(button, 0, 0, 0); };
 }
 
-FakeEditFilterView::FakeEditFilterView() { BuildFromDesign<ui::EditFilterDesign>(*this, controls_); }
+template class FakeView<ui::IFilterMakerView, ui::FilterMakerSet, ui::FilterMakerDesign, ui::IFilterMakerHandlers>;
+template class FakeView<ui::IEditFilterView, ui::EditFilterSet, ui::EditFilterDesign, ui::IEditFilterHandlers>;
 
-void FakeEditFilterView::SetHandlers(ui::IEditFilterHandlers* h) { WireToDesign<ui::EditFilterDesign>(*this, h); }
-
-std::string FakePlatform::PerUserFolder() {
+std::string FakePlatform::PerUserFolder() noexcept {
     // The system makes the folder on first use.
     if (!perUserFolder.empty()) files.AddFolder(perUserFolder);
     return perUserFolder;
 }
 
-std::unique_ptr<ui::IFilterMakerView> FakePlatform::CreateFilterMakerView() {
+std::unique_ptr<ui::IFilterMakerView> FakePlatform::CreateFilterMakerView() noexcept {
     auto view = std::make_unique<FakeFilterMakerView>();
     FakeFilterMakerView* v = view.get();
-    v->window.session = [this, v] {
+    v->window->session = [this, v] {
         if (filterMakerSession) filterMakerSession(*v);
-        if (v->window.Loaded()) ++dialogsLeftOpen;
+        if (v->window->Loaded()) ++dialogsLeftOpen;
     };
     return view;
 }
 
-std::unique_ptr<ui::IEditFilterView> FakePlatform::CreateEditFilterView() {
+std::unique_ptr<ui::IEditFilterView> FakePlatform::CreateEditFilterView() noexcept {
     auto view = std::make_unique<FakeEditFilterView>();
     FakeEditFilterView* v = view.get();
-    v->window.session = [this, v] {
+    v->window->session = [this, v] {
         if (editFilterSession) editFilterSession(*v);
-        if (v->window.Loaded()) ++dialogsLeftOpen;
+        if (v->window->Loaded()) ++dialogsLeftOpen;
     };
     return view;
 }

@@ -1,7 +1,6 @@
 #pragma once
 // The two forms' views over fake controls, laid out with their design-time
 // state, and a platform that makes them and serves the forms.
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -11,58 +10,43 @@
 #include "fakes/fake_controls.h"
 #include "fakes/fake_services.h"
 #include "fakes/fake_window.h"
+#include "ui/edit_filter_design.h"
+#include "ui/filter_maker_design.h"
 #include "ui/views.h"
 
 namespace kvex::fakes {
 
-class FakeFilterMakerView : public ui::IFilterMakerView {
+using FakeKinds = ui::KindTypes<FakeButton, FakeTextBox, FakeListBox, FakeLabel, FakeImage, FakeIndicator, FakeMenuItem,
+                                FakeWindow>;
+using FakeControls = FakeKinds::Store;
+
+// A form's view; its own members name the fakes as the form's code names the
+// controls.
+template <class View, template <class> class Set, class Form, class Handlers>
+class FakeView : public View, public Set<FakeKinds> {
 public:
-    FakeFilterMakerView();
-    ui::FilterMakerControls& Controls() override { return controls_; }
+    FakeView();
+    Set<ui::Interfaces>& Controls() noexcept override { return controls_; }
     // Wires every control's events to the handlers, as the real window does.
-    void SetHandlers(ui::IFilterMakerHandlers* handlers) override;
-
-    FakeWindow window;
-    FakeListBox lstPat;
-    std::array<FakeLabel, 6> lblDum;
-    FakeLabel lblF;
-    FakeTextBox txtEF;
-    FakeTextBox txtFE;
-    FakeIndicator ErrInput1;
-    FakeIndicator ErrInput2;
-    std::array<FakeButton, 3> cmdTools;
-    FakeButton cmdPatU, cmdPatD, cmdNew, cmdOpen, cmdSave, cmdSaveAs, cmdOK, cmdCancel;
-    std::array<FakeImage, 2> Image1;
-    std::array<FakeMenuItem, 5> mnuOutLike;
+    void SetHandlers(Handlers* handlers) noexcept override;
 
 private:
-    ui::FilterMakerControls controls_;
+    FakeWindow window_;
+    FakeControls fakes_;
+    Set<ui::Interfaces> controls_;
 };
-
-class FakeEditFilterView : public ui::IEditFilterView {
-public:
-    FakeEditFilterView();
-    ui::EditFilterControls& Controls() override { return controls_; }
-    void SetHandlers(ui::IEditFilterHandlers* handlers) override;
-
-    FakeWindow window;
-    FakeTextBox txtEF;
-    FakeIndicator ErrInput1;
-    std::array<FakeButton, 7> cmdE;
-    FakeButton cmdOK, cmdCancel;
-
-private:
-    ui::EditFilterControls controls_;
-};
+using FakeFilterMakerView =
+    FakeView<ui::IFilterMakerView, ui::FilterMakerSet, ui::FilterMakerDesign, ui::IFilterMakerHandlers>;
+using FakeEditFilterView = FakeView<ui::IEditFilterView, ui::EditFilterSet, ui::EditFilterDesign, ui::IEditFilterHandlers>;
 
 class FakePlatform : public ui::IPlatform, public ui::IFormServices {
 public:
     // IPlatform
-    std::string ComponentFolder() override { return componentFolder; }
-    std::string PerUserFolder() override;
-    ui::IFormServices& Services() override { return *this; }
-    std::unique_ptr<ui::IFilterMakerView> CreateFilterMakerView() override;
-    std::unique_ptr<ui::IEditFilterView> CreateEditFilterView() override;
+    std::string ComponentFolder() noexcept override { return componentFolder; }
+    std::string PerUserFolder() noexcept override;
+    ui::IFormServices& Services() noexcept override { return *this; }
+    std::unique_ptr<ui::IFilterMakerView> CreateFilterMakerView() noexcept override;
+    std::unique_ptr<ui::IEditFilterView> CreateEditFilterView() noexcept override;
 
     // IFormServices
     ui::IMessages& Messages() noexcept override { return messages; }

@@ -12,12 +12,12 @@ protected:
         view.SetHandlers(frm.get());
         frm->SetFilterInAndOut(text);
         frm->SetIconIndex(icon);
-        view.window.EnsureLoaded();
+        view.window->EnsureLoaded();
     }
     // The box holding text with a part of it selected.
     void Select(const std::string& text, int start, int length) {
-        view.txtEF.SetText(text);
-        view.txtEF.SetSelection(start, length);
+        view.txtEF->SetText(text);
+        view.txtEF->SetSelection(start, length);
     }
     fakes::FakePlatform platform;
     fakes::FakeEditFilterView view;
@@ -26,44 +26,46 @@ protected:
 
 TEST_F(EditFilterForm, LoadBindsThePlacementAndShowsTheIncomingText) {
     Open("*.htm", 102);
+    // Every row of the table and every named control found each other.
+    EXPECT_TRUE(view.Complete() && view.Controls().Complete());
     EXPECT_EQ(platform.initCommonCtrls, std::vector<std::uint32_t>{0xFF});
     EXPECT_EQ(platform.layout.calls,
               (std::vector<std::string>{"Mode 0", "MinHeight 196", "MinWidth 469", "BindForm", "Form",
                                         "Restore Filter Maker " + kPositionFile, "Refresh"}));
-    EXPECT_EQ(view.window.icon, 102);
-    EXPECT_TRUE(view.ErrInput1.imageListAttached);
-    EXPECT_EQ(view.txtEF.Text(), "*.htm");
-    EXPECT_TRUE(view.cmdOK.Enabled());
+    EXPECT_EQ(view.window->icon, 102);
+    EXPECT_TRUE(view.ErrInput1->imageListAttached);
+    EXPECT_EQ(view.txtEF->Text(), "*.htm");
+    EXPECT_TRUE(view.cmdOK->Enabled());
 }
 
 // Only the characters and a blank text count: there is no trial match here,
 // so an open list is for the user to finish.
 TEST_F(EditFilterForm, TextsTheFilterMayNotHoldDisableOk) {
     Open("");
-    EXPECT_FALSE(view.cmdOK.Enabled());
+    EXPECT_FALSE(view.cmdOK->Enabled());
     for (const char* bad : {"a|b", "*.htm;*.html", "   "}) {
-        view.txtEF.SetText(bad);
-        EXPECT_TRUE(view.ErrInput1.shown) << bad;
-        EXPECT_FALSE(view.cmdOK.Enabled()) << bad;
+        view.txtEF->SetText(bad);
+        EXPECT_TRUE(view.ErrInput1->shown) << bad;
+        EXPECT_FALSE(view.cmdOK->Enabled()) << bad;
     }
-    EXPECT_EQ(view.ErrInput1.errorCaption, "Remove Invalid Characters");
-    EXPECT_EQ(view.ErrInput1.detail, "Remove Invalid Characters    ,<>/\\:|;\"");
+    EXPECT_EQ(view.ErrInput1->errorCaption, "Remove Invalid Characters");
+    EXPECT_EQ(view.ErrInput1->detail, "Remove Invalid Characters    ,<>/\\:|;\"");
     EXPECT_EQ(platform.messages.beeps, 2);  // the blank text is in error without a beep
-    view.txtEF.SetText("[a");
-    EXPECT_FALSE(view.ErrInput1.shown);
-    EXPECT_TRUE(view.cmdOK.Enabled());
+    view.txtEF->SetText("[a");
+    EXPECT_FALSE(view.ErrInput1->shown);
+    EXPECT_TRUE(view.cmdOK->Enabled());
     EXPECT_EQ(platform.messages.beeps, 2);
 }
 
 TEST_F(EditFilterForm, OkKeepsTheUntrimmedTextThoughClosingEmptiesTheBox) {
     Open("a");
     Select(" b ", 0, 0);
-    view.cmdOK.Click();
+    view.cmdOK->Click();
     EXPECT_EQ(frm->SelectionMade(), -1);
     EXPECT_EQ(frm->FilterInAndOut(), " b ");
-    EXPECT_EQ(view.txtEF.Text(), "");
-    EXPECT_EQ(view.window.icon, 0);
-    EXPECT_FALSE(view.ErrInput1.imageListAttached);
+    EXPECT_EQ(view.txtEF->Text(), "");
+    EXPECT_EQ(view.window->icon, 0);
+    EXPECT_FALSE(view.ErrInput1->imageListAttached);
     EXPECT_EQ(platform.layout.calls.end()[-2], "Save Filter Maker " + kPositionFile);
 }
 
@@ -80,8 +82,8 @@ TEST_F(EditFilterForm, TokenButtonsWrapOrReplaceTheSelection) {
     };
     for (const auto& c : cases) {
         Select(c.text, c.start, c.length);
-        view.cmdE[static_cast<std::size_t>(c.button)].Click();
-        EXPECT_EQ(view.txtEF.Text(), c.result);
+        view.cmdE[static_cast<std::size_t>(c.button)]->Click();
+        EXPECT_EQ(view.txtEF->Text(), c.result);
     }
 }
 

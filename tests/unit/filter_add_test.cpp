@@ -13,7 +13,7 @@ class TestAddFilter : public FilterMakerTest {};
 
 TEST_F(TestAddFilter, AppendsANewFilterSelectsAListedOneAndBeepsAtABlankPart) {
     OpenWithList({kDefault, "*.text"});
-    view.lstPat.UserClick(1);  // the length label reads 6 until the add
+    view.lstPat->UserClick(1);  // the length label reads 6 until the add
     ClickTestAdd();
     EXPECT_EQ(Items(), WithDefault({"*.text", "*.htm"}));
     EXPECT_EQ(Selection(), std::vector<int>{2});
@@ -21,7 +21,7 @@ TEST_F(TestAddFilter, AppendsANewFilterSelectsAListedOneAndBeepsAtABlankPart) {
     EXPECT_EQ(LengthLabel(), "New filter length (5)");
     EXPECT_EQ(Beeps(), 0);
 
-    view.lstPat.UserClick(1);
+    view.lstPat->UserClick(1);
     ClickTestAdd();
     EXPECT_EQ(Items(), WithDefault({"*.text", "*.htm"}));
     EXPECT_EQ(Selection(), std::vector<int>{2});
@@ -31,13 +31,13 @@ TEST_F(TestAddFilter, AppendsANewFilterSelectsAListedOneAndBeepsAtABlankPart) {
     TypeParts("  *  ", " HTM ");
     ClickTestAdd();
     EXPECT_EQ(Items(), WithDefault({"*.text", "*.htm", "*.HTM"}));
-    EXPECT_EQ(view.txtEF.Text(), "  *  ");
-    EXPECT_EQ(view.txtFE.Text(), " HTM ");
+    EXPECT_EQ(view.txtEF->Text(), "  *  ");
+    EXPECT_EQ(view.txtFE->Text(), " HTM ");
 
     // A blank part only beeps.
     TypeParts("   ", "txt");  // the valid extension re-enables Test/Add
     ClickTestAdd();
-    EXPECT_EQ(view.lstPat.ListCount(), 4);
+    EXPECT_EQ(view.lstPat->ListCount(), 4);
     EXPECT_EQ(Beeps(), 2);
     EXPECT_TRUE(Boxes().empty());
 }
@@ -45,9 +45,9 @@ TEST_F(TestAddFilter, AppendsANewFilterSelectsAListedOneAndBeepsAtABlankPart) {
 TEST_F(TestAddFilter, SeventyFiveEntriesRefuseEvenAListedFilter) {
     OpenWithList(WithDefault(NumberedFilters(73)));
     ClickTestAdd();  // the 75th entry still fits
-    ASSERT_EQ(view.lstPat.ListCount(), 75);
+    ASSERT_EQ(view.lstPat->ListCount(), 75);
     ClickTestAdd();  // "*.htm" is listed now, but the limit comes first
-    EXPECT_EQ(view.lstPat.ListCount(), 75);
+    EXPECT_EQ(view.lstPat->ListCount(), 75);
     ExpectOnlyBox("75 filters Max exceeded", "75 filters Max", kOk | kIconExclamation);
     EXPECT_EQ(Beeps(), 0);
 }
@@ -97,19 +97,19 @@ TEST_F(PartChecks, EachChangeShowsItsBoxsVerdictAndSetsTestAdd) {
     };
     for (const auto& c : cases) {
         platform.messages.beeps = 0;
-        (c.nameBox ? view.txtEF : view.txtFE).SetText(c.text);
-        EXPECT_EQ((c.nameBox ? view.ErrInput1 : view.ErrInput2).shown, c.inError) << c.text;
-        EXPECT_EQ(view.cmdTools[0].Enabled(), !c.inError) << c.text;
+        (c.nameBox ? *view.txtEF : *view.txtFE).SetText(c.text);
+        EXPECT_EQ((c.nameBox ? *view.ErrInput1 : *view.ErrInput2).shown, c.inError) << c.text;
+        EXPECT_EQ(view.cmdTools[0]->Enabled(), !c.inError) << c.text;
         EXPECT_EQ(Beeps(), c.beeps) << c.text;
     }
-    EXPECT_EQ(view.ErrInput2.errorCaption, "Remove Invalid Characters");
-    EXPECT_EQ(view.ErrInput2.detail, "<>/\\:|;\"");
+    EXPECT_EQ(view.ErrInput2->errorCaption, "Remove Invalid Characters");
+    EXPECT_EQ(view.ErrInput2->detail, "<>/\\:|;\"");
 
-    view.txtEF.SetText("a|");
-    view.txtFE.SetText("html");
-    EXPECT_TRUE(view.ErrInput1.shown);
-    EXPECT_FALSE(view.ErrInput2.shown);
-    EXPECT_TRUE(view.cmdTools[0].Enabled());
+    view.txtEF->SetText("a|");
+    view.txtFE->SetText("html");
+    EXPECT_TRUE(view.ErrInput1->shown);
+    EXPECT_FALSE(view.ErrInput2->shown);
+    EXPECT_TRUE(view.cmdTools[0]->Enabled());
 }
 
 }  // namespace

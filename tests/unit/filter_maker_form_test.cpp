@@ -12,36 +12,37 @@ class FilterMakerForm : public FilterMakerTest {};
 // placement.
 TEST_F(FilterMakerForm, LifeCycle) {
     frm = std::make_unique<FrmFM>(view, platform, EditFilter());
+    EXPECT_TRUE(view.Complete() && view.Controls().Complete());  // table and names agree
     EXPECT_EQ(platform.initCommonCtrls, std::vector<std::uint32_t>{0xFF});
     EXPECT_TRUE(platform.layout.calls.empty());
     Open();
     EXPECT_EQ(platform.layout.calls,
               (std::vector<std::string>{"Mode 0", "MinHeight 404", "MinWidth 603", "Form",
                                         "Restore Filter Maker " + kPositionFile, "Refresh"}));
-    EXPECT_EQ(view.window.icon, 101);
-    EXPECT_EQ(view.Image1[0].picture, 102);
-    EXPECT_EQ(view.Image1[1].picture, 101);
-    EXPECT_EQ(view.Image1[0].mouseIcon, 101);
-    EXPECT_TRUE(view.ErrInput1.imageListAttached && view.ErrInput2.imageListAttached);
+    EXPECT_EQ(view.window->icon, 101);
+    EXPECT_EQ(view.Image1[0]->picture, 102);
+    EXPECT_EQ(view.Image1[1]->picture, 101);
+    EXPECT_EQ(view.Image1[0]->mouseIcon, 101);
+    EXPECT_TRUE(view.ErrInput1->imageListAttached && view.ErrInput2->imageListAttached);
 
     platform.layout.live->minHeight = 300;
     platform.layout.calls.clear();
-    view.window.Resize();
+    view.window->Resize();
     platform.layout.live->minWidth = 10;
-    view.window.Resize();
+    view.window->Resize();
     EXPECT_EQ(platform.layout.calls,
               (std::vector<std::string>{"MinHeight 404", "Refresh", "MinWidth 603", "Refresh"}));
 
     frm->SetEFISEditFilterIn("*.x");
-    view.window.CloseBox();
-    EXPECT_EQ(view.window.icon, 0);
-    for (const auto& image : view.Image1) {
-        EXPECT_EQ(image.picture, 0);
-        EXPECT_EQ(image.mouseIcon, 0);
+    view.window->CloseBox();
+    EXPECT_EQ(view.window->icon, 0);
+    for (const fakes::FakeImage* image : view.Image1) {
+        EXPECT_EQ(image->picture, 0);
+        EXPECT_EQ(image->mouseIcon, 0);
     }
     EXPECT_EQ(frm->EFISEditFilterIn(), "");
-    EXPECT_FALSE(view.ErrInput1.imageListAttached);
-    EXPECT_FALSE(view.ErrInput2.imageListAttached);
+    EXPECT_FALSE(view.ErrInput1->imageListAttached);
+    EXPECT_FALSE(view.ErrInput2->imageListAttached);
     EXPECT_EQ(platform.layout.calls.end()[-2], "Save Filter Maker " + kPositionFile);
     EXPECT_EQ(platform.layout.calls.back(), "Release");
 }
@@ -49,20 +50,20 @@ TEST_F(FilterMakerForm, LifeCycle) {
 TEST_F(FilterMakerForm, WithoutALayoutKeeperTheFormStillWorks) {
     platform.layoutUnavailable = true;
     OpenWithList({kDefault, "*.a"});
-    view.window.Resize();
-    view.cmdOK.Click();
-    EXPECT_FALSE(view.window.Loaded());
+    view.window->Resize();
+    view.cmdOK->Click();
+    EXPECT_FALSE(view.window->Loaded());
     EXPECT_EQ(platform.files.writes, std::vector<std::string>{kListFile});
 }
 
 TEST_F(FilterMakerForm, CaptionAndSaveButtonFollowTheFilterFile) {
     Open();
     frm->SetFilterFile("D:\\My Lists\\web pages.plk");
-    EXPECT_EQ(view.window.Caption(), "Filter Maker - (web pages.plk)");
-    EXPECT_TRUE(view.cmdSave.Enabled());
+    EXPECT_EQ(view.window->Caption(), "Filter Maker - (web pages.plk)");
+    EXPECT_TRUE(view.cmdSave->Enabled());
     frm->SetFilterFile("");
-    EXPECT_EQ(view.window.Caption(), "Filter Maker - ()");
-    EXPECT_FALSE(view.cmdSave.Enabled());
+    EXPECT_EQ(view.window->Caption(), "Filter Maker - ()");
+    EXPECT_FALSE(view.cmdSave->Enabled());
 }
 
 // Used once; without a point the extension box keeps its text.
@@ -70,9 +71,9 @@ TEST_F(FilterMakerForm, IncomingFilterIsSplitIntoTheBoxesOnce) {
     frm = std::make_unique<FrmFM>(view, platform, EditFilter());
     view.SetHandlers(frm.get());
     frm->SetEFISEditFilterIn("readme");
-    view.window.EnsureLoaded();
-    EXPECT_EQ(view.txtEF.Text(), "readme");
-    EXPECT_EQ(view.txtFE.Text(), "htm");
+    view.window->EnsureLoaded();
+    EXPECT_EQ(view.txtEF->Text(), "readme");
+    EXPECT_EQ(view.txtFE->Text(), "htm");
     EXPECT_EQ(frm->EFISEditFilterIn(), "");
 }
 
@@ -84,72 +85,72 @@ protected:
         OpenWithList({"*.d", "*.a", "*.b;*.c", "x.y.z"});
     }
     bool EditItemsEnabled() const {
-        EXPECT_EQ(view.mnuOutLike[0].Enabled(), view.mnuOutLike[2].Enabled());
-        return view.mnuOutLike[0].Enabled();
+        EXPECT_EQ(view.mnuOutLike[0]->Enabled(), view.mnuOutLike[2]->Enabled());
+        return view.mnuOutLike[0]->Enabled();
     }
 };
 
 // Edit Out and Edit Like need exactly one selected entry, current, below the
 // default and not a combined filter; only the right button opens the menu.
 TEST_F(ListMenu, EditItemsNeedOnePlainEntryBelowTheDefault) {
-    view.lstPat.UserClick(1);
-    view.lstPat.UserMouseUp(ui::kMiddleButton);
-    EXPECT_TRUE(view.window.popupDefaultItems.empty());
+    view.lstPat->UserClick(1);
+    view.lstPat->UserMouseUp(ui::kMiddleButton);
+    EXPECT_TRUE(view.window->popupDefaultItems.empty());
     PickFromMenu(-1);
     EXPECT_TRUE(EditItemsEnabled());
-    EXPECT_EQ(view.window.popupDefaultItems, std::vector<int>{0});
+    EXPECT_EQ(view.window->popupDefaultItems, std::vector<int>{0});
 
-    view.lstPat.UserClick(0);
+    view.lstPat->UserClick(0);
     PickFromMenu(-1);
     EXPECT_FALSE(EditItemsEnabled());
-    EXPECT_TRUE(view.mnuOutLike[4].Enabled());
+    EXPECT_TRUE(view.mnuOutLike[4]->Enabled());
 
     CtrlClick({1});
     PickFromMenu(-1);
     EXPECT_FALSE(EditItemsEnabled());
 
-    view.lstPat.UserClick(2);
+    view.lstPat->UserClick(2);
     PickFromMenu(-1);
     EXPECT_FALSE(EditItemsEnabled());
 }
 
 TEST_F(ListMenu, EditOutMovesTheEntryIntoTheBoxesAndEditLikeCopiesItsFirstTwoPieces) {
-    view.lstPat.UserClick(1);
+    view.lstPat->UserClick(1);
     PickFromMenu(0);
-    EXPECT_EQ(view.txtEF.Text(), "*");
-    EXPECT_EQ(view.txtFE.Text(), "a");
+    EXPECT_EQ(view.txtEF->Text(), "*");
+    EXPECT_EQ(view.txtFE->Text(), "a");
     EXPECT_EQ(Items(), (std::vector<std::string>{"*.d", "*.b;*.c", "x.y.z"}));
     EXPECT_EQ(CountLabel(), "3 filters defined");
 
-    view.lstPat.UserClick(2);
+    view.lstPat->UserClick(2);
     PickFromMenu(2);
-    EXPECT_EQ(view.txtEF.Text(), "x");
-    EXPECT_EQ(view.txtFE.Text(), "y");
-    EXPECT_EQ(view.lstPat.ListCount(), 3);
+    EXPECT_EQ(view.txtEF->Text(), "x");
+    EXPECT_EQ(view.txtFE->Text(), "y");
+    EXPECT_EQ(view.lstPat->ListCount(), 3);
 }
 
 TEST_F(FilterMakerForm, PicturesEditTheirBoxInTheEditFilterDialog) {
     Open();
-    view.txtEF.SetText(" a* ");
+    view.txtEF->SetText(" a* ");
     // The real Edit Filter form opens over the fakes: what it shows, and how
     // the user leaves it (Cancel on the name part, OK on the extension).
     std::vector<std::string> shown;
     std::vector<int> icons;
     platform.editFilterSession = [&](fakes::FakeEditFilterView& v) {
-        shown.push_back(v.txtEF.Text());
-        icons.push_back(v.window.icon);
-        v.txtEF.SetSelection(0, 99);
-        v.txtEF.Type(v.window.icon == 102 ? "changed" : "html");
-        v.window.icon == 102 ? v.cmdCancel.Click() : v.cmdOK.Click();
+        shown.push_back(v.txtEF->Text());
+        icons.push_back(v.window->icon);
+        v.txtEF->SetSelection(0, 99);
+        v.txtEF->Type(v.window->icon == 102 ? "changed" : "html");
+        v.window->icon == 102 ? v.cmdCancel->Click() : v.cmdOK->Click();
     };
-    view.Image1[0].Click();
-    view.Image1[1].Click();
+    view.Image1[0]->Click();
+    view.Image1[1]->Click();
     EXPECT_EQ(shown, (std::vector<std::string>{" a* ", "htm"}));
     EXPECT_EQ(icons, (std::vector<int>{102, 101}));
-    EXPECT_EQ(view.txtEF.Text(), " a* ");
-    EXPECT_EQ(view.txtFE.Text(), "html");
+    EXPECT_EQ(view.txtEF->Text(), " a* ");
+    EXPECT_EQ(view.txtFE->Text(), "html");
     // The point between the boxes is not editable.
-    view.lblF.Click();
+    view.lblF->Click();
     EXPECT_EQ(Beeps(), 1);
 }
 

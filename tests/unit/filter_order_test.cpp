@@ -16,33 +16,33 @@ protected:
 // The current entry moves, selected, whatever else is selected; up stops
 // just below the default.
 TEST_F(MoveFilters, CurrentEntrySwapsWithItsNeighbourAndIsSelected) {
-    view.lstPat.UserClick(3);
+    view.lstPat->UserClick(3);
     CtrlClick({1, 1});  // entry 1 current but not selected
-    view.cmdPatD.Click();
+    view.cmdPatD->Click();
     EXPECT_EQ(Items(), WithDefault({"*.b", "*.a", "*.c"}));
     EXPECT_EQ(Selection(), (std::vector<int>{2, 3}));
 
-    view.lstPat.UserClick(3);
-    for (int k = 0; k < 3; ++k) view.cmdPatU.Click();
+    view.lstPat->UserClick(3);
+    for (int k = 0; k < 3; ++k) view.cmdPatU->Click();
     EXPECT_EQ(Items(), WithDefault({"*.c", "*.b", "*.a"}));
-    EXPECT_EQ(view.lstPat.ListIndex(), 1);
+    EXPECT_EQ(view.lstPat->ListIndex(), 1);
 }
 
 TEST_F(MoveFilters, DefaultLastOrNoCurrentEntryDoesNotMove) {
     const auto before = Items();
-    view.cmdPatU.Click();
-    view.cmdPatD.Click();  // no current entry
-    view.lstPat.UserClick(0);
-    view.cmdPatU.Click();
-    view.cmdPatD.Click();
-    view.lstPat.UserClick(3);
-    view.cmdPatD.Click();
+    view.cmdPatU->Click();
+    view.cmdPatD->Click();  // no current entry
+    view.lstPat->UserClick(0);
+    view.cmdPatU->Click();
+    view.cmdPatD->Click();
+    view.lstPat->UserClick(3);
+    view.cmdPatD->Click();
     EXPECT_EQ(Items(), before);
 }
 
 // The fake refuses a bad index as the list box does, and notes each call.
 TEST_F(MoveFilters, TheListRefusesBadIndexesAndTheFixtureSeesEachCall) {
-    contract::ExpectBadIndexesRefused(view.lstPat);
+    contract::ExpectBadIndexesRefused(*view.lstPat);
     expectedViolations = {"AddItem(3) of 2",   "RemoveItem(2) of 2", "RemoveItem(-1) of 2",
                           "LB_SETSEL(2) of 2", "Selected(2) of 2",   "List(2) of 2",
                           "List(-1) of 2"};
@@ -55,7 +55,7 @@ protected:
 
 TEST_F(SortFilters, OrdersByCodeWithCapitalsFirstTheDefaultKeptFirstAndNothingSelected) {
     OpenWithList({kDefault, "b", "B", "*.htm;*.html", "a", "*.a"});
-    view.lstPat.UserClick(2);
+    view.lstPat->UserClick(2);
     Sort();
     EXPECT_EQ(Items(), WithDefault({"*.a", "*.htm;*.html", "B", "a", "b"}));
     EXPECT_TRUE(Selection().empty());

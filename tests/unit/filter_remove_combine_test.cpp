@@ -18,11 +18,11 @@ protected:
         FilterMakerTest::SetUp();
         OpenWithList(WithDefault(NumberedFilters(5)));
     }
-    void ClickRemove() { view.cmdTools[1].Click(); }
+    void ClickRemove() { view.cmdTools[1]->Click(); }
 };
 
 TEST_F(RemoveFilters, ConfirmedRemovalTakesTheSelectionButNeverTheDefault) {
-    view.lstPat.UserClick(0);
+    view.lstPat->UserClick(0);
     CtrlClick({2, 3});  // entry 3 current
     platform.messages.answers.push_back(kIdYes);
     ClickRemove();
@@ -35,7 +35,7 @@ TEST_F(RemoveFilters, ConfirmedRemovalTakesTheSelectionButNeverTheDefault) {
 TEST_F(RemoveFilters, DefaultAsCurrentEntryOrNoneRefusesWhateverElseIsSelected) {
     ClickRemove();  // no current entry: nothing happens
     EXPECT_TRUE(Boxes().empty());
-    view.lstPat.UserClick(5);
+    view.lstPat->UserClick(5);
     CtrlClick({0, 0});  // entry 0 current, only entry 5 selected
     ClickRemove();
     EXPECT_EQ(Items(), WithDefault(NumberedFilters(5)));
@@ -46,9 +46,9 @@ TEST_F(RemoveFilters, DefaultAsCurrentEntryOrNoneRefusesWhateverElseIsSelected) 
 }
 
 TEST_F(RemoveFilters, AnsweringNoRemovesNothingYetRefreshesBothLabels) {
-    view.lstPat.UserClick(2);
+    view.lstPat->UserClick(2);
     ASSERT_EQ(LengthLabel(), "New filter length (4)");
-    view.lblDum[3].SetCaption("stale");
+    view.lblDum[3]->SetCaption("stale");
     platform.messages.answers.push_back(kIdNo);
     ClickRemove();
     EXPECT_EQ(Items(), WithDefault(NumberedFilters(5)));
@@ -58,7 +58,7 @@ TEST_F(RemoveFilters, AnsweringNoRemovesNothingYetRefreshesBothLabels) {
 
 class CombineFilters : public FilterMakerTest {
 protected:
-    void ClickCombine() { view.cmdTools[2].Click(); }
+    void ClickCombine() { view.cmdTools[2]->Click(); }
 };
 
 // The new entry joins the selected items in list order; its length label
@@ -66,37 +66,37 @@ protected:
 // that entry with a beep; nothing selected adds nothing.
 TEST_F(CombineFilters, JoinsTheSelectedItemsInListOrderAsANewEntryOrSelectsAnEqualOne) {
     OpenWithList({kDefault});
-    view.lstPat.UserClick(0);
+    view.lstPat->UserClick(0);
     ClickCombine();  // the default alone: the button does nothing at all
     EXPECT_EQ(Selection(), std::vector<int>{0});
     EXPECT_EQ(Beeps(), 0);
     OpenWithList({kDefault, "*.txt", "*.htm", "*.HTM"});
     ClickCombine();
-    EXPECT_EQ(view.lstPat.ListCount(), 4);
+    EXPECT_EQ(view.lstPat->ListCount(), 4);
     CtrlClick({1, 0, 2});
     ClickCombine();
     EXPECT_EQ(Items(), WithDefault({"*.txt", "*.htm", "*.HTM", "*.htm;*.html;*.txt"}));
     EXPECT_EQ(Selection(), std::vector<int>{4});
     EXPECT_EQ(CountLabel(), "5 filters defined");
 
-    view.lstPat.UserClick(2);
+    view.lstPat->UserClick(2);
     CtrlClick({3});
     EXPECT_EQ(LengthLabel(), "New filter length (5)");
     ClickCombine();
-    EXPECT_EQ(view.lstPat.List(5), "*.htm;*.HTM");
+    EXPECT_EQ(view.lstPat->List(5), "*.htm;*.HTM");
     EXPECT_EQ(Beeps(), 0);
 
-    view.lstPat.UserClick(0);
+    view.lstPat->UserClick(0);
     CtrlClick({2});
     ClickCombine();
-    EXPECT_EQ(view.lstPat.ListCount(), 6);
+    EXPECT_EQ(view.lstPat->ListCount(), 6);
     EXPECT_EQ(Selection(), std::vector<int>{0});
     EXPECT_EQ(Beeps(), 1);
     EXPECT_TRUE(Boxes().empty());
     // The label ignores the case of every letter, not only A-Z.
-    view.lstPat.AddItem("\xC3\xA9.x");  // é.x
-    view.lstPat.AddItem("\xC3\x89.x");  // É.x
-    view.lstPat.UserClick(6);
+    view.lstPat->AddItem("\xC3\xA9.x");  // é.x
+    view.lstPat->AddItem("\xC3\x89.x");  // É.x
+    view.lstPat->UserClick(6);
     CtrlClick({7});
     EXPECT_EQ(LengthLabel(), "New filter length (3)");
 }
@@ -111,13 +111,13 @@ TEST_F(CombineFilters, TwoHundredFiftyFiveCharactersAreAcceptedAndOneMoreIsRefus
     CtrlClick({1, 2});
     EXPECT_EQ(LengthLabel(), "New filter length (255)");
     ClickCombine();
-    ASSERT_EQ(view.lstPat.ListCount(), 5);
-    EXPECT_EQ(view.lstPat.List(4), first + ";" + fits);
+    ASSERT_EQ(view.lstPat->ListCount(), 5);
+    EXPECT_EQ(view.lstPat->List(4), first + ";" + fits);
 
-    view.lstPat.UserClick(1);
+    view.lstPat->UserClick(1);
     CtrlClick({3});
     ClickCombine();
-    EXPECT_EQ(view.lstPat.ListCount(), 5);
+    EXPECT_EQ(view.lstPat->ListCount(), 5);
     ExpectOnlyBox("Combined length of new filter exceeds 255 characters.\n\n\n"
                   "Suggestion reduce the length of the filter string, by selecting fewer filters.",
                   "Filter exceeds 255 characters", kOk | kIconExclamation);
@@ -127,7 +127,7 @@ TEST_F(CombineFilters, FullListIsRefusedBeforeCombining) {
     OpenWithList(WithDefault(NumberedFilters(74)));
     CtrlClick({0});
     ClickCombine();
-    EXPECT_EQ(view.lstPat.ListCount(), 75);
+    EXPECT_EQ(view.lstPat->ListCount(), 75);
     ExpectOnlyBox("75 filters Max exceeded", "75 filters Max", kOk | kIconExclamation);
     EXPECT_EQ(Beeps(), 0);  // the combination is entry 0, but the limit answers first
 }

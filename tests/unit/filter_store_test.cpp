@@ -42,23 +42,23 @@ TEST_F(ListStore, EightyLinesLoadSeventyFiveAndOkWritesTheFirstSeventyFiveToBoth
     platform.files.AddFolder("C:\\Lists");  // the file itself does not exist yet
     const auto lines = NumberedFilters(80);
     OpenWithList(lines);
-    ASSERT_EQ(view.lstPat.ListCount(), 76);
+    ASSERT_EQ(view.lstPat->ListCount(), 76);
     EXPECT_EQ(CountLabel(), "76 filters defined");
     frm->SetFilterFile(patternList);
-    view.cmdOK.Click();
+    view.cmdOK->Click();
     std::vector<std::string> written = WithDefault(lines);
     written.resize(75);
     EXPECT_EQ(platform.files.Content(kListFile), FileLines(written));
     EXPECT_EQ(platform.files.Content(patternList), FileLines(written));
-    EXPECT_FALSE(view.window.Loaded());
+    EXPECT_FALSE(view.window->Loaded());
 }
 
 TEST_F(ListStore, CancelAndTheCloseBoxWriteNothing) {
     for (bool closeBox : {false, true}) {
         OpenWithList({kDefault});
         ClickTestAdd();
-        closeBox ? view.window.CloseBox() : view.cmdCancel.Click();
-        EXPECT_FALSE(view.window.Loaded());
+        closeBox ? view.window->CloseBox() : view.cmdCancel->Click();
+        EXPECT_FALSE(view.window->Loaded());
     }
     EXPECT_TRUE(platform.files.writes.empty());
 }
@@ -66,8 +66,8 @@ TEST_F(ListStore, CancelAndTheCloseBoxWriteNothing) {
 TEST_F(ListStore, UnwritableFolderStillClosesOnOkWithoutAMessage) {
     Open();
     ThreadState().gsFilterFolder = "C:\\Missing";
-    view.cmdOK.Click();
-    EXPECT_FALSE(view.window.Loaded());
+    view.cmdOK->Click();
+    EXPECT_FALSE(view.window->Loaded());
     EXPECT_EQ(platform.files.writes, std::vector<std::string>{"C:\\Missing\\filters.dlk"});
     EXPECT_TRUE(Boxes().empty());
 }
@@ -84,29 +84,29 @@ protected:
 TEST_F(PatternListFiles, NewAsksAndOnYesStartsFromTheDefaultAndForgetsTheFile) {
     OpenWithList({kDefault, "*.a"});
     frm->SetFilterFile(kWeb);
-    view.lstPat.UserClick(1);
+    view.lstPat->UserClick(1);
     TypeParts("n", "x");
-    view.cmdNew.Click();  // the default answer is No
+    view.cmdNew->Click();  // the default answer is No
     ExpectOnlyBox("Create a new list?", "Clear list?", kYesNo | kDefButton2 | kIconExclamation);
     EXPECT_EQ(Items(), WithDefault({"*.a"}));
-    EXPECT_EQ(view.window.Caption(), "Filter Maker - (web.plk)");
+    EXPECT_EQ(view.window->Caption(), "Filter Maker - (web.plk)");
 
     platform.messages.answers.push_back(kIdYes);
-    view.cmdNew.Click();
+    view.cmdNew->Click();
     EXPECT_EQ(Items(), WithDefault({}));
     EXPECT_EQ(CountLabel(), "1 filters defined");
     EXPECT_EQ(LengthLabel(), "New filter length (0)");
-    EXPECT_EQ(view.window.Caption(), "Filter Maker - ()");
-    EXPECT_FALSE(view.cmdSave.Enabled());
-    EXPECT_EQ(view.txtEF.Text(), "n");
-    EXPECT_EQ(view.txtFE.Text(), "x");
+    EXPECT_EQ(view.window->Caption(), "Filter Maker - ()");
+    EXPECT_FALSE(view.cmdSave->Enabled());
+    EXPECT_EQ(view.txtEF->Text(), "n");
+    EXPECT_EQ(view.txtFE->Text(), "x");
 }
 
 TEST_F(PatternListFiles, CancelledOrUnreadableOpenChangesNothing) {
     platform.files.AddFile(kWeb, FileLines({"*.w"}));
     platform.files.unreadable.insert(kWeb);
     OpenWithList({kDefault, "*.a"});
-    view.cmdOpen.Click();
+    view.cmdOpen->Click();
     ASSERT_EQ(platform.dialogs.calls.size(), 1u);
     const auto& call = platform.dialogs.calls[0];
     EXPECT_FALSE(call.save);
@@ -116,7 +116,7 @@ TEST_F(PatternListFiles, CancelledOrUnreadableOpenChangesNothing) {
     EXPECT_EQ(call.owner, fakes::kFakeWindowHandle);
 
     platform.dialogs.results.push_back(kWeb);
-    view.cmdOpen.Click();
+    view.cmdOpen->Click();
     EXPECT_EQ(Items(), WithDefault({"*.a"}));
     EXPECT_EQ(frm->FilterFile(), "");
     EXPECT_TRUE(Boxes().empty());
@@ -126,45 +126,45 @@ TEST_F(PatternListFiles, OpeningAHundredLinesKeepsSeventyFiveAndSaveAsWritesEver
     platform.files.AddFile(kWeb, FileLines(NumberedFilters(100)));
     OpenWithList({kDefault, "*.shown"});  // replaced, not added to
     platform.dialogs.results.push_back(kWeb);
-    view.cmdOpen.Click();
-    EXPECT_EQ(view.lstPat.ListCount(), 76);
-    EXPECT_EQ(view.lstPat.List(0), kDefault);
+    view.cmdOpen->Click();
+    EXPECT_EQ(view.lstPat->ListCount(), 76);
+    EXPECT_EQ(view.lstPat->List(0), kDefault);
     EXPECT_EQ(CountLabel(), "76 filters defined");
     EXPECT_EQ(frm->FilterFile(), kWeb);
-    EXPECT_EQ(view.window.Caption(), "Filter Maker - (web.plk)");
+    EXPECT_EQ(view.window->Caption(), "Filter Maker - (web.plk)");
 
     // Save As writes every entry.
     const std::string copy = "C:\\Lists\\copy.plk";
     platform.dialogs.results.push_back(copy);
-    view.cmdSaveAs.Click();
+    view.cmdSaveAs->Click();
     EXPECT_EQ(platform.files.Content(copy), FileLines(Items()));
 }
 
 TEST_F(PatternListFiles, SaveAsChoosesTheFileAndThenSaveNeedsNoDialog) {
     OpenWithList({kDefault, "*.a"});
-    view.cmdSaveAs.Click();  // cancelled
+    view.cmdSaveAs->Click();  // cancelled
     EXPECT_TRUE(platform.files.writes.empty());
     const std::string saved = "C:\\Lists\\mine.plk";
     platform.dialogs.results.push_back(saved);
-    view.cmdSaveAs.Click();
+    view.cmdSaveAs->Click();
     ASSERT_EQ(platform.dialogs.calls.size(), 2u);
     EXPECT_TRUE(platform.dialogs.calls[1].save);
     EXPECT_EQ(platform.dialogs.calls[1].title, "Save As");
     EXPECT_EQ(platform.dialogs.calls[1].defaultExt, "plk");
     EXPECT_EQ(platform.dialogs.calls[1].initDir, kFilterFolder);
     EXPECT_EQ(frm->FilterFile(), saved);
-    EXPECT_TRUE(view.cmdSave.Enabled());
+    EXPECT_TRUE(view.cmdSave->Enabled());
 
     ClickTestAdd();
-    view.cmdSave.Click();
+    view.cmdSave->Click();
     EXPECT_EQ(platform.dialogs.calls.size(), 2u);
     EXPECT_EQ(platform.files.Content(saved), FileLines(WithDefault({"*.a", "*.htm"})));
     // An entry the ANSI code page (Latin-1 here) cannot hold makes it a UTF-8 file.
-    view.lstPat.AddItem("\xC3\xA9.x");  // é
-    view.cmdSave.Click();
+    view.lstPat->AddItem("\xC3\xA9.x");  // é
+    view.cmdSave->Click();
     EXPECT_EQ(platform.files.Content(saved), FileLines(WithDefault({"*.a", "*.htm", "\xE9.x"})));
-    view.lstPat.AddItem("\xD0\x96.x");  // Ж
-    view.cmdSave.Click();
+    view.lstPat->AddItem("\xD0\x96.x");  // Ж
+    view.cmdSave->Click();
     EXPECT_EQ(platform.files.Content(saved),
               "\xEF\xBB\xBF" + FileLines(WithDefault({"*.a", "*.htm", "\xC3\xA9.x", "\xD0\x96.x"})));
     // Save and Save As never touch filters.dlk.
@@ -177,7 +177,7 @@ TEST_F(PatternListFiles, EachFailedSaveStepIsReportedAndTheFileStillBecomesCurre
     platform.files.writeFailures[locked] = {{29, "Write fault."}, {31, "General failure."}};
     OpenWithList({kDefault});
     platform.dialogs.results.push_back(locked);
-    view.cmdSaveAs.Click();
+    view.cmdSaveAs->Click();
     ASSERT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(Boxes()[0].text, "Error: 29\r\nWrite fault.\r\nSub frmFM SaveCustomFilters");
     EXPECT_EQ(Boxes()[1].text, "Error: 31\r\nGeneral failure.\r\nSub frmFM SaveCustomFilters");
@@ -185,7 +185,7 @@ TEST_F(PatternListFiles, EachFailedSaveStepIsReportedAndTheFileStillBecomesCurre
     EXPECT_EQ(Boxes()[0].style, kOk | kIconExclamation);
     EXPECT_EQ(platform.files.Content(locked), "old\r\n");
     EXPECT_EQ(frm->FilterFile(), locked);
-    EXPECT_EQ(view.window.Caption(), "Filter Maker - (locked.plk)");
+    EXPECT_EQ(view.window->Caption(), "Filter Maker - (locked.plk)");
 }
 
 }  // namespace

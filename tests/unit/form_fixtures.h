@@ -58,7 +58,7 @@ protected:
     // A handler that hands the list a bad index works under the fake only by
     // luck: the real list box refuses it, so every test fails on one.
     void TearDown() override {
-        EXPECT_EQ(view.lstPat.violations, expectedViolations);
+        EXPECT_EQ(view.lstPat->violations, expectedViolations);
         EXPECT_EQ(platform.dialogsLeftOpen, 0);
     }
 
@@ -70,29 +70,29 @@ protected:
 
     // A new form over the view; a form still open is closed first.
     void Open() {
-        view.window.Unload();
+        view.window->Unload();
         frm = std::make_unique<FrmFM>(view, platform, EditFilter());
         view.SetHandlers(frm.get());
-        view.window.EnsureLoaded();
+        view.window->EnsureLoaded();
     }
 
     // The pictures open the real Edit Filter form over the fakes, as in the DLL.
     EditFilterLauncher EditFilter() { return ClsEFfilter::Launcher(platform); }
 
-    std::vector<std::string> Items() const { return view.lstPat.Items(); }
-    std::vector<int> Selection() const { return view.lstPat.SelectedIndexes(); }
-    std::string CountLabel() const { return view.lblDum[3].Caption(); }
-    std::string LengthLabel() const { return view.lblDum[5].Caption(); }
+    std::vector<std::string> Items() const { return view.lstPat->Items(); }
+    std::vector<int> Selection() const { return view.lstPat->SelectedIndexes(); }
+    std::string CountLabel() const { return view.lblDum[3]->Caption(); }
+    std::string LengthLabel() const { return view.lblDum[5]->Caption(); }
     const std::vector<fakes::FakeMessages::Box>& Boxes() const { return platform.messages.boxes; }
     int Beeps() const { return platform.messages.beeps; }
 
     void TypeParts(const std::string& name, const std::string& extension) {
-        view.txtEF.SetText(name);
-        view.txtFE.SetText(extension);
+        view.txtEF->SetText(name);
+        view.txtFE->SetText(extension);
     }
-    void ClickTestAdd() { view.cmdTools[0].Click(); }
+    void ClickTestAdd() { view.cmdTools[0]->Click(); }
     void CtrlClick(std::initializer_list<int> indexes) {
-        for (int i : indexes) view.lstPat.UserClick(i, fakes::kCtrl);
+        for (int i : indexes) view.lstPat->UserClick(i, fakes::kCtrl);
     }
     // The one message box shown so far.
     void ExpectOnlyBox(const std::string& text, const std::string& title, unsigned style) {
@@ -103,8 +103,8 @@ protected:
     }
     // The list's pop-up menu, picking one item.
     void PickFromMenu(int item) {
-        view.window.popupChoices.push_back(item);
-        view.lstPat.UserMouseUp(ui::kRightButton);
+        view.window->popupChoices.push_back(item);
+        view.lstPat->UserMouseUp(ui::kRightButton);
     }
 
     fakes::FakePlatform platform;

@@ -29,7 +29,7 @@ protected:
 // beside it is created when missing. A folder that takes no new file (Program
 // Files for a user) leaves position.ini and the filters to the user's folder.
 TEST_F(ShowFilterMaker, EmptyArgumentsUseTheDefaultsAndCreateTheFolder) {
-    platform.filterMakerSession = [](FakeFilterMakerView& v) { v.cmdOK.Click(); };
+    platform.filterMakerSession = [](FakeFilterMakerView& v) { v.cmdOK->Click(); };
     const std::string perUser = platform.perUserFolder;
     const struct {
         std::string component;
@@ -61,10 +61,10 @@ TEST_F(ShowFilterMaker, HostArgumentsReachTheFormInOrder) {
     platform.files.AddFile("C:\\Lists\\web.plk", FileLines({"*.w"}));
     std::vector<std::string> seen;
     platform.filterMakerSession = [&](FakeFilterMakerView& v) {
-        seen = v.window.events_log;
-        for (const std::string& item : v.lstPat.Items()) seen.push_back(item);
-        seen.insert(seen.end(), {v.txtEF.Text(), v.txtFE.Text(), v.window.Caption()});
-        v.cmdOK.Click();
+        seen = v.window->events_log;
+        for (const std::string& item : v.lstPat->Items()) seen.push_back(item);
+        seen.insert(seen.end(), {v.txtEF->Text(), v.txtFE->Text(), v.window->Caption()});
+        v.cmdOK->Click();
     };
     EXPECT_TRUE(Show("*.d", "D:\\Missing\\", "*.txt", "C:\\Lists\\web.plk"));
     EXPECT_EQ(seen, (std::vector<std::string>{"Load", "ShowModal", "Resize", "*.d", "*.w", "*", "txt",
@@ -84,10 +84,10 @@ TEST_F(ShowFilterMaker, ANestedCallLeavesTheOuterDialogItsOwnFolderAndDefault) {
         if (++call == 1) {
             // The host calls again from inside the open dialog.
             Show("*.inner", "D:\\Inner");
-            v.cmdNew.Click();
-            outerItems = v.lstPat.Items();
+            v.cmdNew->Click();
+            outerItems = v.lstPat->Items();
         }
-        v.cmdOK.Click();
+        v.cmdOK->Click();
     };
     platform.messages.answers.push_back(ui::mb::kIdYes);  // New: clear the list
     EXPECT_TRUE(Show("*.outer", "D:\\Outer"));
@@ -123,10 +123,10 @@ TEST_F(ShowEditFilter, OnlyOkHandsBackTheTextExactlyAsTyped) {
     for (const auto& c : cases) {
         int icon = 0;
         platform.editFilterSession = [&](FakeEditFilterView& v) {
-            icon = v.window.icon;
-            v.txtEF.SetSelection(0, 99);
-            v.txtEF.Type(" a*");
-            c.end == kOkButton ? v.cmdOK.Click() : c.end == kCancelButton ? v.cmdCancel.Click() : v.window.CloseBox();
+            icon = v.window->icon;
+            v.txtEF->SetSelection(0, 99);
+            v.txtEF->Type(" a*");
+            c.end == kOkButton ? v.cmdOK->Click() : c.end == kCancelButton ? v.cmdCancel->Click() : v.window->CloseBox();
         };
         std::string text = "*.htm";
         EXPECT_EQ(Show(text, c.editPrefix), c.confirmed);
@@ -139,7 +139,7 @@ TEST_F(ShowEditFilter, OnlyOkHandsBackTheTextExactlyAsTyped) {
 // What the system cannot tell leaves what is known: no component folder keeps
 // the last one, no user folder keeps a component folder that takes no file.
 TEST_F(ShowEditFilter, AppPathKeepsWhatTheSystemCannotTell) {
-    platform.editFilterSession = [](FakeEditFilterView& v) { v.cmdCancel.Click(); };
+    platform.editFilterSession = [](FakeEditFilterView& v) { v.cmdCancel->Click(); };
     std::string text;
     ThreadState().gsAppPath = "C:\\Before";
     platform.componentFolder.clear();

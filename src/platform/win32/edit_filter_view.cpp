@@ -20,11 +20,9 @@ constexpr IndicatorDesign kIndicatorDesign{0, 1, 2, 200, 60};
 
 }  // namespace
 
-EditFilterView::EditFilterView(HINSTANCE module)
-    : module_(module), members_(kIndicatorDesign), window_(module, kDesign, *this) {
-    controls_.window = &window_;
-    for (const Control& row : Design::kControls)
-        Design::Member(row, [](auto*& slot, auto& control) { slot = &control; }, controls_, members_);
+EditFilterView::EditFilterView(HINSTANCE module) : module_(module), window_(module, kDesign, *this) {
+    named_.window = &window_;
+    MakeControls(Design::kControls, controls_, named_, module, kIndicatorDesign);
 }
 
 EditFilterView::~EditFilterView() {
@@ -42,12 +40,12 @@ void EditFilterView::CreateControls(HWND form, UINT dpi) {
     imageList1_ = ArrowImageList({ArrowImage::UpArrow, ArrowImage::IvRightUpArrow});
     children_.Clear();
     BuildContext context{module_, form, dpi, children_, fonts_.data(), false, imageList1_, {}};
-    for (const Control* row : ui::design::InTabOrder(Design::kControls))
-        Design::Member(*row, [&](auto& control) { Build(control, *row, context); }, members_);
+    controls_.ForEach([&](auto& control, const Control& row) { Build(control, row, context); });
 
     tooltip_ = CreateTooltip(form);
-    for (std::size_t i = 0; i < members_.cmdE.size(); ++i)
-        if (ui::kTokenButtons[i].tooltip) AddTool(tooltip_.get(), members_.cmdE[i].Hwnd(), ui::kTokenButtons[i].tooltip);
+    for (int i = 0; i < static_cast<int>(std::size(ui::kTokenButtons)); ++i)
+        if (ui::kTokenButtons[i].tooltip)
+            AddTool(tooltip_.get(), ::GetDlgItem(form, Design::Id("cmdE", i)), ui::kTokenButtons[i].tooltip);
 }
 
 void EditFilterView::OnDpiChanged(UINT dpi) {
@@ -55,7 +53,7 @@ void EditFilterView::OnDpiChanged(UINT dpi) {
     auto old = std::move(fonts_);
     CreateFonts(dpi);
     children_.Place(dpi);
-    members_.ErrInput1.SetDpi(dpi);
+    controls_.ForEach([dpi](auto& control, const Control&) { Rescale(control, dpi); });
 }
 
 void EditFilterView::OnCommand(int id, int notification) {
@@ -65,8 +63,7 @@ void EditFilterView::OnCommand(int id, int notification) {
 
 void EditFilterView::OnWindowDestroyed() {
     children_.Clear();
-    for (const Control& row : Design::kControls)
-        Design::Member(row, [](auto& control) { Forget(control); }, members_);
+    controls_.ForEach([](auto& control, const Control&) { Forget(control); });
     DestroyOwnedWindow(tooltip_);
 }
 

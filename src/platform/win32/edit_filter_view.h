@@ -20,8 +20,8 @@ public:
     explicit EditFilterView(HINSTANCE module);
     ~EditFilterView() override;
 
-    ui::EditFilterControls& Controls() override { return controls_; }
-    void SetHandlers(ui::IEditFilterHandlers* handlers) override { handlers_ = handlers; }
+    ui::EditFilterControls& Controls() noexcept override { return named_; }
+    void SetHandlers(ui::IEditFilterHandlers* handlers) noexcept override { handlers_ = handlers; }
 
     Win32FormWindow& Window() { return window_; }
     HWND Tooltip() const { return tooltip_.get(); }
@@ -40,19 +40,10 @@ private:
 
     void CreateFonts(UINT dpi);
 
-    // Named as the table names them.
-    struct Members {
-        explicit Members(const IndicatorDesign& indicator) : ErrInput1(indicator) {}
-        Win32TextBox txtEF;
-        Win32Indicator ErrInput1;
-        std::array<Win32Button, 7> cmdE;
-        Win32Button cmdOK, cmdCancel;
-    };
-
     HINSTANCE module_;
     ui::IEditFilterHandlers* handlers_ = nullptr;
-    Members members_;
-    ui::EditFilterControls controls_;
+    Win32Controls controls_;
+    ui::EditFilterControls named_;
     HIMAGELIST imageList1_ = nullptr;  // borrowed, kept per thread
     std::array<unique_hfont, std::size(Design::kFonts)> fonts_;
     DesignedChildren children_;

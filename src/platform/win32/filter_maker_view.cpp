@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include <type_traits>
+#include <vector>
 
 #include "platform/win32/common_controls.h"
 #include "platform/win32/drawing.h"
@@ -30,19 +30,9 @@ SymbolGlyph GlyphOf(const Control& row) {
 
 }  // namespace
 
-FilterMakerView::Members::Members(HINSTANCE module, const IndicatorDesign& indicator)
-    : ErrInput1(indicator), ErrInput2(indicator), Image1{Win32Image(module), Win32Image(module)} {}
-
-FilterMakerView::FilterMakerView(HINSTANCE module)
-    : module_(module), members_(module, kIndicatorDesign), window_(module, kDesign, *this) {
-    controls_.window = &window_;
-    for (const Control& row : Design::kControls) {
-        Design::Member(row, [](auto*& slot, auto& control) { slot = &control; }, controls_, members_);
-        Design::Member(row, [&row](auto& control) {
-            if constexpr (std::is_same_v<std::decay_t<decltype(control)>, Win32MenuItem>)
-                control = Win32MenuItem(row.caption);
-        }, members_);
-    }
+FilterMakerView::FilterMakerView(HINSTANCE module) : module_(module), window_(module, kDesign, *this) {
+    named_.window = &window_;
+    MakeControls(Design::kControls, controls_, named_, module, kIndicatorDesign);
 }
 
 FilterMakerView::~FilterMakerView() { handlers_ = nullptr; }
@@ -62,8 +52,7 @@ void FilterMakerView::CreateControls(HWND form, UINT dpi) {
                          [this](int button, int shift, int x, int y) {
                              if (handlers_) handlers_->lstPat_MouseUp(button, shift, x, y);
                          }};
-    for (const Control* row : ui::design::InTabOrder(Design::kControls))
-        Design::Member(*row, [&](auto& control) { Build(control, *row, context); }, members_);
+    controls_.ForEach([&](auto& control, const Control& row) { Build(control, row, context); });
 }
 
 void FilterMakerView::OnDpiChanged(UINT dpi) {
@@ -71,8 +60,7 @@ void FilterMakerView::OnDpiChanged(UINT dpi) {
     auto old = std::move(fonts_);
     CreateFonts(dpi);
     children_.Place(dpi);
-    for (const Control& row : Design::kControls)
-        Design::Member(row, [dpi](auto& control) { Rescale(control, dpi); }, members_);
+    controls_.ForEach([dpi](auto& control, const Control&) { Rescale(control, dpi); });
 }
 
 void FilterMakerView::OnCommand(int id, int notification) {
@@ -81,7 +69,7 @@ void FilterMakerView::OnCommand(int id, int notification) {
 }
 
 HBRUSH FilterMakerView::OnCtlColorStatic(HWND control, HDC dc) {
-    if (control != members_.lblF.Hwnd()) return nullptr;
+    if (::GetDlgCtrlID(control) != Design::Id("lblF")) return nullptr;
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
     ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
     return ::GetSysColorBrush(COLOR_WINDOW);
@@ -97,13 +85,12 @@ bool FilterMakerView::OnDrawItem(const DRAWITEMSTRUCT& item) {
 
 void FilterMakerView::OnWindowDestroyed() {
     children_.Clear();
-    for (const Control& row : Design::kControls)
-        Design::Member(row, [](auto& control) { Forget(control); }, members_);
+    controls_.ForEach([](auto& control, const Control&) { Forget(control); });
 }
 
 int FilterMakerView::PopupMenu(HWND form, int defaultItem) {
-    std::array<Win32MenuItem*, std::tuple_size_v<decltype(Members::mnuOutLike)>> items;
-    for (std::size_t i = 0; i < items.size(); ++i) items[i] = &members_.mnuOutLike[i];
+    std::vector<Win32MenuItem*> items;
+    for (Win32MenuItem& item : controls_.All<Win32MenuItem>()) items.push_back(&item);
     return TrackItemsPopup(form, items.data(), static_cast<int>(items.size()), defaultItem);
 }
 

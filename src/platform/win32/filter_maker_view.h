@@ -20,8 +20,8 @@ public:
     explicit FilterMakerView(HINSTANCE module);
     ~FilterMakerView() override;
 
-    ui::FilterMakerControls& Controls() override { return controls_; }
-    void SetHandlers(ui::IFilterMakerHandlers* handlers) override { handlers_ = handlers; }
+    ui::FilterMakerControls& Controls() noexcept override { return named_; }
+    void SetHandlers(ui::IFilterMakerHandlers* handlers) noexcept override { handlers_ = handlers; }
 
     Win32FormWindow& Window() { return window_; }
     // True when Wingdings is missing and the arrow and cross buttons paint
@@ -42,24 +42,10 @@ private:
 
     void CreateFonts(UINT dpi);
 
-    // Named as the table names them.
-    struct Members {
-        Members(HINSTANCE module, const IndicatorDesign& indicator);
-        Win32ListBox lstPat;
-        std::array<Win32Label, 6> lblDum;
-        Win32Label lblF;
-        Win32TextBox txtEF, txtFE;
-        Win32Indicator ErrInput1, ErrInput2;
-        std::array<Win32Button, 3> cmdTools;
-        Win32Button cmdPatU, cmdPatD, cmdNew, cmdOpen, cmdSave, cmdSaveAs, cmdOK, cmdCancel;
-        std::array<Win32Image, 2> Image1;
-        std::array<Win32MenuItem, 5> mnuOutLike;
-    };
-
     HINSTANCE module_;
     ui::IFilterMakerHandlers* handlers_ = nullptr;
-    Members members_;
-    ui::FilterMakerControls controls_;
+    Win32Controls controls_;
+    ui::FilterMakerControls named_;
     HIMAGELIST imageList1_ = nullptr;  // borrowed, kept per thread
     std::array<unique_hfont, std::size(Design::kFonts)> fonts_;
     DesignedChildren children_;

@@ -11,6 +11,7 @@
 #include "platform/win32/controls.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/indicator.h"
+#include "ui/control_set.h"
 #include "ui/form_design.h"
 
 namespace kvex::win32 {
@@ -85,6 +86,27 @@ void Rescale(Control&, UINT) {}
 template <class Control>
 void Forget(Control& control) {
     if constexpr (std::is_base_of_v<Win32Control, Control>) control.Detach();
+}
+
+// A form window's controls, one per row of its table.
+using Win32Kinds =
+    ui::KindTypes<Win32Button, Win32TextBox, Win32ListBox, Win32Label, Win32Image, Win32Indicator, Win32MenuItem>;
+using Win32Controls = Win32Kinds::Store;
+
+// Makes the control of every row, windows in tab order, and binds each into set.
+template <std::size_t N>
+void MakeControls(const ui::design::Control (&rows)[N], Win32Controls& store, ui::ControlSet& set, HINSTANCE module,
+                  const IndicatorDesign& indicator) {
+    for (const ui::design::Control* row : ui::InMakeOrder(rows))
+        ui::OfKind<Win32Kinds>(row->kind, [&](auto type) {
+            using T = typename decltype(type)::type;
+            T* made = nullptr;
+            if constexpr (std::is_same_v<T, Win32Image>) made = &store.Make<T>(*row, module);
+            else if constexpr (std::is_same_v<T, Win32Indicator>) made = &store.Make<T>(*row, indicator);
+            else if constexpr (std::is_same_v<T, Win32MenuItem>) made = &store.Make<T>(*row, row->caption);
+            else made = &store.Make<T>(*row);
+            set.Bind(*row, made);
+        });
 }
 
 // The notification by which the row's window raises its event: a click

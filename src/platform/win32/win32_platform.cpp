@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <new>
+
 #include "platform/win32/activation_context.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/edit_filter_view.h"
@@ -11,9 +13,9 @@
 
 namespace kvex::win32 {
 
-std::string Win32Platform::ComponentFolder() { return FolderOfModulePath(ModuleFileName(module_)); }
+std::string Win32Platform::ComponentFolder() noexcept { return FolderOfModulePath(ModuleFileName(module_)); }
 
-std::string Win32Platform::PerUserFolder() {
+std::string Win32Platform::PerUserFolder() noexcept {
     wchar_t appData[MAX_PATH] = {};
     if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData)))
         return {};
@@ -22,12 +24,21 @@ std::string Win32Platform::PerUserFolder() {
     return WideToUtf8(folder);
 }
 
-std::unique_ptr<ui::IFilterMakerView> Win32Platform::CreateFilterMakerView() {
-    return std::make_unique<FilterMakerView>(module_);
+// A view that cannot be made (out of memory) is no dialog: the callers go on without it.
+std::unique_ptr<ui::IFilterMakerView> Win32Platform::CreateFilterMakerView() noexcept {
+    try {
+        return std::make_unique<FilterMakerView>(module_);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
-std::unique_ptr<ui::IEditFilterView> Win32Platform::CreateEditFilterView() {
-    return std::make_unique<EditFilterView>(module_);
+std::unique_ptr<ui::IEditFilterView> Win32Platform::CreateEditFilterView() noexcept {
+    try {
+        return std::make_unique<EditFilterView>(module_);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
 }
 
 void Win32Platform::InitCommonCtrls(std::uint32_t flags) noexcept {

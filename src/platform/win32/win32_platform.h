@@ -18,11 +18,11 @@ public:
     explicit Win32Platform(HINSTANCE module) : module_(module) {}
 
     // IPlatform
-    std::string ComponentFolder() override;
-    std::string PerUserFolder() override;
-    ui::IFormServices& Services() override { return *this; }
-    std::unique_ptr<ui::IFilterMakerView> CreateFilterMakerView() override;
-    std::unique_ptr<ui::IEditFilterView> CreateEditFilterView() override;
+    std::string ComponentFolder() noexcept override;
+    std::string PerUserFolder() noexcept override;
+    ui::IFormServices& Services() noexcept override { return *this; }
+    std::unique_ptr<ui::IFilterMakerView> CreateFilterMakerView() noexcept override;
+    std::unique_ptr<ui::IEditFilterView> CreateEditFilterView() noexcept override;
 
     // IFormServices
     ui::IMessages& Messages() noexcept override { return messages_; }

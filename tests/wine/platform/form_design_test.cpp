@@ -87,6 +87,7 @@ protected:
 TEST_F(FilterMakerDesign, WindowAndEveryControlAsDesignedAndLoadedOnce) {
     ExpectFrame(form, "Filter Maker - ()", 597, 379);
     ExpectPlacedAsDesigned(form, FM::kControls);
+    EXPECT_TRUE(view.Controls().Complete());
     // The point sits edge to edge between the two halves of the new filter.
     EXPECT_EQ(test::ChildRect(Item(FM::Id("txtEF"))).right, test::ChildRect(Item(FM::Id("lblF"))).left);
     EXPECT_EQ(test::ChildRect(Item(FM::Id("lblF"))).right, test::ChildRect(Item(FM::Id("txtFE"))).left);
@@ -153,6 +154,7 @@ TEST(EditFilterDesign, WindowControlsFontsAndTooltipsAsDesigned) {
     ASSERT_NE(form, nullptr);
     ExpectFrame(form, "Edit Filter - Always test your filters for desired results", 461, 169);
     ExpectPlacedAsDesigned(form, EF::kControls);
+    EXPECT_TRUE(view.Controls().Complete());
 
     LOGFONTA box = FontOf(::GetDlgItem(form, EF::Id("txtEF")));
     EXPECT_STREQ(box.lfFaceName, "Verdana");
