@@ -84,6 +84,20 @@ int HighlightedItem(HMENU menu) {
     return -1;
 }
 
+// The item a Down key moves to from `from` (-1: none lit); menu loops skip
+// separators and, on some systems, grey items.
+int NextMenuStop(HMENU menu, int from, bool skipGrey) {
+    const int count = GetMenuItemCount(menu);
+    for (int step = 1; step <= count; ++step) {
+        const int i = (from + step + count) % count;
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        if (state & MF_SEPARATOR) continue;
+        if (skipGrey && (state & (MF_GRAYED | MF_DISABLED))) continue;
+        return i;
+    }
+    return -1;
+}
+
 BoxIcon IconKind(HICON icon) {
     if (!icon) return BoxIcon::None;
     struct Known {
@@ -359,8 +373,19 @@ bool ChooseMenuItem(const PopupMenu& popup, int position, Millis timeout) {
             PostKey(popup.window, VK_RETURN);
             return WaitUntilGone(popup.window, timeout);
         }
+        // Wait for where this Down lands, not just for a change: the
+        // highlight reads as none for a moment while it moves, and a second
+        // Down sent then would overshoot.
+        const int plain = NextMenuStop(popup.menu, lit, false);
+        const int enabled = NextMenuStop(popup.menu, lit, true);
         PostKey(popup.window, VK_DOWN);
-        if (!WaitUntil([&] { return HighlightedItem(popup.menu) != lit; }, Millis(2000))) return false;
+        if (!WaitUntil(
+                [&] {
+                    const int now = HighlightedItem(popup.menu);
+                    return now >= 0 && (now == plain || now == enabled);
+                },
+                Millis(2000)))
+            return false;
     }
     return false;
 }
