@@ -106,7 +106,7 @@ bool Win32FileSystem::CanCreateFileIn(const std::string& folder) noexcept {
     // A name of this process and moment, gone again when the handle closes.
     const std::string probe = folder + "\\kvexfilt-" + std::to_string(::GetCurrentProcessId()) + "-" +
                               std::to_string(::GetTickCount()) + ".tmp";
-    unique_hfile file(::CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    unique_hfile file(::CreateFileW(Utf8ToWide(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
     return static_cast<bool>(file);
 }
