@@ -1,69 +1,72 @@
 #pragma once
-// Helpers of the platform tests: a scratch folder, message pumping, and form
-// logic stand-ins that record which events the windows raised.
+// Helpers of the platform tests: message pumping, acting from inside a modal
+// loop, and form handlers that record which events the windows raised.
 #include <windows.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "ui/views.h"
+#include "wide_text.h"
 
-namespace kvex::test {
+namespace kvex::testing {
 
-HINSTANCE TestModule();
+inline HINSTANCE TestModule() { return ::GetModuleHandleW(nullptr); }
 
-// A fresh folder under the temp folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-    // Names of the entries in the folder, "." and ".." left out.
-    std::vector<std::string> Entries() const;
-
-private:
-    std::string path_;
-};
-
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
+// Paths go to the platform as UTF-8.
+inline std::string Utf8Path(const std::filesystem::path& path) { return win32::WideToUtf8(path.wstring()); }
 
 // Dispatches this thread's messages for about the given time.
-void PumpFor(DWORD milliseconds);
-// Dispatches messages until done() holds or the time is up; returns done().
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds);
+inline void PumpFor(DWORD milliseconds) {
+    const DWORD start = ::GetTickCount();
+    MSG message;
+    while (::GetTickCount() - start < milliseconds) {
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
 
-// Runs action from this thread's message loop after the delay; the modal
-// tests use it to act while ShowModal runs.
-void After(DWORD milliseconds, std::function<void()> action);
-// Drops the actions that have not run yet.
-void CancelPending();
+// Actions by timer id; the modal tests act through them while ShowModal runs.
+inline std::map<UINT_PTR, std::function<void()>> pendingActions;
 
-// A child's rectangle in its parent's client coordinates.
-RECT ChildRect(HWND child);
-std::string TextOf(HWND window);
+inline void CALLBACK RunPending(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    auto found = pendingActions.find(id);
+    if (found == pendingActions.end()) return;
+    std::function<void()> action = std::move(found->second);
+    pendingActions.erase(found);
+    action();
+}
 
-// Records every event as its handler's name, with the index or button in
-// brackets: "cmdTools_Click(1)", "lstPat_MouseUp(2)".
+inline void After(DWORD milliseconds, std::function<void()> action) {
+    pendingActions[::SetTimer(nullptr, 0, milliseconds, &RunPending)] = std::move(action);
+}
+
+inline void CancelPending() {
+    for (auto& pending : pendingActions) ::KillTimer(nullptr, pending.first);
+    pendingActions.clear();
+}
+
+// Every event as its handler's name, the index in brackets: "cmdTools_Click(1)".
 class EventLog {
 public:
-    void Note(const std::string& event);
-    int Count(const std::string& event) const;
-    const std::vector<std::string>& All() const { return events_; }
-    void Clear() { events_.clear(); }
+    void Note(const std::string& event) {
+        all.push_back(event);
+        if (auto action = on.find(event); action != on.end()) action->second();
+    }
+    int Count(const std::string& event) const { return static_cast<int>(std::count(all.begin(), all.end(), event)); }
+    std::vector<std::string> all;
     // Runs the action each time the event is noted.
     std::map<std::string, std::function<void()>> on;
-
-private:
-    std::vector<std::string> events_;
 };
 
-// Notes the window events every form has; the forms add their controls' events.
 template <class Handlers>
 class RecordingForm : public Handlers {
 public:
@@ -72,12 +75,13 @@ public:
     void Form_QueryUnload() override { log.Note("Form_QueryUnload"); }
     void Form_Resize() override { log.Note("Form_Resize"); }
     void Form_Unload() override { log.Note("Form_Unload"); }
+    void cmdOK_Click() override { log.Note("cmdOK_Click"); }
+    void cmdCancel_Click() override { log.Note("cmdCancel_Click"); }
+    void txtEF_Change() override { log.Note("txtEF_Change"); }
 };
 
 class RecordingFilterMaker : public RecordingForm<ui::IFilterMakerHandlers> {
 public:
-    void cmdOK_Click() override { log.Note("cmdOK_Click"); }
-    void cmdCancel_Click() override { log.Note("cmdCancel_Click"); }
     void cmdNew_Click() override { log.Note("cmdNew_Click"); }
     void cmdOpen_Click() override { log.Note("cmdOpen_Click"); }
     void cmdSave_Click() override { log.Note("cmdSave_Click"); }
@@ -86,25 +90,16 @@ public:
     void cmdPatD_Click() override { log.Note("cmdPatD_Click"); }
     void cmdTools_Click(int index) override { log.Note("cmdTools_Click(" + std::to_string(index) + ")"); }
     void lstPat_Click() override { log.Note("lstPat_Click"); }
-    void lstPat_MouseUp(int button, int, int, int) override {
-        log.Note("lstPat_MouseUp(" + std::to_string(button) + ")");
-    }
+    void lstPat_MouseUp(int button, int, int, int) override { log.Note("lstPat_MouseUp(" + std::to_string(button) + ")"); }
     void mnuOutLike_Click(int index) override { log.Note("mnuOutLike_Click(" + std::to_string(index) + ")"); }
     void Image1_Click(int index) override { log.Note("Image1_Click(" + std::to_string(index) + ")"); }
     void lblF_Click() override { log.Note("lblF_Click"); }
-    void txtEF_Change() override { log.Note("txtEF_Change"); }
     void txtFE_Change() override { log.Note("txtFE_Change"); }
 };
 
 class RecordingEditFilter : public RecordingForm<ui::IEditFilterHandlers> {
 public:
-    void cmdOK_Click() override { log.Note("cmdOK_Click"); }
-    void cmdCancel_Click() override { log.Note("cmdCancel_Click"); }
     void cmdE_Click(int index) override { log.Note("cmdE_Click(" + std::to_string(index) + ")"); }
-    void txtEF_Change() override { log.Note("txtEF_Change"); }
 };
 
-// A user's click: button down and up posted at the middle of the control.
-void PostClick(HWND control);
-
-}  // namespace kvex::test
+}  // namespace kvex::testing
