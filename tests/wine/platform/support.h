@@ -20,29 +20,12 @@ inline HINSTANCE TestModule() { return ::GetModuleHandleW(nullptr); }
 // Paths go to the platform as UTF-8.
 inline std::string Utf8Path(const std::filesystem::path& path) { return win32::WideToUtf8(path.wstring()); }
 
-// Dispatches this thread's messages for about the given time.
-inline void PumpFor(DWORD milliseconds) {
-    const DWORD start = ::GetTickCount();
-    MSG message;
-    while (::GetTickCount() - start < milliseconds) {
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageW(&message);
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
 // Actions by timer id; the modal tests act through them while ShowModal runs.
 inline std::map<UINT_PTR, std::function<void()>> pendingActions;
 
 inline void CALLBACK RunPending(HWND, UINT, UINT_PTR id, DWORD) {
     ::KillTimer(nullptr, id);
-    auto found = pendingActions.find(id);
-    if (found == pendingActions.end()) return;
-    std::function<void()> action = std::move(found->second);
-    pendingActions.erase(found);
-    action();
+    if (auto node = pendingActions.extract(id)) node.mapped()();
 }
 
 inline void After(DWORD milliseconds, std::function<void()> action) {
@@ -54,52 +37,49 @@ inline void CancelPending() {
     pendingActions.clear();
 }
 
-// Every event as its handler's name, the index in brackets: "cmdTools_Click(1)".
-class EventLog {
-public:
-    void Note(const std::string& event) {
-        all.push_back(event);
-        if (auto action = on.find(event); action != on.end()) action->second();
-    }
-    int Count(const std::string& event) const { return static_cast<int>(std::count(all.begin(), all.end(), event)); }
-    std::vector<std::string> all;
-    // Runs the action each time the event is noted.
-    std::map<std::string, std::function<void()>> on;
-};
-
+// Notes every event as its handler's name, the index in brackets
+// ("cmdTools_Click(1)"), and runs the action set for it.
 template <class Handlers>
 class RecordingForm : public Handlers {
 public:
-    EventLog log;
-    void Form_Load() override { log.Note("Form_Load"); }
-    void Form_QueryUnload() override { log.Note("Form_QueryUnload"); }
-    void Form_Resize() override { log.Note("Form_Resize"); }
-    void Form_Unload() override { log.Note("Form_Unload"); }
-    void cmdOK_Click() override { log.Note("cmdOK_Click"); }
-    void cmdCancel_Click() override { log.Note("cmdCancel_Click"); }
-    void txtEF_Change() override { log.Note("txtEF_Change"); }
+    std::vector<std::string> events;
+    std::map<std::string, std::function<void()>> on;
+    void Note(const std::string& event) {
+        events.push_back(event);
+        if (auto action = on.find(event); action != on.end()) action->second();
+    }
+    int Count(const std::string& event) const {
+        return static_cast<int>(std::count(events.begin(), events.end(), event));
+    }
+    void Form_Load() override { Note("Form_Load"); }
+    void Form_QueryUnload() override { Note("Form_QueryUnload"); }
+    void Form_Resize() override { Note("Form_Resize"); }
+    void Form_Unload() override { Note("Form_Unload"); }
+    void cmdOK_Click() override { Note("cmdOK_Click"); }
+    void cmdCancel_Click() override { Note("cmdCancel_Click"); }
+    void txtEF_Change() override { Note("txtEF_Change"); }
 };
 
 class RecordingFilterMaker : public RecordingForm<ui::IFilterMakerHandlers> {
 public:
-    void cmdNew_Click() override { log.Note("cmdNew_Click"); }
-    void cmdOpen_Click() override { log.Note("cmdOpen_Click"); }
-    void cmdSave_Click() override { log.Note("cmdSave_Click"); }
-    void cmdSaveAs_Click() override { log.Note("cmdSaveAs_Click"); }
-    void cmdPatU_Click() override { log.Note("cmdPatU_Click"); }
-    void cmdPatD_Click() override { log.Note("cmdPatD_Click"); }
-    void cmdTools_Click(int index) override { log.Note("cmdTools_Click(" + std::to_string(index) + ")"); }
-    void lstPat_Click() override { log.Note("lstPat_Click"); }
-    void lstPat_MouseUp(int button, int, int, int) override { log.Note("lstPat_MouseUp(" + std::to_string(button) + ")"); }
-    void mnuOutLike_Click(int index) override { log.Note("mnuOutLike_Click(" + std::to_string(index) + ")"); }
-    void Image1_Click(int index) override { log.Note("Image1_Click(" + std::to_string(index) + ")"); }
-    void lblF_Click() override { log.Note("lblF_Click"); }
-    void txtFE_Change() override { log.Note("txtFE_Change"); }
+    void cmdNew_Click() override { Note("cmdNew_Click"); }
+    void cmdOpen_Click() override { Note("cmdOpen_Click"); }
+    void cmdSave_Click() override { Note("cmdSave_Click"); }
+    void cmdSaveAs_Click() override { Note("cmdSaveAs_Click"); }
+    void cmdPatU_Click() override { Note("cmdPatU_Click"); }
+    void cmdPatD_Click() override { Note("cmdPatD_Click"); }
+    void cmdTools_Click(int index) override { Note("cmdTools_Click(" + std::to_string(index) + ")"); }
+    void lstPat_Click() override { Note("lstPat_Click"); }
+    void lstPat_MouseUp(int button, int, int, int) override { Note("lstPat_MouseUp(" + std::to_string(button) + ")"); }
+    void mnuOutLike_Click(int index) override { Note("mnuOutLike_Click(" + std::to_string(index) + ")"); }
+    void Image1_Click(int index) override { Note("Image1_Click(" + std::to_string(index) + ")"); }
+    void lblF_Click() override { Note("lblF_Click"); }
+    void txtFE_Change() override { Note("txtFE_Change"); }
 };
 
 class RecordingEditFilter : public RecordingForm<ui::IEditFilterHandlers> {
 public:
-    void cmdE_Click(int index) override { log.Note("cmdE_Click(" + std::to_string(index) + ")"); }
+    void cmdE_Click(int index) override { Note("cmdE_Click(" + std::to_string(index) + ")"); }
 };
 
 }  // namespace kvex::testing
