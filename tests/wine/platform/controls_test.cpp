@@ -75,6 +75,7 @@ TEST(Win32Controls, FormControlsAreCommonControlsSix) {
 TEST(Win32Controls, ControlsOfAnUnloadedFormAnswerEmpty) {
     Win32Rig rig;
     rig.List().AddItem("a");
+    rig.List().SetSelected(0, true);
     rig.Text().SetText("a");
     rig.View().Window().Unload();
     EXPECT_EQ(rig.List().ListCount(), 0);
@@ -83,6 +84,10 @@ TEST(Win32Controls, ControlsOfAnUnloadedFormAnswerEmpty) {
     EXPECT_FALSE(rig.View().Controls().cmdOK->Enabled());
     rig.Text().SetText("ignored");
     EXPECT_FALSE(rig.List().AddItem("ignored"));
+    // Loaded again, the list starts afresh: nothing current.
+    rig.View().Window().EnsureLoaded();
+    rig.List().AddItem("b");
+    EXPECT_EQ(rig.List().ListIndex(), -1);
 }
 
 }  // namespace

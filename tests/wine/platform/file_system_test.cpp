@@ -42,8 +42,7 @@ TEST_F(FileSystem, ExistsCreatesOneFolderLevelAndReadsAtMostTheAskedBytes) {
     EXPECT_EQ(files.ReadFile(Path(L"list.dlk"), 1000), std::optional<std::string>("*.htm\r\n*.txt\r\n"));
     EXPECT_EQ(files.ReadFile(Path(L"list.dlk"), 5), std::optional<std::string>("*.htm"));
     EXPECT_EQ(files.ReadFile(Path(L"none.dlk"), 10), std::nullopt);
-    // The probe for a writable folder leaves nothing behind.
-    // In a plain folder for now: the probe still opens its file by the ANSI name.
+    // The probe for a writable folder leaves nothing behind (in a plain folder: it opens by ANSI name).
     EXPECT_TRUE(files.CanCreateFileIn(Utf8Path(root.path())));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(root.path()), {}), 1);
     EXPECT_FALSE(files.CanCreateFileIn(Path(L"a")));

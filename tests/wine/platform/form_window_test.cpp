@@ -48,21 +48,24 @@ TEST_F(ModalFilterMaker, RunsUntilAHandlerUnloadsThenTheWindowIsGone) {
         visible = ::IsWindowVisible(shown);
         hostEnabled = ::IsWindowEnabled(host);
         focusInside = ::IsChild(shown, ::GetFocus());
+        view.Window().ShowModal();  // shown already: returns at once
         ::SetWindowPos(shown, nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
     });
     EXPECT_TRUE(visible && focusInside);
     EXPECT_FALSE(hostEnabled);
     EXPECT_EQ(handlers.events, (Events{"Form_Load", "Form_Resize", "Form_Resize", "cmdCancel_Click",
                                         "Form_QueryUnload", "Form_Unload"}));
-    EXPECT_FALSE(view.Window().Loaded());
     EXPECT_FALSE(::IsWindow(shown));
     EXPECT_TRUE(::IsWindowEnabled(host));
     ::DestroyWindow(host);
 }
 
+// A handler that unloads the form while it unloads, or later, changes nothing.
 TEST_F(ModalFilterMaker, CloseBoxUnloadsWithoutPressingAnyButton) {
+    handlers.on["Form_QueryUnload"] = [this] { view.Window().Unload(); };
     After(150, [this] { ::PostMessageW(view.Window().Hwnd(), WM_CLOSE, 0, 0); });
     view.Window().ShowModal();
+    view.Window().Unload();
     EXPECT_EQ(handlers.events, (Events{"Form_Load", "Form_Resize", "Form_QueryUnload", "Form_Unload"}));
 }
 
@@ -87,7 +90,6 @@ TEST_F(ModalFilterMaker, KeyboardAsADialogBoxHasIt) {
 TEST_F(ModalFilterMaker, QuitRequestUnloadsAndIsLeftForTheThreadsOwnLoop) {
     After(150, [] { ::PostQuitMessage(7); });
     view.Window().ShowModal();
-    EXPECT_FALSE(view.Window().Loaded());
     EXPECT_EQ(handlers.Count("Form_Unload"), 1);
     MSG quit;
     EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == 7);

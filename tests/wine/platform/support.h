@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the platform tests: message pumping, acting from inside a modal
-// loop, and form handlers that record which events the windows raised.
+// Helpers of the platform tests: acting from inside a modal loop, and form
+// handlers that record which events the windows raised.
 #include <windows.h>
 
 #include <algorithm>
@@ -33,8 +33,7 @@ inline void After(DWORD milliseconds, std::function<void()> action) {
 }
 
 inline void CancelPending() {
-    for (auto& pending : pendingActions) ::KillTimer(nullptr, pending.first);
-    pendingActions.clear();
+    while (!pendingActions.empty()) ::KillTimer(nullptr, pendingActions.extract(pendingActions.begin()).key());
 }
 
 // Notes every event as its handler's name, the index in brackets
