@@ -49,26 +49,23 @@ INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ControlContract, Win32Rig);
 TEST(Win32Controls, ListRefusesBadIndexes) { contract::ExpectBadIndexesRefused(Win32Rig().List()); }
 #endif
 
-TEST(Win32Controls, DisablingTheFocusedButtonPassesTheFocusOn) {
+// The forms' buttons are version 6 (only those know BCM_GETIDEALSIZE; one
+// made outside the module's manifest does not); disabling the focused one
+// passes the focus on.
+TEST(Win32Controls, ButtonsAreVersionSixAndPassTheFocusOnWhenDisabled) {
     Win32Rig rig;
     HWND ok = rig.Item(FM::Id("cmdOK"));
+    SIZE ideal{};
+    EXPECT_TRUE(::SendMessageW(ok, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+    HWND plain = ::CreateWindowExW(0, L"BUTTON", L"", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr, TestModule(), nullptr);
+    EXPECT_FALSE(::SendMessageW(plain, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+    ::DestroyWindow(plain);
     ::SetFocus(ok);
     ASSERT_EQ(::GetFocus(), ok);
     rig.View().Controls().cmdOK->SetEnabled(false);
     EXPECT_FALSE(rig.View().Controls().cmdOK->Enabled());
     EXPECT_TRUE(::IsChild(rig.View().Window().Hwnd(), ::GetFocus()));
     EXPECT_NE(::GetFocus(), ok);
-}
-
-// The forms' controls are version 6 (only those know BCM_GETIDEALSIZE); a
-// button made outside the module's manifest is not.
-TEST(Win32Controls, FormControlsAreCommonControlsSix) {
-    Win32Rig rig;
-    SIZE ideal{};
-    EXPECT_TRUE(::SendMessageW(rig.Item(FM::Id("cmdOK")), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
-    HWND plain = ::CreateWindowExW(0, L"BUTTON", L"", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr, TestModule(), nullptr);
-    EXPECT_FALSE(::SendMessageW(plain, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
-    ::DestroyWindow(plain);
 }
 
 // The form logic may still hold its controls after the window is gone.

@@ -37,7 +37,7 @@ RECT Place(HWND form) {
 }
 
 // Every child inside the client area (two labels are designed to overhang
-// an edge by 15 twips), each font one of the design's at this dpi.
+// an edge by 15 twips), each text in one of the design's fonts at this dpi.
 template <typename Design>
 void ExpectControlsInside(HWND form, UINT dpi) {
     const SIZE client = ClientSize(form);
@@ -50,8 +50,10 @@ void ExpectControlsInside(HWND form, UINT dpi) {
                     at.bottom <= client.cy + slack && at.right > at.left && at.bottom > at.top)
             << at.left << "," << at.top << "," << at.right << "," << at.bottom;
         LOGFONTW font{};
-        if (!::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0)), sizeof(font), &font))
+        if (!::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0)), sizeof(font), &font)) {
+            EXPECT_EQ(::GetWindowTextLengthW(child), 0) << "text without a font";
             continue;
+        }
         double nearest = 1e9;
         for (const auto& designed : Design::kFonts)
             nearest = std::min(nearest, std::abs(std::abs(font.lfHeight) - designed.points * dpi / 72));
@@ -124,7 +126,6 @@ void ExpectHoldsAtScreenDpi() {
     const SIZE kept = win32::WindowFrame(form, dpi);
     RECT suggested{0, 0, size.cx - predicted.cx + kept.cx, size.cy - predicted.cy + kept.cy};
     ::SendMessageW(form, win32::kWmDpiChanged, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
-    EXPECT_EQ(view.Window().Dpi(), 192u);
     client = ClientSize(form);
     EXPECT_NEAR(client.cx, atFloor.cx * 192.0 / dpi, 1.0);
     EXPECT_NEAR(client.cy, atFloor.cy * 192.0 / dpi, 1.0);
