@@ -1,114 +1,158 @@
-// The layout keeper over real windows: position.ini round trip per form,
-// refusal of saved places that are off every screen, sizes below the floor,
-// and the size floor while the keeper lives.
+// The layout keeper over both forms at the screen's dpi: 96 here, 144 in a
+// child run of this suite (Wine reads LogPixels when a process starts). Each
+// form keeps its designed size in inches, its fonts in points and every
+// control inside the client area: as designed, restored from position.ini
+// (off-screen places ignored), at its floor, and moved to a screen of 192 dpi.
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <cmath>
+#include <process.h>
 
+#include "common/temp_folder.h"
+#include "module_path.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/edit_filter_view.h"
 #include "platform/win32/filter_maker_view.h"
 #include "platform/win32/form_layout.h"
 #include "support.h"
+#include "ui/edit_filter_design.h"
+#include "ui/filter_maker_design.h"
 
-namespace kvex::win32 {
+namespace kvex::testing {
 namespace {
+using win32::Win32FormWindow;
 
 const std::string kSection = "Filter Maker";
 
-RECT WindowRect(HWND window) {
-    RECT rect{};
-    ::GetWindowRect(window, &rect);
-    return rect;
+SIZE ClientSize(HWND form) {
+    RECT client{};
+    ::GetClientRect(form, &client);
+    return SIZE{client.right, client.bottom};
 }
 
-bool SameRect(RECT a, RECT b) { return ::EqualRect(&a, &b) != FALSE; }
-
-// A loaded form with its keeper, as Form_Load sets them up.
-template <typename View>
-struct LaidOutForm {
-    LaidOutForm(int minWidth, int minHeight) {
-        view.Window().EnsureLoaded();
-        layout->SetMode(0);
-        layout->SetMinWidth(minWidth);
-        layout->SetMinHeight(minHeight);
-        layout->SetForm(view.Window());
-    }
-    HWND Hwnd() { return view.Window().Hwnd(); }
-    View view{test::TestModule()};
-    std::unique_ptr<Win32FormLayout> layout = std::make_unique<Win32FormLayout>();
-};
-using FilterMakerForm = LaidOutForm<FilterMakerView>;
-using EditFilterForm = LaidOutForm<EditFilterView>;
-
-TEST(FormLayout, FormReopensWhereItWasSavedEachFormUnderItsOwnKeys) {
-    test::TempFolder folder;
-    const std::string ini = folder.File("position.ini");
-    const RECT fmPlace{40, 30, 40 + 700, 30 + 450};
-    const RECT efPlace{300, 200, 300 + 500, 200 + 220};
-    {
-        FilterMakerForm fm(603, 404);
-        ::SetWindowPos(fm.Hwnd(), nullptr, fmPlace.left, fmPlace.top, 700, 450, SWP_NOZORDER);
-        fm.layout->PositionForm(fm.view.Window(), false, kSection, ini);
-        EditFilterForm ef(469, 196);
-        ::SetWindowPos(ef.Hwnd(), nullptr, efPlace.left, efPlace.top, 500, 220, SWP_NOZORDER);
-        ef.layout->PositionForm(ef.view.Window(), false, kSection, ini);
-    }
-    FilterMakerForm fm(603, 404);
-    fm.layout->PositionForm(fm.view.Window(), true, kSection, ini);
-    EXPECT_TRUE(SameRect(WindowRect(fm.Hwnd()), fmPlace));
-    EditFilterForm ef(469, 196);
-    ef.layout->PositionForm(ef.view.Window(), true, kSection, ini);
-    EXPECT_TRUE(SameRect(WindowRect(ef.Hwnd()), efPlace));
-    EXPECT_TRUE(ReadSavedPlacement(ini, kSection, "frmFM").has_value());
-    EXPECT_TRUE(ReadSavedPlacement(ini, kSection, "frmEF").has_value());
+RECT Place(HWND form) {
+    RECT place{};
+    ::GetWindowRect(form, &place);
+    return place;
 }
 
-// A place off every screen is ignored and the form centred; a size below the
-// floor (an older floor) opens at its place, grown to the floor.
-TEST(FormLayout, PlacesOffScreenAreIgnoredAndSizesBelowTheFloorGrow) {
-    test::TempFolder folder;
-    const std::string ini = folder.File("position.ini");
-    for (RECT saved : {RECT{30000, 30000, 30700, 30450}, RECT{40, 30, 140, 80}}) {
-        WriteSavedPlacement(ini, kSection, "frmFM", {saved, 96});
-        FilterMakerForm fm(603, 404);
-        fm.layout->PositionForm(fm.view.Window(), true, kSection, ini);
-        RECT placed = WindowRect(fm.Hwnd());
-        EXPECT_GE(placed.right - placed.left, 603);
-        EXPECT_GE(placed.bottom - placed.top, 404);
-        if (saved.left == 40) {
-            EXPECT_EQ(placed.left, 40);
-            EXPECT_EQ(placed.top, 30);
+// Every child inside the client area (two labels are designed to overhang
+// an edge by 15 twips), each text in one of the design's fonts at this dpi.
+template <typename Design>
+void ExpectControlsInside(HWND form, UINT dpi) {
+    const SIZE client = ClientSize(form);
+    for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        SCOPED_TRACE("control " + std::to_string(::GetDlgCtrlID(child)) + " at " + std::to_string(dpi) + " dpi");
+        const int slack = ::MulDiv(15, dpi, 1440) + 1;
+        RECT at = Place(child);
+        ::MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&at), 2);
+        EXPECT_TRUE(at.left >= -slack && at.top >= -slack && at.right <= client.cx + slack &&
+                    at.bottom <= client.cy + slack && at.right > at.left && at.bottom > at.top)
+            << at.left << "," << at.top << "," << at.right << "," << at.bottom;
+        LOGFONTW font{};
+        if (!::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(child, WM_GETFONT, 0, 0)), sizeof(font), &font)) {
+            EXPECT_EQ(::GetWindowTextLengthW(child), 0) << "text without a font";
             continue;
         }
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof(monitor);
-        ::GetMonitorInfoA(::MonitorFromWindow(fm.Hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-        const RECT& work = monitor.rcWork;
-        EXPECT_NEAR((placed.left + placed.right) / 2, (work.left + work.right) / 2, 1);
-        EXPECT_NEAR((placed.top + placed.bottom) / 2, (work.top + work.bottom) / 2, 1);
+        double nearest = 1e9;
+        for (const auto& designed : Design::kFonts)
+            nearest = std::min(nearest, std::abs(std::abs(font.lfHeight) - designed.points * dpi / 72));
+        EXPECT_LE(nearest, 1.0) << "font height " << font.lfHeight;
     }
 }
 
-TEST(FormLayout, WindowCannotBeSizedBelowTheFloorWhileTheKeeperLives) {
-    FilterMakerForm fm(603, 404);
-    ::SetWindowPos(fm.Hwnd(), nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
-    RECT clamped = WindowRect(fm.Hwnd());
-    EXPECT_GE(clamped.right - clamped.left, 603);
-    EXPECT_GE(clamped.bottom - clamped.top, 404);
+template <typename View, typename Design>
+void ExpectHoldsAtScreenDpi() {
+    const UINT dpi = win32::SystemDpi();
+    const double scale = dpi / 96.0;
+    const SIZE frame96 = win32::FrameSize(Win32FormWindow::kStyle, Win32FormWindow::kExStyle, 96);
+    const SIZE design96{Design::kForm.width / 15, Design::kForm.height / 15};
+    const SIZE floor96{design96.cx + 10 + frame96.cx, design96.cy + 6 + frame96.cy};
+    View view(TestModule());
+    view.Window().EnsureLoaded();
+    HWND form = view.Window().Hwnd();
+    ASSERT_NE(form, nullptr);
+    win32::Win32FormLayout layout;
+    layout.SetMinWidth(floor96.cx);
+    layout.SetMinHeight(floor96.cy);
+    layout.SetForm(view.Window());
+    SIZE client = ClientSize(form);
+    EXPECT_NEAR(client.cx, design96.cx * scale, 1.0);
+    EXPECT_NEAR(client.cy, design96.cy * scale, 1.0);
+    ExpectControlsInside<Design>(form, dpi);
 
-    // Refresh grows a window that is smaller than a raised floor.
-    fm.layout->SetMinWidth(800);
-    fm.layout->Refresh();
-    RECT grown = WindowRect(fm.Hwnd());
-    EXPECT_EQ(grown.right - grown.left, 800);
+    // Saved at 96 dpi before the dpi was kept: the same place, the same inches.
+    TempFolder folder;
+    const std::string ini = Utf8Path(folder / L"position.ini");
+    const SIZE saved96{design96.cx + 20 + frame96.cx, design96.cy + 12 + frame96.cy};
+    const std::pair<const char*, LONG> fields[] = {
+        {"Left", 40}, {"Top", 30}, {"Width", saved96.cx}, {"Height", saved96.cy}};
+    for (const auto& [name, value] : fields)
+        ::WritePrivateProfileStringA(kSection.c_str(), (std::string(Design::kForm.name) + "." + name).c_str(),
+                                     std::to_string(value).c_str(), ini.c_str());
+    layout.PositionForm(view.Window(), true, kSection, ini);
+    EXPECT_EQ(Place(form).left, 40);
+    EXPECT_EQ(Place(form).top, 30);
+    client = ClientSize(form);
+    EXPECT_NEAR(client.cx, (saved96.cx - frame96.cx) * scale, 1.5);
+    EXPECT_NEAR(client.cy, (saved96.cy - frame96.cy) * scale, 1.5);
 
-    // Without the keeper the window has only the system's own floor.
-    HWND window = fm.Hwnd();
-    fm.layout.reset();
-    ::SetWindowPos(window, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
-    RECT free = WindowRect(window);
-    EXPECT_LT(free.right - free.left, 603);
+    // Saved below the floor (an older floor): at its place, grown to the floor.
+    win32::WriteSavedPlacement(ini, kSection, Design::kForm.name, {{40, 30, 140, 80}, 96});
+    layout.PositionForm(view.Window(), true, kSection, ini);
+    EXPECT_EQ(Place(form).left, 40);
+    EXPECT_GE(ClientSize(form).cx, ::MulDiv(floor96.cx - frame96.cx, dpi, 96));
+    // Off every screen: ignored, the form centred.
+    win32::WriteSavedPlacement(ini, kSection, Design::kForm.name, {{30000, 30000, 30900, 30600}, 96});
+    layout.PositionForm(view.Window(), true, kSection, ini);
+    RECT work{}, placed = Place(form);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_NEAR(placed.left + placed.right, work.left + work.right, 2);
+    EXPECT_NEAR(placed.top + placed.bottom, work.top + work.bottom, 2);
+
+    // Sized down as far as it goes: the floor's client part grown with the dpi.
+    ::SetWindowPos(form, nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE atFloor = ClientSize(form);
+    EXPECT_GE(atFloor.cx, ::MulDiv(floor96.cx - frame96.cx, dpi, 96));
+    EXPECT_GE(atFloor.cy, ::MulDiv(floor96.cy - frame96.cy, dpi, 96));
+    ExpectControlsInside<Design>(form, dpi);
+
+    // Moved to a 192-dpi screen as Windows moves a window aware of each
+    // monitor's dpi: it asks for its size there and suggests that. Wine keeps
+    // the frame of its one dpi, so the suggestion carries that frame.
+    SIZE size{};
+    ASSERT_TRUE(::SendMessageW(form, win32::kWmGetDpiScaledSize, 192, reinterpret_cast<LPARAM>(&size)));
+    const SIZE predicted = win32::FrameSize(Win32FormWindow::kStyle, Win32FormWindow::kExStyle, 192);
+    const SIZE kept = win32::WindowFrame(form, dpi);
+    RECT suggested{0, 0, size.cx - predicted.cx + kept.cx, size.cy - predicted.cy + kept.cy};
+    ::SendMessageW(form, win32::kWmDpiChanged, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    client = ClientSize(form);
+    EXPECT_NEAR(client.cx, atFloor.cx * 192.0 / dpi, 1.0);
+    EXPECT_NEAR(client.cy, atFloor.cy * 192.0 / dpi, 1.0);
+    ExpectControlsInside<Design>(form, 192);
+    // Saved again, the entry carries the dpi it was saved at.
+    layout.PositionForm(view.Window(), false, kSection, ini);
+    auto entry = win32::ReadSavedPlacement(ini, kSection, Design::kForm.name);
+    ASSERT_TRUE(entry.has_value());
+    EXPECT_EQ(entry->dpi, 192u);
+}
+
+TEST(FormLayout, FilterMakerAtScreenDpi) { ExpectHoldsAtScreenDpi<win32::FilterMakerView, ui::FilterMakerDesign>(); }
+
+TEST(FormLayout, EditFilterAtScreenDpi) { ExpectHoldsAtScreenDpi<win32::EditFilterView, ui::EditFilterDesign>(); }
+
+TEST(FormLayout, FormsAt144DpiInAChildProcess) {
+    if (win32::SystemDpi() != 96) GTEST_SKIP();
+    const DWORD dpi = 144;
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
+                                sizeof(dpi)),
+              ERROR_SUCCESS);
+    const std::wstring self = win32::ModulePath(nullptr);
+    const intptr_t exitCode =
+        _wspawnl(_P_WAIT, self.c_str(), L"child", L"--gtest_filter=FormLayout.*AtScreenDpi", nullptr);
+    ::RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels");
+    EXPECT_EQ(exitCode, 0) << "the forms at 144 dpi failed; their output is above";
 }
 
 }  // namespace
-}  // namespace kvex::win32
+}  // namespace kvex::testing

@@ -2,139 +2,127 @@
 // has it, the close box, the thread's quit request, nested forms.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "platform/win32/edit_filter_view.h"
 #include "platform/win32/filter_maker_view.h"
-#include "platform/win32/form_window.h"
 #include "support.h"
-#include "ui/filter_maker_design.h"
 #include "ui/edit_filter_design.h"
+#include "ui/filter_maker_design.h"
 
-namespace kvex::win32 {
-using FM = ui::FilterMakerDesign;
-using EF = ui::EditFilterDesign;
+namespace kvex::testing {
 namespace {
-
+using FM = ui::FilterMakerDesign;
 using Events = std::vector<std::string>;
 
 class ModalFilterMaker : public ::testing::Test {
 protected:
     void SetUp() override {
         view.SetHandlers(&handlers);
-        handlers.log.on["cmdCancel_Click"] = [this] { view.Window().Unload(); };
+        handlers.on["cmdCancel_Click"] = [this] { view.Window().Unload(); };
         // A test that goes wrong still ends its modal loop.
-        test::After(5000, [this] { view.Window().Unload(); });
+        After(5000, [this] { view.Window().Unload(); });
     }
-    HWND Item(int id) { return ::GetDlgItem(view.Window().Hwnd(), id); }
+    void TearDown() override { CancelPending(); }
+    HWND Item(const char* name) { return ::GetDlgItem(view.Window().Hwnd(), FM::Id(name)); }
     // Acts once the window is up, then presses Cancel.
     void ShowThen(std::function<void()> act) {
-        test::After(150, [this, act] {
+        After(150, [this, act] {
             act();
-            test::After(150, [this] { ::PostMessageA(Item(FM::Id("cmdCancel")), BM_CLICK, 0, 0); });
+            After(150, [this] { ::PostMessageW(Item("cmdCancel"), BM_CLICK, 0, 0); });
         });
         view.Window().ShowModal();
     }
-    FilterMakerView view{test::TestModule()};
-    test::RecordingFilterMaker handlers;
+    win32::FilterMakerView view{TestModule()};
+    RecordingFilterMaker handlers;
 };
 
-// While shown: visible, the focus on the first control in tab order, the
-// thread's other windows disabled, a resize raising Form_Resize. It runs until
-// a handler unloads it; then the window is gone and the host enabled again.
+// While shown: visible, the focus in the form, the thread's other windows
+// disabled, a resize raising Form_Resize. It runs until a handler unloads it;
+// then the window is gone and the host enabled again.
 TEST_F(ModalFilterMaker, RunsUntilAHandlerUnloadsThenTheWindowIsGone) {
-    HWND host = ::CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                                  nullptr, test::TestModule(), nullptr);
-    HWND shownWindow = nullptr;
-    bool visible = false, hostEnabled = true;
-    int focusId = 0;
+    HWND host = ::CreateWindowExW(0, L"STATIC", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                  nullptr, TestModule(), nullptr);
+    HWND shown = nullptr;
+    bool visible = false, hostEnabled = true, focusInside = false;
     ShowThen([&] {
-        shownWindow = view.Window().Hwnd();
-        visible = ::IsWindowVisible(shownWindow) != FALSE;
-        hostEnabled = ::IsWindowEnabled(host) != FALSE;
-        focusId = ::GetDlgCtrlID(::GetFocus());
-        RECT r;
-        ::GetWindowRect(shownWindow, &r);
-        ::SetWindowPos(shownWindow, nullptr, 0, 0, r.right - r.left + 40, r.bottom - r.top + 30,
-                       SWP_NOMOVE | SWP_NOZORDER);
+        shown = view.Window().Hwnd();
+        visible = ::IsWindowVisible(shown);
+        hostEnabled = ::IsWindowEnabled(host);
+        focusInside = ::IsChild(shown, ::GetFocus());
+        view.Window().ShowModal();  // shown already: returns at once
+        ::SetWindowPos(shown, nullptr, 0, 0, 900, 700, SWP_NOMOVE | SWP_NOZORDER);
     });
-    EXPECT_TRUE(visible);
+    EXPECT_TRUE(visible && focusInside);
     EXPECT_FALSE(hostEnabled);
-    EXPECT_EQ(focusId, FM::Id("txtEF"));
-    EXPECT_EQ(handlers.log.All(), (Events{"Form_Load", "Form_Resize", "Form_Resize", "cmdCancel_Click",
-                                          "Form_QueryUnload", "Form_Unload"}));
-    EXPECT_FALSE(view.Window().Loaded());
-    EXPECT_FALSE(::IsWindow(shownWindow));
+    EXPECT_EQ(handlers.events, (Events{"Form_Load", "Form_Resize", "Form_Resize", "cmdCancel_Click",
+                                        "Form_QueryUnload", "Form_Unload"}));
+    EXPECT_FALSE(::IsWindow(shown));
     EXPECT_TRUE(::IsWindowEnabled(host));
     ::DestroyWindow(host);
 }
 
+// A handler that unloads the form while it unloads, or later, changes nothing.
 TEST_F(ModalFilterMaker, CloseBoxUnloadsWithoutPressingAnyButton) {
-    test::After(150, [this] { ::PostMessageA(view.Window().Hwnd(), WM_CLOSE, 0, 0); });
+    handlers.on["Form_QueryUnload"] = [this] { view.Window().Unload(); };
+    After(150, [this] { ::PostMessageW(view.Window().Hwnd(), WM_CLOSE, 0, 0); });
     view.Window().ShowModal();
-    EXPECT_EQ(handlers.log.All(), (Events{"Form_Load", "Form_Resize", "Form_QueryUnload", "Form_Unload"}));
+    view.Window().Unload();
+    EXPECT_EQ(handlers.events, (Events{"Form_Load", "Form_Resize", "Form_QueryUnload", "Form_Unload"}));
 }
 
 // Enter and Escape press no button, wherever the focus is; access keys press theirs.
 TEST_F(ModalFilterMaker, KeyboardAsADialogBoxHasIt) {
     ShowThen([&] {
-        for (int id : {FM::Id("txtEF"), FM::Id("cmdOK"), FM::Id("lstPat")}) {
-            ::SetFocus(Item(id));
+        for (const char* name : {"txtEF", "cmdOK", "lstPat"}) {
+            ::SetFocus(Item(name));
             for (WPARAM key : {VK_RETURN, VK_ESCAPE}) {
-                ::PostMessageA(Item(id), WM_KEYDOWN, key, 1);
-                ::PostMessageA(Item(id), WM_KEYUP, key, 0xC0000001);
+                ::PostMessageW(Item(name), WM_KEYDOWN, key, 1);
+                ::PostMessageW(Item(name), WM_KEYUP, key, 0xC0000001);
             }
         }
-        for (char key : {'k', 'n', 'a'}) ::PostMessageA(Item(FM::Id("lstPat")), WM_SYSCHAR, key, 1 << 29);
+        for (wchar_t key : {L'k', L'n', L'a'}) ::PostMessageW(Item("lstPat"), WM_SYSCHAR, key, 1 << 29);
     });
-    std::vector<std::string> clicks;
-    for (const std::string& event : handlers.log.All())
+    Events clicks;
+    for (const std::string& event : handlers.events)
         if (event.find("Click") != std::string::npos) clicks.push_back(event);
     EXPECT_EQ(clicks, (Events{"cmdOK_Click", "cmdNew_Click", "cmdSaveAs_Click", "cmdCancel_Click"}));
 }
 
 TEST_F(ModalFilterMaker, QuitRequestUnloadsAndIsLeftForTheThreadsOwnLoop) {
-    test::After(150, [] { ::PostQuitMessage(7); });
+    After(150, [] { ::PostQuitMessage(7); });
     view.Window().ShowModal();
-    EXPECT_FALSE(view.Window().Loaded());
-    EXPECT_EQ(handlers.log.Count("Form_Unload"), 1);
+    EXPECT_EQ(handlers.Count("Form_Unload"), 1);
     MSG quit;
-    ASSERT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(quit.wParam, 7u);
+    EXPECT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == 7);
 }
 
 // The inner form disables the outer one and owns the loop until it unloads.
 TEST_F(ModalFilterMaker, SecondFormShownFromAHandlerRunsItsOwnLoop) {
-    EditFilterView edit(test::TestModule());
-    test::RecordingEditFilter editHandlers;
-    editHandlers.log.on["cmdCancel_Click"] = [&] { edit.Window().Unload(); };
+    win32::EditFilterView edit(TestModule());
+    RecordingEditFilter editHandlers;
+    editHandlers.on["cmdCancel_Click"] = [&] { edit.Window().Unload(); };
     edit.SetHandlers(&editHandlers);
-    bool outerEnabledDuringInner = true, outerEnabledAfter = false;
-    HWND ownerDuringInner = nullptr, ownerAfter = nullptr, outer = nullptr;
-    handlers.log.on["cmdTools_Click(0)"] = [&] {
-        test::After(150, [&] {
-            outerEnabledDuringInner = ::IsWindowEnabled(view.Window().Hwnd()) != FALSE;
-            ownerDuringInner = ActiveModalForm();
-            ::PostMessageA(::GetDlgItem(edit.Window().Hwnd(), EF::Id("cmdCancel")), BM_CLICK, 0, 0);
+    bool outerEnabledDuringInner = true, outerBackAfter = false;
+    HWND inner = nullptr, ownerDuringInner = nullptr;
+    handlers.on["cmdTools_Click(0)"] = [&] {
+        After(150, [&] {
+            outerEnabledDuringInner = ::IsWindowEnabled(view.Window().Hwnd());
+            inner = edit.Window().Hwnd();
+            ownerDuringInner = win32::ActiveModalForm();
+            ::PostMessageW(::GetDlgItem(inner, ui::EditFilterDesign::Id("cmdCancel")), BM_CLICK, 0, 0);
         });
         edit.Window().ShowModal();
-        outer = view.Window().Hwnd();
-        outerEnabledAfter = ::IsWindowEnabled(outer) != FALSE;
-        ownerAfter = ActiveModalForm();
+        HWND outer = view.Window().Hwnd();
+        outerBackAfter = ::IsWindowEnabled(outer) && win32::ActiveModalForm() == outer;
     };
-    test::After(150, [&] { ::PostMessageA(Item(FM::Id("cmdTools")), BM_CLICK, 0, 0); });
-    test::After(600, [&] { ::PostMessageA(Item(FM::Id("cmdCancel")), BM_CLICK, 0, 0); });
-    view.Window().ShowModal();
-    EXPECT_EQ(editHandlers.log.All(), (Events{"Form_Load", "Form_Resize", "cmdCancel_Click", "Form_QueryUnload",
-                                              "Form_Unload"}));
+    ShowThen([&] { ::SendMessageW(Item("cmdTools"), BM_CLICK, 0, 0); });
+    EXPECT_EQ(editHandlers.Count("Form_Unload"), 1);
     EXPECT_FALSE(outerEnabledDuringInner);
-    EXPECT_NE(ownerDuringInner, nullptr);
-    EXPECT_NE(ownerDuringInner, outer);
-    EXPECT_TRUE(outerEnabledAfter);
-    EXPECT_EQ(ownerAfter, outer);
-    EXPECT_EQ(handlers.log.Count("cmdCancel_Click"), 1);
-    EXPECT_EQ(ActiveModalForm(), nullptr);
+    EXPECT_NE(inner, nullptr);
+    EXPECT_EQ(ownerDuringInner, inner);
+    EXPECT_TRUE(outerBackAfter);
+    EXPECT_EQ(handlers.Count("cmdCancel_Click"), 1);
+    EXPECT_EQ(win32::ActiveModalForm(), nullptr);
 }
 
 }  // namespace
-}  // namespace kvex::win32
+}  // namespace kvex::testing

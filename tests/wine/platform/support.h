@@ -1,110 +1,84 @@
 #pragma once
-// Helpers of the platform tests: a scratch folder, message pumping, and form
-// logic stand-ins that record which events the windows raised.
+// Helpers of the platform tests: acting from inside a modal loop, and form
+// handlers that record which events the windows raised.
 #include <windows.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "ui/views.h"
+#include "wide_text.h"
 
-namespace kvex::test {
+namespace kvex::testing {
 
-HINSTANCE TestModule();
+inline HINSTANCE TestModule() { return ::GetModuleHandleW(nullptr); }
 
-// A fresh folder under the temp folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-    // Names of the entries in the folder, "." and ".." left out.
-    std::vector<std::string> Entries() const;
+// Paths go to the platform as UTF-8.
+inline std::string Utf8Path(const std::filesystem::path& path) { return win32::WideToUtf8(path.wstring()); }
 
-private:
-    std::string path_;
-};
+// Actions by timer id; the modal tests act through them while ShowModal runs.
+inline std::map<UINT_PTR, std::function<void()>> pendingActions;
 
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
+inline void CALLBACK RunPending(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    if (auto node = pendingActions.extract(id)) node.mapped()();
+}
 
-// Dispatches this thread's messages for about the given time.
-void PumpFor(DWORD milliseconds);
-// Dispatches messages until done() holds or the time is up; returns done().
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds);
+inline void After(DWORD milliseconds, std::function<void()> action) {
+    pendingActions[::SetTimer(nullptr, 0, milliseconds, &RunPending)] = std::move(action);
+}
 
-// Runs action from this thread's message loop after the delay; the modal
-// tests use it to act while ShowModal runs.
-void After(DWORD milliseconds, std::function<void()> action);
-// Drops the actions that have not run yet.
-void CancelPending();
+inline void CancelPending() {
+    while (!pendingActions.empty()) ::KillTimer(nullptr, pendingActions.extract(pendingActions.begin()).key());
+}
 
-// A child's rectangle in its parent's client coordinates.
-RECT ChildRect(HWND child);
-std::string TextOf(HWND window);
-
-// Records every event as its handler's name, with the index or button in
-// brackets: "cmdTools_Click(1)", "lstPat_MouseUp(2)".
-class EventLog {
-public:
-    void Note(const std::string& event);
-    int Count(const std::string& event) const;
-    const std::vector<std::string>& All() const { return events_; }
-    void Clear() { events_.clear(); }
-    // Runs the action each time the event is noted.
-    std::map<std::string, std::function<void()>> on;
-
-private:
-    std::vector<std::string> events_;
-};
-
-// Notes the window events every form has; the forms add their controls' events.
+// Notes every event as its handler's name, the index in brackets
+// ("cmdTools_Click(1)"), and runs the action set for it.
 template <class Handlers>
 class RecordingForm : public Handlers {
 public:
-    EventLog log;
-    void Form_Load() override { log.Note("Form_Load"); }
-    void Form_QueryUnload() override { log.Note("Form_QueryUnload"); }
-    void Form_Resize() override { log.Note("Form_Resize"); }
-    void Form_Unload() override { log.Note("Form_Unload"); }
+    std::vector<std::string> events;
+    std::map<std::string, std::function<void()>> on;
+    void Note(const std::string& event) {
+        events.push_back(event);
+        if (auto action = on.find(event); action != on.end()) action->second();
+    }
+    int Count(const std::string& event) const {
+        return static_cast<int>(std::count(events.begin(), events.end(), event));
+    }
+    void Form_Load() override { Note("Form_Load"); }
+    void Form_QueryUnload() override { Note("Form_QueryUnload"); }
+    void Form_Resize() override { Note("Form_Resize"); }
+    void Form_Unload() override { Note("Form_Unload"); }
+    void cmdOK_Click() override { Note("cmdOK_Click"); }
+    void cmdCancel_Click() override { Note("cmdCancel_Click"); }
+    void txtEF_Change() override { Note("txtEF_Change"); }
 };
 
 class RecordingFilterMaker : public RecordingForm<ui::IFilterMakerHandlers> {
 public:
-    void cmdOK_Click() override { log.Note("cmdOK_Click"); }
-    void cmdCancel_Click() override { log.Note("cmdCancel_Click"); }
-    void cmdNew_Click() override { log.Note("cmdNew_Click"); }
-    void cmdOpen_Click() override { log.Note("cmdOpen_Click"); }
-    void cmdSave_Click() override { log.Note("cmdSave_Click"); }
-    void cmdSaveAs_Click() override { log.Note("cmdSaveAs_Click"); }
-    void cmdPatU_Click() override { log.Note("cmdPatU_Click"); }
-    void cmdPatD_Click() override { log.Note("cmdPatD_Click"); }
-    void cmdTools_Click(int index) override { log.Note("cmdTools_Click(" + std::to_string(index) + ")"); }
-    void lstPat_Click() override { log.Note("lstPat_Click"); }
-    void lstPat_MouseUp(int button, int, int, int) override {
-        log.Note("lstPat_MouseUp(" + std::to_string(button) + ")");
-    }
-    void mnuOutLike_Click(int index) override { log.Note("mnuOutLike_Click(" + std::to_string(index) + ")"); }
-    void Image1_Click(int index) override { log.Note("Image1_Click(" + std::to_string(index) + ")"); }
-    void lblF_Click() override { log.Note("lblF_Click"); }
-    void txtEF_Change() override { log.Note("txtEF_Change"); }
-    void txtFE_Change() override { log.Note("txtFE_Change"); }
+    void cmdNew_Click() override { Note("cmdNew_Click"); }
+    void cmdOpen_Click() override { Note("cmdOpen_Click"); }
+    void cmdSave_Click() override { Note("cmdSave_Click"); }
+    void cmdSaveAs_Click() override { Note("cmdSaveAs_Click"); }
+    void cmdPatU_Click() override { Note("cmdPatU_Click"); }
+    void cmdPatD_Click() override { Note("cmdPatD_Click"); }
+    void cmdTools_Click(int index) override { Note("cmdTools_Click(" + std::to_string(index) + ")"); }
+    void lstPat_Click() override { Note("lstPat_Click"); }
+    void lstPat_MouseUp(int button, int, int, int) override { Note("lstPat_MouseUp(" + std::to_string(button) + ")"); }
+    void mnuOutLike_Click(int index) override { Note("mnuOutLike_Click(" + std::to_string(index) + ")"); }
+    void Image1_Click(int index) override { Note("Image1_Click(" + std::to_string(index) + ")"); }
+    void lblF_Click() override { Note("lblF_Click"); }
+    void txtFE_Change() override { Note("txtFE_Change"); }
 };
 
 class RecordingEditFilter : public RecordingForm<ui::IEditFilterHandlers> {
 public:
-    void cmdOK_Click() override { log.Note("cmdOK_Click"); }
-    void cmdCancel_Click() override { log.Note("cmdCancel_Click"); }
-    void cmdE_Click(int index) override { log.Note("cmdE_Click(" + std::to_string(index) + ")"); }
-    void txtEF_Change() override { log.Note("txtEF_Change"); }
+    void cmdE_Click(int index) override { Note("cmdE_Click(" + std::to_string(index) + ")"); }
 };
 
-// A user's click: button down and up posted at the middle of the control.
-void PostClick(HWND control);
-
-}  // namespace kvex::test
+}  // namespace kvex::testing
