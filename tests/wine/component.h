@@ -41,7 +41,7 @@ enum class Binding { Early, Late };  // the vtable, or IDispatch by name with ty
 
 struct CallResult {
     HRESULT hr = E_PENDING;
-    VARIANT_BOOL value = 0;
+    VARIANT_BOOL value = 0x2A;  // no Boolean: the callee must set its [out] value
     std::wstring text;  // the by-reference text after the call
 };
 
