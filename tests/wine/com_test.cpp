@@ -28,7 +28,8 @@ TEST(Calls, FilterMakerArgumentsReachTheDialogAndOkWritesTheListTheHostReads) {
         WriteBytes(folder / L"filters.dlk", CrLfLines({"*.txt", "*.log"}));
         WriteBytes(folder / L"web.plk", CrLfLines({"*.c;*.h", "*.css"}));
         const std::wstring listFile = withListFile ? (folder / L"web.plk").wstring() : L"";
-        DialogCall call([&] { return ShowFilterMaker(binding, folder.path().wstring(), L"*.c;*.h", L"*.log", listFile); });
+        DialogCall call(
+            [&] { return ShowFilterMaker(binding, folder.path().wstring(), L"*.c;*.h", L"*.log", listFile); });
         HWND window = call.WaitForWindow(withListFile ? L"Filter Maker - (web.plk)" : kFilterMakerCaption);
         ASSERT_TRUE(window);
         const Lines shown = withListFile ? Lines{"*.c;*.h", "*.css"} : Lines{"*.c;*.h", "*.txt", "*.log"};
@@ -126,7 +127,8 @@ TEST(Arguments, BrokenParametersAndReferencesAreRefusedBeforeAnyDialog) {
 
 TEST(Server, ClassObjectsAndLocksKeepItLoadedAndAggregationIsRefused) {
     using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    auto get = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(Component(), "DllGetClassObject")));
+    auto get =
+        reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(Component(), "DllGetClassObject")));
     ASSERT_TRUE(get) << "the component is not registered";
     ASSERT_EQ(CanUnloadNow(), S_OK) << "an earlier test left an object alive";
     com_ptr<IClassFactory> factory;
