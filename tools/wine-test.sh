@@ -318,6 +318,12 @@ run_arch() {  # x86|x64
   else
     record "regsvr32 /u unregisters (exit code $?)" FAIL
   fi
+  # Removing what is already gone is no error.
+  if regsvr32 /u /s "$install_dll" >/dev/null 2>&1; then
+    record "a second regsvr32 /u succeeds" PASS
+  else
+    record "a second regsvr32 /u succeeds (exit code $?)" FAIL
+  fi
   local leftovers=()
   mapfile -t leftovers < <(component_keys "${clsids[@]}")
   if [ ${#leftovers[@]} -eq 0 ]; then
