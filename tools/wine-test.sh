@@ -125,12 +125,13 @@ forget_component() {  # windows-path-of-dll
   done < <(component_keys)
 }
 
-# Runs one script with this architecture's cscript; its result file's last
-# line must read PASS (Wine's cscript exits 0 even on a script error).
+# Runs one script (VBScript or JScript) with this architecture's cscript; its
+# result file's last line must read PASS (Wine's cscript exits 0 even on a
+# script error).
 run_script() {  # label script [arguments...]
   local label=$1 script=$2 name rc last result_unix result_win
   shift 2
-  name=$(basename "$script" .vbs)
+  name=$(basename "$script")
   result_unix="$WINEPREFIX/drive_c/kvex-results/$name-$part.txt"
   result_win="C:\\kvex-results\\$name-$part.txt"
   mkdir -p "$WINEPREFIX/drive_c/kvex-results"
@@ -306,9 +307,9 @@ run_arch() {  # x86|x64
   fi
 
   local script
-  for script in "$repo"/tests/wine/scripts/*.vbs; do
+  for script in "$repo"/tests/wine/scripts/*.vbs "$repo"/tests/wine/scripts/*.js; do
     [ -f "$script" ] || continue
-    run_script "script $(basename "$script" .vbs)" "$script" "$(winepath -w "$driver")"
+    run_script "script $(basename "$script")" "$script" "$(winepath -w "$driver")"
   done
 
   # ---- unregistration ----
@@ -316,6 +317,12 @@ run_arch() {  # x86|x64
     record "regsvr32 /u unregisters" PASS
   else
     record "regsvr32 /u unregisters (exit code $?)" FAIL
+  fi
+  # Removing what is already gone is no error.
+  if regsvr32 /u /s "$install_dll" >/dev/null 2>&1; then
+    record "a second regsvr32 /u succeeds" PASS
+  else
+    record "a second regsvr32 /u succeeds (exit code $?)" FAIL
   fi
   local leftovers=()
   mapfile -t leftovers < <(component_keys "${clsids[@]}")

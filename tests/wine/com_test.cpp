@@ -1,0 +1,289 @@
+// Hosts calling both classes: each binding once with what OK and Cancel hand
+// back, the arguments the component itself refuses, and the server's life
+// around class objects, locks, released objects and nested calls.
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "common/temp_folder.h"
+#include "component.h"
+#include "module_path.h"
+#include "ui/edit_filter_design.h"
+#include "ui/filter_maker_design.h"
+
+namespace kvex::testing {
+namespace {
+
+using FM = ui::FilterMakerDesign;
+using EF = ui::EditFilterDesign;
+
+const std::wstring kFilterMakerCaption = win32::Utf8ToWide(FM::kForm.caption);
+const std::wstring kEditFilterCaption = win32::Utf8ToWide(EF::kForm.caption);
+
+TEST(Calls, FilterMakerArgumentsReachTheDialogAndOkWritesTheListTheHostReads) {
+    for (Binding binding : {Binding::Early, Binding::Late}) {
+        const bool withListFile = binding == Binding::Early;  // late-bound, the optional ones are left out
+        SCOPED_TRACE(withListFile ? "early, four arguments" : "late, two arguments");
+        TempFolder folder;
+        WriteBytes(folder / L"filters.dlk", CrLfLines({"*.txt", "*.log"}));
+        WriteBytes(folder / L"web.plk", CrLfLines({"*.c;*.h", "*.css"}));
+        const std::wstring listFile = withListFile ? (folder / L"web.plk").wstring() : L"";
+        DialogCall call(
+            [&] { return ShowFilterMaker(binding, folder.path().wstring(), L"*.c;*.h", L"*.log", listFile); });
+        HWND window = call.WaitForWindow(withListFile ? L"Filter Maker - (web.plk)" : kFilterMakerCaption);
+        ASSERT_TRUE(window);
+        const Lines shown = withListFile ? Lines{"*.c;*.h", "*.css"} : Lines{"*.c;*.h", "*.txt", "*.log"};
+        EXPECT_EQ(ListLines(ChildById(window, FM::Id("lstPat"))), shown);
+        if (withListFile) {
+            EXPECT_EQ(TextOf(ChildById(window, FM::Id("txtFE"))), L"log");
+        }
+
+        PostClick(ChildById(window, FM::Id("cmdOK")));
+        ASSERT_TRUE(call.Join());
+        EXPECT_EQ(call.result().hr, S_OK);
+        EXPECT_EQ(call.result().value, VARIANT_TRUE);
+        EXPECT_EQ(ReadBytes(folder / L"filters.dlk"), CrLfLines(shown));
+        if (withListFile) {
+            EXPECT_EQ(ReadBytes(folder / L"web.plk"), CrLfLines(shown));
+        }
+    }
+}
+
+TEST(Calls, EditFilterHandsBackTheTextOnOkAndLeavesItOnCancel) {
+    struct Case {
+        Binding binding;
+        const char* button;
+        VARIANT_BOOL value;
+        const wchar_t* text;
+    };
+    for (const Case& c : {Case{Binding::Early, "cmdOK", VARIANT_TRUE, L" a* "},
+                          Case{Binding::Late, "cmdOK", VARIANT_TRUE, L" a* "},
+                          Case{Binding::Early, "cmdCancel", VARIANT_FALSE, L"*.htm"}}) {
+        SCOPED_TRACE(std::string(c.button) + (c.binding == Binding::Early ? ", early" : ", late"));
+        DialogCall call([&] { return ShowEditFilter(L"*.htm", VARIANT_TRUE, c.binding); });
+        HWND window = call.WaitForWindow(kEditFilterCaption);
+        ASSERT_TRUE(window);
+        HWND text = ChildById(window, EF::Id("txtEF")), ok = ChildById(window, EF::Id("cmdOK"));
+        EXPECT_EQ(TextOf(text), L"*.htm");
+        SetEditText(text, L" a* ");
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(ok) != FALSE; }));
+        PostClick(ChildById(window, EF::Id(c.button)));
+        ASSERT_TRUE(call.Join());
+        EXPECT_EQ(call.result().hr, S_OK);
+        EXPECT_EQ(call.result().value, c.value);
+        EXPECT_EQ(call.result().text, c.text);
+    }
+}
+
+// What oleaut32 would pass on or crash over: checked by the component first.
+TEST(Arguments, BrokenParametersAndReferencesAreRefusedBeforeAnyDialog) {
+    VARIANT nullValue, self, args[2];
+    V_VT(&nullValue) = VT_NULL;
+    V_VT(&self) = VT_BYREF | VT_VARIANT;
+    V_VARIANTREF(&self) = &self;
+    V_VT(&args[0]) = VT_BOOL;
+    V_BOOL(&args[0]) = VARIANT_TRUE;
+    DISPID named = 0;
+    struct Case {
+        const char* name;
+        VARTYPE textType;
+        void* text;
+        DISPPARAMS params;
+        HRESULT hr;
+    };
+    for (const Case& c : {
+             Case{"no DISPPARAMS", VT_EMPTY, nullptr, {}, E_INVALIDARG},
+             Case{"arguments without their array", VT_EMPTY, nullptr, {nullptr, nullptr, 2, 0}, E_INVALIDARG},
+             Case{"more named arguments than arguments", VT_EMPTY, nullptr, {args, &named, 0, 1}, E_INVALIDARG},
+             Case{"a named argument without its name", VT_EMPTY, nullptr, {args, nullptr, 2, 1}, E_INVALIDARG},
+             Case{"a null string reference", VT_BYREF | VT_BSTR, nullptr, {args, nullptr, 2, 0}, E_INVALIDARG},
+             Case{"a null variable reference", VT_BYREF | VT_VARIANT, nullptr, {args, nullptr, 2, 0}, E_INVALIDARG},
+             Case{"a reference to itself", VT_BYREF | VT_VARIANT, &self, {args, nullptr, 2, 0}, E_INVALIDARG},
+             Case{"a Null variable", VT_BYREF | VT_VARIANT, &nullValue, {args, nullptr, 2, 0}, DISP_E_TYPEMISMATCH},
+         }) {
+        SCOPED_TRACE(c.name);
+        V_VT(&args[1]) = c.textType;
+        V_BYREF(&args[1]) = c.text;
+        UINT argErr = 99;
+        DialogCall call([&] {
+            com_ptr<IDispatch> object;
+            CallResult out;
+            out.hr = Create(kEditFilterProgId, IID_IDispatch, object.put_void());
+            DISPPARAMS params = c.params;
+            const bool none = c.params.cArgs == 0 && c.params.cNamedArgs == 0;
+            if (SUCCEEDED(out.hr))
+                out.hr = object->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, none ? nullptr : &params,
+                                        nullptr, nullptr, &argErr);
+            return out;
+        });
+        ASSERT_TRUE(call.Join(Millis(5000))) << "a dialog opened";
+        EXPECT_EQ(call.result().hr, c.hr);
+        if (c.hr == DISP_E_TYPEMISMATCH) {
+            EXPECT_EQ(argErr, 1u);
+        }
+    }
+    EXPECT_EQ(V_VT(&nullValue), VT_NULL);
+}
+
+TEST(Server, ClassObjectsAndLocksKeepItLoadedAndAggregationIsRefused) {
+    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    auto get =
+        reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(Component(), "DllGetClassObject")));
+    ASSERT_TRUE(get) << "the component is not registered";
+    ASSERT_EQ(CanUnloadNow(), S_OK) << "an earlier test left an object alive";
+    com_ptr<IClassFactory> factory;
+    EXPECT_EQ(get(IID_IDispatch, IID_IClassFactory, factory.put_void()), CLASS_E_CLASSNOTAVAILABLE);
+    for (const wchar_t* progId : {kFilterMakerProgId, kEditFilterProgId}) {
+        CLSID clsid{};
+        ASSERT_EQ(CLSIDFromProgID(progId, &clsid), S_OK);
+        ASSERT_EQ(get(clsid, IID_IClassFactory, factory.put_void()), S_OK);
+        EXPECT_EQ(CanUnloadNow(), S_FALSE) << "a class object keeps the server";
+        com_ptr<IUnknown> outer, object;
+        ASSERT_EQ(factory->QueryInterface(IID_IUnknown, outer.put_void()), S_OK);
+        EXPECT_EQ(factory->CreateInstance(outer.get(), IID_IUnknown, object.put_void()), CLASS_E_NOAGGREGATION);
+        EXPECT_FALSE(object);
+        ASSERT_EQ(factory->LockServer(TRUE), S_OK);
+        outer.reset();
+        factory.reset();
+        EXPECT_EQ(CanUnloadNow(), S_FALSE) << "a lock keeps the server";
+        ASSERT_EQ(get(clsid, IID_IClassFactory, factory.put_void()), S_OK);
+        ASSERT_EQ(factory->CreateInstance(nullptr, IID_IDispatch, object.put_void()), S_OK);
+        EXPECT_EQ(factory->LockServer(FALSE), S_OK);
+        factory.reset();
+        EXPECT_EQ(CanUnloadNow(), S_FALSE) << "an object keeps the server";
+        object.reset();
+        EXPECT_EQ(CanUnloadNow(), S_OK);
+    }
+}
+
+// A host's thread timer fires inside the component's modal loop and runs
+// the host's own code there.
+std::function<void()> gTimerAction;  // one call at a time sets it
+
+void CALLBACK RunTimerAction(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    std::function<void()> action = std::move(gTimerAction);
+    if (action) action();
+}
+
+void SetHostTimer(std::function<void()> action) {
+    gTimerAction = std::move(action);
+    SetTimer(nullptr, 0, 50, RunTimerAction);
+}
+
+TEST(Server, AnObjectTheHostReleasesDuringItsCallLivesUntilTheCallReturns) {
+    TempFolder folder;
+    for (bool fm : {true, false}) {
+        SCOPED_TRACE(fm ? "Filter Maker" : "Edit Filter");
+        std::atomic<HRESULT> duringCall{E_PENDING};
+        DialogCall call([&] {
+            IUnknown* object = nullptr;  // the host's only reference
+            CallResult out;
+            out.hr = Create(fm ? kFilterMakerProgId : kEditFilterProgId, fm ? IID__clsFMfilter : IID__clsEFfilter,
+                            reinterpret_cast<void**>(&object));
+            if (FAILED(out.hr)) return out;
+            SetHostTimer([&] {
+                object->Release();
+                duringCall = CanUnloadNow();
+            });
+            unique_bstr text = MakeBstr(L"*.htm"), where = MakeBstr(folder.path().wstring());
+            if (fm) {
+                out.hr = static_cast<_clsFMfilter*>(object)->ShowFilterMakerDialog(text.get(), where.get(), nullptr,
+                                                                                    nullptr, &out.value);
+            } else {
+                out.hr = static_cast<_clsEFfilter*>(object)->ShowEditFilterDialog(text.addressof(), VARIANT_TRUE,
+                                                                                   &out.value);
+            }
+            return out;
+        });
+        HWND window = call.WaitForWindow(fm ? kFilterMakerCaption : kEditFilterCaption);
+        ASSERT_TRUE(window);
+        ASSERT_TRUE(WaitUntil([&] { return duringCall != E_PENDING; })) << "the host's timer did not fire";
+        EXPECT_EQ(duringCall, S_FALSE) << "the object went while its call was running";
+        PostClose(window);
+        ASSERT_TRUE(call.Join());
+        EXPECT_EQ(call.result().hr, S_OK);
+        EXPECT_EQ(CanUnloadNow(), S_OK) << "the object outlived its call";
+    }
+}
+
+TEST(Server, AFilterMakerCallFromInsideTheOpenOneRunsItsOwnDialogAndTheOuterStillWritesItsList) {
+    TempFolder outer, inner;
+    WriteBytes(outer / L"filters.dlk", CrLfLines({"*.htm;*.html", "*.outer"}));
+    WriteBytes(inner / L"filters.dlk", CrLfLines({"*.htm;*.html", "*.inner"}));
+    std::atomic<HRESULT> innerHr{E_PENDING};
+    DialogCall call([&] {
+        com_ptr<_clsFMfilter> fm;
+        CallResult out;
+        out.hr = Create(kFilterMakerProgId, IID__clsFMfilter, fm.put_void());
+        if (FAILED(out.hr)) return out;
+        unique_bstr none = MakeBstr(L""), outerFolder = MakeBstr(outer.path().wstring()),
+                    innerFolder = MakeBstr(inner.path().wstring());
+        // The same object, called again while its first call runs.
+        SetHostTimer([&] {
+            VARIANT_BOOL value = 0;
+            innerHr = fm->ShowFilterMakerDialog(none.get(), innerFolder.get(), none.get(), none.get(), &value);
+        });
+        out.hr = fm->ShowFilterMakerDialog(none.get(), outerFolder.get(), none.get(), none.get(), &out.value);
+        return out;
+    });
+    HWND outerWindow = call.WaitForWindow(kFilterMakerCaption), innerWindow = nullptr;
+    ASSERT_TRUE(outerWindow);
+    ASSERT_TRUE(WaitUntil([&] {
+        for (HWND w : TopWindows(call.thread()))
+            if (w != outerWindow && TextOf(w) == kFilterMakerCaption) innerWindow = w;
+        return innerWindow != nullptr;
+    })) << "the nested call showed no dialog";
+    EXPECT_EQ(ListLines(ChildById(innerWindow, FM::Id("lstPat"))), (Lines{"*.htm;*.html", "*.inner"}));
+    EXPECT_FALSE(IsWindowEnabled(outerWindow)) << "the nested dialog is modal to the outer one";
+    PostClick(ChildById(innerWindow, FM::Id("cmdOK")));
+    ASSERT_TRUE(WaitUntil([&] { return innerHr != E_PENDING; })) << "the nested call did not return";
+    EXPECT_EQ(innerHr, S_OK);
+
+    HWND list = ChildById(outerWindow, FM::Id("lstPat"));
+    SetEditText(ChildById(outerWindow, FM::Id("txtFE")), L"added");
+    PostClick(ChildById(outerWindow, FM::Id("cmdTools", 0)));
+    const Lines added{"*.htm;*.html", "*.outer", "*.added"};
+    EXPECT_TRUE(WaitUntil([&] { return ListLines(list) == added; }));
+    PostClick(ChildById(outerWindow, FM::Id("cmdOK")));
+    ASSERT_TRUE(call.Join());
+    EXPECT_EQ(call.result().value, VARIANT_TRUE);
+    EXPECT_EQ(ReadBytes(outer / L"filters.dlk"), CrLfLines(added));
+    EXPECT_EQ(ReadBytes(inner / L"filters.dlk"), CrLfLines({"*.htm;*.html", "*.inner"}));
+}
+
+}  // namespace
+
+// A host thread that leaves its apartment lets COM unload the DLL before the
+// thread ends; the end must still be clean. Runs in a child process, where
+// nothing else holds the DLL.
+int RunHostThread() {
+    DialogCall call([] { return ShowFilterMaker(Binding::Early, L""); });
+    HWND window = call.WaitForWindow(kFilterMakerCaption);
+    if (!window) return 10;
+    PostClose(window);
+    if (!call.Join() || FAILED(call.result().hr)) return 11;
+    Sleep(300);  // whatever the DLL left for the thread's end has run by now
+    return 0;
+}
+
+namespace {
+
+TEST(Server, AHostThreadEndsCleanlyAfterCoUninitializeUnloadsTheComponent) {
+    std::wstring commandLine = L"\"" + win32::ModulePath(nullptr) + L"\" --host-thread";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                               &child));
+    win32::unique_handle process(child.hProcess), thread(child.hThread);
+    const bool ended = WaitForSingleObject(process.get(), 30000) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process.get(), 99);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.get(), &exitCode);
+    EXPECT_TRUE(ended) << "the host process hung";
+    EXPECT_EQ(exitCode, 0u) << "exit code 0x" << std::hex << exitCode;
+}
+
+}  // namespace
+}  // namespace kvex::testing

@@ -1,0 +1,84 @@
+// The list files through the DLL: OK replaces filters.dlk whole or not at
+// all, and folder and file names the ANSI code page cannot spell work for
+// OK, Save As, Open and the caption.
+#include <gtest/gtest.h>
+
+#include "common/temp_folder.h"
+#include "component.h"
+#include "ui/filter_maker_design.h"
+
+namespace kvex::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using FM = ui::FilterMakerDesign;
+
+const std::wstring kCaption = win32::Utf8ToWide(FM::kForm.caption);
+
+// Types the path into a common file dialog's name box and presses its OK.
+::testing::AssertionResult ChooseFile(DWORD thread, const std::wstring& title, const fs::path& path) {
+    const Millis slow{20000};  // file dialogs read folders as they open
+    HWND dialog = WaitForWindow(thread, title, slow);
+    HWND name = dialog ? ChildById(dialog, 0x47C) : nullptr;
+    if (!name) return ::testing::AssertionFailure() << "no file dialog with a name box";
+    SetEditText(name, path.wstring());
+    PressDialogButton(dialog, IDOK);
+    if (!WaitUntilGone(dialog, slow)) return ::testing::AssertionFailure() << "the file dialog stayed open";
+    return ::testing::AssertionSuccess();
+}
+
+TEST(Files, OkIntoAFolderThatCannotBeWrittenClosesQuietlyAndKeepsTheOldList) {
+    TempFolder folder;
+    const fs::path dlk = folder / L"filters.dlk";
+    WriteBytes(dlk, CrLfLines({"*.htm;*.html", "*.old"}));
+    DialogCall call([&] { return ShowFilterMaker(Binding::Early, folder.path().wstring()); });
+    HWND window = call.WaitForWindow(kCaption);
+    ASSERT_TRUE(window);
+    SetEditText(ChildById(window, FM::Id("txtFE")), L"new");
+    PostClick(ChildById(window, FM::Id("cmdTools", 0)));
+    ASSERT_TRUE(WaitUntil([&] { return ListLines(ChildById(window, FM::Id("lstPat"))).size() == 3; }));
+
+    // Read-only while the dialog is open: the save has to fail.
+    ASSERT_TRUE(SetFileAttributesW(folder.path().c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(SetFileAttributesW(dlk.c_str(), FILE_ATTRIBUTE_READONLY));
+    PostClick(ChildById(window, FM::Id("cmdOK")));
+    const bool closed = call.Join();  // a message box would keep it open
+    SetFileAttributesW(dlk.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesW(folder.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(closed) << "OK did not close the dialog";
+    EXPECT_EQ(call.result().value, VARIANT_TRUE);
+    EXPECT_EQ(ReadBytes(dlk), CrLfLines({"*.htm;*.html", "*.old"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+        << "temporary files left behind";
+}
+
+TEST(Files, NamesOutsideTheAnsiCodePageServeOkSaveAsOpenAndTheCaption) {
+    TempFolder temp;
+    const fs::path folder = temp / L"\u0424\u0438\u043B\u044C\u0442\u0440\u044B_\u65E5\u672C";  // Фильтры_日本
+    const std::wstring listName = L"\u0421\u043F\u0438\u0441\u043A\u0438.plk";                  // Списки.plk
+    const std::string mark = "\xEF\xBB\xBF";
+    const Lines first{"*.htm;*.html", "\xD0\x96.txt"}, opened{"*.htm;*.html", "*.\xE6\x97\xA5"};  // Ж.txt, *.日
+    ASSERT_TRUE(fs::create_directory(folder));
+    WriteBytes(folder / L"filters.dlk", mark + CrLfLines(first));
+    DialogCall call([&] { return ShowFilterMaker(Binding::Early, folder.wstring()); });
+    HWND window = call.WaitForWindow(kCaption);
+    ASSERT_TRUE(window);
+    HWND list = ChildById(window, FM::Id("lstPat"));
+    EXPECT_EQ(ListLines(list), first);
+
+    PostClick(ChildById(window, FM::Id("cmdSaveAs")));
+    ASSERT_TRUE(ChooseFile(call.thread(), L"Save As", folder / listName));
+    EXPECT_TRUE(call.WaitForWindow(L"Filter Maker - (" + listName + L")"));
+    EXPECT_EQ(ReadBytes(folder / listName), mark + CrLfLines(first));
+
+    WriteBytes(folder / listName, mark + CrLfLines(opened));
+    PostClick(ChildById(window, FM::Id("cmdOpen")));
+    ASSERT_TRUE(ChooseFile(call.thread(), L"Open As", folder / listName));
+    EXPECT_TRUE(WaitUntil([&] { return ListLines(list) == opened; }));
+    PostClick(ChildById(window, FM::Id("cmdOK")));
+    ASSERT_TRUE(call.Join());
+    EXPECT_EQ(ReadBytes(folder / L"filters.dlk"), mark + CrLfLines(opened));
+}
+
+}  // namespace
+}  // namespace kvex::testing
