@@ -290,10 +290,15 @@ run_arch() {  # x86|x64
     local name=$1 exe=$2 rc
     echo "--- $name"
     # KVEX_GTEST_ARGS, e.g. --gtest_filter=FilterMakerList.*, narrows a run.
+    local log="$build/$name.log"
     # shellcheck disable=SC2086
-    timeout -k 10 "$SUITE_LIMIT" "$kvex_loader" "$exe" --gtest_color=no ${KVEX_GTEST_ARGS:-}
-    rc=$?
-    if [ $rc -eq 0 ]; then
+    timeout -k 10 "$SUITE_LIMIT" "$kvex_loader" "$exe" --gtest_color=no ${KVEX_GTEST_ARGS:-} 2>&1 | tee "$log"
+    rc=${PIPESTATUS[0]}
+    # A Wine process that dies of a stack overflow can still exit with 0:
+    # only a run whose last word is gtest's own PASSED line counts.
+    if [ $rc -eq 0 ] && ! grep '^\[' "$log" | tail -n 1 | grep -q '^\[  PASSED  \]'; then
+      record "$name (stopped before its summary: a crash)" FAIL
+    elif [ $rc -eq 0 ]; then
       record "$name" PASS
     elif [ $rc -eq 124 ] || [ $rc -eq 137 ]; then
       record "$name (timed out after ${SUITE_LIMIT}s)" FAIL
