@@ -1,18 +1,19 @@
 #pragma once
 // In-memory stand-ins for the standard controls. They behave as the Windows
-// controls do where the forms depend on it: change events on every text
-// write, an extended-selection list box whose caret is separate from its
-// selection, and the list-box selection messages with their Win32 rules.
+// controls do where the forms depend on it (the control contract holds both to
+// that): change events on every text write, an extended-selection list box
+// whose caret is separate from its selection, and its Win32 refusals.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "ui/controls.h"
+#include "ui/views.h"
 
-namespace kvex::fakes {
+namespace kvex::testing {
 
-// Enabled state, shared by every control that has one.
 template <class Interface>
 class WithEnabled : public Interface {
 public:
@@ -23,26 +24,28 @@ private:
     bool enabled_ = true;
 };
 
+// A disabled button takes no clicks.
 class FakeButton : public WithEnabled<ui::IButton> {
 public:
     std::function<void()> onClick;
-    // A disabled button takes no clicks.
-    void Click();
+    void Click() {
+        if (Enabled() && onClick) onClick();
+    }
 };
 
 class FakeMenuItem : public WithEnabled<ui::IMenuItem> {
 public:
     std::string caption;
-    bool IsSeparator() const { return caption == "-"; }
 };
 
 class FakeLabel : public ui::ILabel {
 public:
-    explicit FakeLabel(std::string designCaption = {}) : caption_(std::move(designCaption)) {}
     void SetCaption(const std::string& caption) noexcept override { caption_ = caption; }
     std::string Caption() const noexcept override { return caption_; }
     std::function<void()> onClick;
-    void Click();
+    void Click() {
+        if (onClick) onClick();
+    }
 
 private:
     std::string caption_;
@@ -55,85 +58,145 @@ public:
     int picture = 0;
     int mouseIcon = 0;
     std::function<void()> onClick;
-    void Click();
+    void Click() {
+        if (onClick) onClick();
+    }
 };
 
 class FakeIndicator : public ui::IIndicator {
 public:
     void SetIconImageList(bool attached) noexcept override { imageListAttached = attached; }
     void SetErrorCaption(const std::string& caption) noexcept override { errorCaption = caption; }
-    void ShowError(const std::string& detail) noexcept override;
-    void ClearError() noexcept override;
+    void ShowError(const std::string& shownDetail) noexcept override {
+        shown = true;
+        detail = shownDetail;
+    }
+    void ClearError() noexcept override { shown = false; }
     bool imageListAttached = false;
     bool shown = false;
     std::string errorCaption;
     std::string detail;  // of the last ShowError
 };
 
-// A single-line edit. Writing the text or the selected text raises the change
-// event, as typing does; a text written by code puts the caret at the start.
+// A single-line edit; a text written by code puts the caret at the start.
 class FakeTextBox : public WithEnabled<ui::ITextBox> {
 public:
-    explicit FakeTextBox(std::string designText = {}, int maxLength = 255)
-        : text_(std::move(designText)), maxLength_(maxLength) {}
-
     std::string Text() const noexcept override { return text_; }
-    void SetText(const std::string& text) noexcept override;
+    void SetText(const std::string& text) noexcept override {
+        text_ = text;
+        selStart_ = selLength_ = 0;
+        if (onChange) onChange();
+    }
     int SelStart() const noexcept override { return selStart_; }
     int SelLength() const noexcept override { return selLength_; }
-    void SetSelection(int start, int length) noexcept override;
-    std::string SelText() const noexcept override;
-    void SetSelText(const std::string& text) noexcept override;
-
-    // The user types over the selection; the box's length limit applies, as
-    // it does only to typing.
-    void Type(const std::string& typed);
+    void SetSelection(int start, int length) noexcept override {
+        const int size = static_cast<int>(text_.size());
+        selStart_ = std::clamp(start, 0, size);
+        selLength_ = std::clamp(length, 0, size - selStart_);
+    }
+    std::string SelText() const noexcept override { return text_.substr(At(selStart_), At(selLength_)); }
+    void SetSelText(const std::string& text) noexcept override {
+        text_.replace(At(selStart_), At(selLength_), text);
+        selStart_ += static_cast<int>(text.size());
+        selLength_ = 0;
+        if (onChange) onChange();
+    }
+    // The user types over the selection; the box's 255-character limit
+    // applies to typing only.
+    void Type(const std::string& typed) {
+        const int room = 255 - (static_cast<int>(text_.size()) - selLength_);
+        SetSelText(typed.substr(0, At(std::max(room, 0))));
+    }
 
     std::function<void()> onChange;
 
 private:
-    void Changed();
+    static std::size_t At(int n) { return static_cast<std::size_t>(n); }
     std::string text_;
-    int maxLength_;
     int selStart_ = 0;
     int selLength_ = 0;
 };
 
-// Keys held during a user's click in the list.
 enum ClickKeys : unsigned { kNoKeys = 0, kCtrl = 1 };
 
-// An extended-selection list box. The caret (ListIndex) is an index of its
-// own: inserting or removing entries leaves it at the same number, clamped to
-// the last entry, as the Windows list box does; it starts at -1 (none) until a
-// click or a select message puts it on an entry. LB_SETSEL with the select
-// flag moves the caret to the entry; range messages leave it. A bad index is
-// refused as the list box refuses it, and noted in violations.
+// An extended-selection list box. The caret (ListIndex) starts at -1 until a
+// click or a select message puts it on an entry; removals clamp it to the
+// last entry. A bad index is refused and noted in violations, since no
+// handler means to send one.
 class FakeListBox : public WithEnabled<ui::IListBox> {
 public:
     int ListCount() const noexcept override { return static_cast<int>(items_.size()); }
-    std::string List(int index) const noexcept override;
-    bool AddItem(const std::string& text, int index = -1) noexcept override;
-    bool RemoveItem(int index) noexcept override;
-    void Clear() noexcept override;
-    bool Selected(int index) const noexcept override;
-    bool SetSelected(int index, bool selected) noexcept override;
-    int SelCount() const noexcept override;
+    std::string List(int index) const noexcept override { return Refused("List", index) ? "" : At(index).text; }
+    bool AddItem(const std::string& text, int index = -1) noexcept override {
+        if (index == -1) index = ListCount();
+        if (index != ListCount() && Refused("AddItem", index)) return false;
+        items_.insert(items_.begin() + index, Item{text, false});
+        return true;
+    }
+    bool RemoveItem(int index) noexcept override {
+        if (Refused("RemoveItem", index)) return false;
+        items_.erase(items_.begin() + index);
+        caret_ = std::min(caret_, ListCount() - 1);
+        return true;
+    }
+    void Clear() noexcept override {
+        items_.clear();
+        caret_ = -1;
+    }
+    bool Selected(int index) const noexcept override { return !Refused("Selected", index) && At(index).selected; }
+    bool SetSelected(int index, bool selected) noexcept override {
+        return SendListMessage(ui::kLB_SETSEL, selected ? 1 : 0, index) == 0;
+    }
+    int SelCount() const noexcept override { return static_cast<int>(SelectedIndexes().size()); }
     int ListIndex() const noexcept override { return caret_; }
-    std::intptr_t SendListMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) noexcept override;
+    // LB_SETSEL (index -1: every entry; selecting moves the caret) and
+    // LB_SELITEMRANGEEX (first > last deselects); LB_ERR to anything else.
+    std::intptr_t SendListMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) noexcept override {
+        const int index = static_cast<int>(lParam);
+        if (msg == ui::kLB_SETSEL && index == -1) {
+            SelectRange(0, ListCount() - 1, wParam != 0);
+        } else if (msg == ui::kLB_SETSEL) {
+            if (Refused("LB_SETSEL", index)) return -1;
+            At(index).selected = wParam != 0;
+            if (wParam != 0) caret_ = index;
+        } else if (msg == ui::kLB_SELITEMRANGEEX) {
+            const int first = static_cast<int>(static_cast<std::intptr_t>(wParam));
+            SelectRange(std::min(first, index), std::max(first, index), first <= index);
+        } else {
+            return -1;
+        }
+        return 0;
+    }
 
-    // What the user does with the mouse: a click sets caret and selection as
-    // Windows does for a plain or Ctrl click, then raises the click and the
-    // left mouse-up events. Other buttons only raise mouse-up.
-    void UserClick(int index, unsigned keys = kNoKeys);
-    void UserMouseUp(int button);
+    // A plain or Ctrl click of the user, then the click and left mouse-up
+    // events; other buttons only raise mouse-up.
+    void UserClick(int index, unsigned keys = kNoKeys) {
+        if (Refused("UserClick", index)) return;
+        if ((keys & kCtrl) == 0) SelectRange(0, ListCount() - 1, false);
+        At(index).selected = (keys & kCtrl) == 0 || !At(index).selected;
+        caret_ = index;
+        if (onClick) onClick();
+        UserMouseUp(ui::kLeftButton);
+    }
+    void UserMouseUp(int button) {
+        if (onMouseUp) onMouseUp(button);
+    }
 
-    std::vector<std::string> Items() const;
-    std::vector<int> SelectedIndexes() const;
+    std::vector<std::string> Items() const {
+        std::vector<std::string> texts;
+        for (const Item& item : items_) texts.push_back(item.text);
+        return texts;
+    }
+    std::vector<int> SelectedIndexes() const {
+        std::vector<int> indexes;
+        for (int i = 0; i < ListCount(); ++i)
+            if (At(i).selected) indexes.push_back(i);
+        return indexes;
+    }
 
     std::function<void()> onClick;
     std::function<void(int button)> onMouseUp;
-
-    // Each call with an index the list box would refuse, e.g. "RemoveItem(5) of 5".
+    // Each refused call, e.g. "RemoveItem(5) of 5".
     mutable std::vector<std::string> violations;
 
 private:
@@ -141,10 +204,18 @@ private:
         std::string text;
         bool selected = false;
     };
-    bool Refused(const char* call, int index) const;
-    void SelectRange(int first, int last, bool select);
+    Item& At(int index) { return items_[static_cast<std::size_t>(index)]; }
+    const Item& At(int index) const { return items_[static_cast<std::size_t>(index)]; }
+    bool Refused(const char* call, int index) const {
+        if (index >= 0 && index < ListCount()) return false;
+        violations.push_back(std::string(call) + "(" + std::to_string(index) + ") of " + std::to_string(ListCount()));
+        return true;
+    }
+    void SelectRange(int first, int last, bool select) {
+        for (int i = std::max(first, 0); i <= std::min(last, ListCount() - 1); ++i) At(i).selected = select;
+    }
     std::vector<Item> items_;
     int caret_ = -1;
 };
 
-}  // namespace kvex::fakes
+}  // namespace kvex::testing

@@ -1,6 +1,6 @@
 #include "fakes/fake_platform.h"
 
-namespace kvex::fakes {
+namespace kvex::testing {
 
 namespace {
 
@@ -9,7 +9,7 @@ void Design(FakeButton& button, const ui::design::Control& row) {
     button.SetEnabled(!(row.style & ui::design::kDisabled));
 }
 void Design(FakeLabel& label, const ui::design::Control& row) { label.SetCaption(row.caption); }
-void Design(FakeTextBox& box, const ui::design::Control& row) { box = FakeTextBox(row.caption); }
+void Design(FakeTextBox& box, const ui::design::Control& row) { box.SetText(row.caption); }
 void Design(FakeMenuItem& item, const ui::design::Control& row) { item.caption = row.caption; }
 template <class Control>
 void Design(Control&, const ui::design::Control&) {}
@@ -60,29 +60,25 @@ std::string FakePlatform::PerUserFolder() noexcept {
     return perUserFolder;
 }
 
-std::unique_ptr<ui::IFilterMakerView> FakePlatform::CreateFilterMakerView() noexcept {
-    auto view = std::make_unique<FakeFilterMakerView>();
-    FakeFilterMakerView* v = view.get();
-    v->window->session = [this, v] {
-        if (filterMakerSession) filterMakerSession(*v);
-        if (v->window->Loaded()) ++dialogsLeftOpen;
+// The session runs inside the modal show; what it leaves open is noted.
+template <class View, class Session>
+std::unique_ptr<View> MakeView(bool unavailable, const Session& session, int& leftOpen) {
+    if (unavailable) return nullptr;
+    auto view = std::make_unique<View>();
+    View* v = view.get();
+    v->window->session = [&session, &leftOpen, v] {
+        if (session) session(*v);
+        if (v->window->Loaded()) ++leftOpen;
     };
     return view;
+}
+
+std::unique_ptr<ui::IFilterMakerView> FakePlatform::CreateFilterMakerView() noexcept {
+    return MakeView<FakeFilterMakerView>(viewsUnavailable, filterMakerSession, dialogsLeftOpen);
 }
 
 std::unique_ptr<ui::IEditFilterView> FakePlatform::CreateEditFilterView() noexcept {
-    auto view = std::make_unique<FakeEditFilterView>();
-    FakeEditFilterView* v = view.get();
-    v->window->session = [this, v] {
-        if (editFilterSession) editFilterSession(*v);
-        if (v->window->Loaded()) ++dialogsLeftOpen;
-    };
-    return view;
+    return MakeView<FakeEditFilterView>(viewsUnavailable, editFilterSession, dialogsLeftOpen);
 }
 
-std::unique_ptr<ui::IFormLayout> FakePlatform::CreateLayout() noexcept {
-    if (layoutUnavailable) return nullptr;
-    return std::make_unique<FakeLayout>(layout);
-}
-
-}  // namespace kvex::fakes
+}  // namespace kvex::testing

@@ -14,11 +14,10 @@
 #include "ui/filter_maker_design.h"
 #include "ui/views.h"
 
-namespace kvex::fakes {
+namespace kvex::testing {
 
 using FakeKinds = ui::KindTypes<FakeButton, FakeTextBox, FakeListBox, FakeLabel, FakeImage, FakeIndicator, FakeMenuItem,
                                 FakeWindow>;
-using FakeControls = FakeKinds::Store;
 
 // A form's view; its own members name the fakes as the form's code names the
 // controls.
@@ -32,7 +31,7 @@ public:
 
 private:
     FakeWindow window_;
-    FakeControls fakes_;
+    FakeKinds::Store fakes_;
     Set<ui::Interfaces> controls_;
 };
 using FakeFilterMakerView =
@@ -53,7 +52,9 @@ public:
     ui::IFileSystem& Files() noexcept override { return files; }
     ui::IFileDialogs& FileDialogs() noexcept override { return dialogs; }
     void InitCommonCtrls(std::uint32_t flags) noexcept override { initCommonCtrls.push_back(flags); }
-    std::unique_ptr<ui::IFormLayout> CreateLayout() noexcept override;
+    std::unique_ptr<ui::IFormLayout> CreateLayout() noexcept override {
+        return layoutUnavailable ? nullptr : std::make_unique<FakeLayout>(layout);
+    }
 
     std::string componentFolder = "C:\\Apps\\kvex";
     std::string perUserFolder = "C:\\Users\\me\\AppData\\Roaming\\kvexfilt";
@@ -62,14 +63,15 @@ public:
     FakeFileDialogs dialogs;
     LayoutLog layout;
     bool layoutUnavailable = false;
+    bool viewsUnavailable = false;  // the system cannot make a window
     std::vector<std::uint32_t> initCommonCtrls;
 
     // The user's session in each dialog the public classes open.
     std::function<void(FakeFilterMakerView&)> filterMakerSession;
     std::function<void(FakeEditFilterView&)> editFilterSession;
     // Sessions that ended with their dialog still open: a real modal loop
-    // would never have returned (the fake closes it, as the host would).
+    // would never have returned.
     int dialogsLeftOpen = 0;
 };
 
-}  // namespace kvex::fakes
+}  // namespace kvex::testing

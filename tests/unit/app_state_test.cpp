@@ -4,7 +4,7 @@
 
 #include <thread>
 
-namespace kvex {
+namespace kvex::testing {
 namespace {
 
 TEST(AppState, EachThreadHasItsOwnState) {
@@ -31,4 +31,4 @@ TEST(AppState, PathRules) {
 }
 
 }  // namespace
-}  // namespace kvex
+}  // namespace kvex::testing

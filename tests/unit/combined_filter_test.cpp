@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace kvex {
+namespace kvex::testing {
 namespace {
 
 constexpr ItemCase kBuilder = ItemCase::Sensitive;  // the new entry
@@ -48,4 +48,4 @@ TEST(CombinedFilter, JoinsWholeItemsInListOrderKeepingTheFirstOfEach) {
 }
 
 }  // namespace
-}  // namespace kvex
+}  // namespace kvex::testing

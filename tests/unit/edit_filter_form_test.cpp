@@ -19,8 +19,8 @@ protected:
         view.txtEF->SetText(text);
         view.txtEF->SetSelection(start, length);
     }
-    fakes::FakePlatform platform;
-    fakes::FakeEditFilterView view;
+    FakePlatform platform;
+    FakeEditFilterView view;
     std::unique_ptr<FrmEF> frm;
 };
 
@@ -29,9 +29,9 @@ TEST_F(EditFilterForm, LoadBindsThePlacementAndShowsTheIncomingText) {
     // Every row of the table and every named control found each other.
     EXPECT_TRUE(view.Complete() && view.Controls().Complete());
     EXPECT_EQ(platform.initCommonCtrls, std::vector<std::uint32_t>{0xFF});
-    EXPECT_EQ(platform.layout.calls,
-              (std::vector<std::string>{"Mode 0", "MinHeight 196", "MinWidth 469", "BindForm", "Form",
-                                        "Restore Filter Maker " + kPositionFile, "Refresh"}));
+    EXPECT_EQ(platform.layout.placements, std::vector<std::string>{"Restore Filter Maker " + kPositionFile});
+    EXPECT_TRUE(platform.layout.bound);
+    EXPECT_GT(platform.layout.minHeight * platform.layout.minWidth, 0);
     EXPECT_EQ(view.window->icon, 102);
     EXPECT_TRUE(view.ErrInput1->imageListAttached);
     EXPECT_EQ(view.txtEF->Text(), "*.htm");
@@ -66,7 +66,8 @@ TEST_F(EditFilterForm, OkKeepsTheUntrimmedTextThoughClosingEmptiesTheBox) {
     EXPECT_EQ(view.txtEF->Text(), "");
     EXPECT_EQ(view.window->icon, 0);
     EXPECT_FALSE(view.ErrInput1->imageListAttached);
-    EXPECT_EQ(platform.layout.calls.end()[-2], "Save Filter Maker " + kPositionFile);
+    EXPECT_EQ(platform.layout.placements.back(), "Save Filter Maker " + kPositionFile);
+    EXPECT_TRUE(platform.layout.released);
 }
 
 // "[" and "[!" wrap the selection; the single tokens replace it or go in at the caret.

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace kvex {
+namespace kvex::testing {
 namespace {
 
 using Records = std::vector<std::string>;
@@ -149,4 +149,4 @@ TEST(ListFileEncoding, AMarkTellsUtf8OrUtf16LeAndAnythingElseIsAnsi) {
 }
 
 }  // namespace
-}  // namespace kvex
+}  // namespace kvex::testing

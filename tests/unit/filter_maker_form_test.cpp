@@ -8,43 +8,39 @@ namespace {
 class FilterMakerForm : public FilterMakerTest {};
 
 // Load restores the placement and takes pictures and image lists; a resize
-// puts back each floor that moved; closing gives them all back and saves the
+// puts back a floor that moved; closing gives them all back and saves the
 // placement.
 TEST_F(FilterMakerForm, LifeCycle) {
     frm = std::make_unique<FrmFM>(view, platform, EditFilter());
     EXPECT_TRUE(view.Complete() && view.Controls().Complete());  // table and names agree
     EXPECT_EQ(platform.initCommonCtrls, std::vector<std::uint32_t>{0xFF});
-    EXPECT_TRUE(platform.layout.calls.empty());
+    EXPECT_TRUE(platform.layout.placements.empty());
     Open();
-    EXPECT_EQ(platform.layout.calls,
-              (std::vector<std::string>{"Mode 0", "MinHeight 404", "MinWidth 603", "Form",
-                                        "Restore Filter Maker " + kPositionFile, "Refresh"}));
+    EXPECT_EQ(platform.layout.placements, std::vector<std::string>{"Restore Filter Maker " + kPositionFile});
+    const LayoutLog atLoad = platform.layout;
+    EXPECT_GT(atLoad.minHeight * atLoad.minWidth, 0);
     EXPECT_EQ(view.window->icon, 101);
     EXPECT_EQ(view.Image1[0]->picture, 102);
     EXPECT_EQ(view.Image1[1]->picture, 101);
     EXPECT_EQ(view.Image1[0]->mouseIcon, 101);
     EXPECT_TRUE(view.ErrInput1->imageListAttached && view.ErrInput2->imageListAttached);
 
-    platform.layout.live->minHeight = 300;
-    platform.layout.calls.clear();
-    view.window->Resize();
-    platform.layout.live->minWidth = 10;
-    view.window->Resize();
-    EXPECT_EQ(platform.layout.calls,
-              (std::vector<std::string>{"MinHeight 404", "Refresh", "MinWidth 603", "Refresh"}));
+    for (int* floor : {&platform.layout.minHeight, &platform.layout.minWidth}) {
+        *floor = 10;
+        view.window->Resize();
+        EXPECT_EQ(platform.layout.minHeight, atLoad.minHeight);
+        EXPECT_EQ(platform.layout.minWidth, atLoad.minWidth);
+    }
+    EXPECT_EQ(platform.layout.refreshes, atLoad.refreshes + 2);
 
     frm->SetEFISEditFilterIn("*.x");
     view.window->CloseBox();
     EXPECT_EQ(view.window->icon, 0);
-    for (const fakes::FakeImage* image : view.Image1) {
-        EXPECT_EQ(image->picture, 0);
-        EXPECT_EQ(image->mouseIcon, 0);
-    }
+    for (const FakeImage* image : view.Image1) EXPECT_EQ(image->picture + image->mouseIcon, 0);
     EXPECT_EQ(frm->EFISEditFilterIn(), "");
-    EXPECT_FALSE(view.ErrInput1->imageListAttached);
-    EXPECT_FALSE(view.ErrInput2->imageListAttached);
-    EXPECT_EQ(platform.layout.calls.end()[-2], "Save Filter Maker " + kPositionFile);
-    EXPECT_EQ(platform.layout.calls.back(), "Release");
+    EXPECT_FALSE(view.ErrInput1->imageListAttached || view.ErrInput2->imageListAttached);
+    EXPECT_EQ(platform.layout.placements.back(), "Save Filter Maker " + kPositionFile);
+    EXPECT_TRUE(platform.layout.released);
 }
 
 TEST_F(FilterMakerForm, WithoutALayoutKeeperTheFormStillWorks) {
@@ -136,7 +132,7 @@ TEST_F(FilterMakerForm, PicturesEditTheirBoxInTheEditFilterDialog) {
     // the user leaves it (Cancel on the name part, OK on the extension).
     std::vector<std::string> shown;
     std::vector<int> icons;
-    platform.editFilterSession = [&](fakes::FakeEditFilterView& v) {
+    platform.editFilterSession = [&](FakeEditFilterView& v) {
         shown.push_back(v.txtEF->Text());
         icons.push_back(v.window->icon);
         v.txtEF->SetSelection(0, 99);

@@ -109,11 +109,10 @@ TEST_F(PatternListFiles, CancelledOrUnreadableOpenChangesNothing) {
     view.cmdOpen->Click();
     ASSERT_EQ(platform.dialogs.calls.size(), 1u);
     const auto& call = platform.dialogs.calls[0];
-    EXPECT_FALSE(call.save);
     EXPECT_EQ(call.title, "Open As");
     EXPECT_EQ(call.filter, std::string("Pattern like Files (*.plk)\0*.plk\0", 33));
     EXPECT_EQ(call.initDir, kFilterFolder);
-    EXPECT_EQ(call.owner, fakes::kFakeWindowHandle);
+    EXPECT_EQ(call.owner, kFakeWindowHandle);
 
     platform.dialogs.results.push_back(kWeb);
     view.cmdOpen->Click();
@@ -148,7 +147,6 @@ TEST_F(PatternListFiles, SaveAsChoosesTheFileAndThenSaveNeedsNoDialog) {
     platform.dialogs.results.push_back(saved);
     view.cmdSaveAs->Click();
     ASSERT_EQ(platform.dialogs.calls.size(), 2u);
-    EXPECT_TRUE(platform.dialogs.calls[1].save);
     EXPECT_EQ(platform.dialogs.calls[1].title, "Save As");
     EXPECT_EQ(platform.dialogs.calls[1].defaultExt, "plk");
     EXPECT_EQ(platform.dialogs.calls[1].initDir, kFilterFolder);

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace kvex {
+namespace kvex::testing {
 namespace {
 
 const std::string kInvalid = "/\\:,\"<>|;";
@@ -52,4 +52,4 @@ TEST(SplitFilterParts, FirstTwoPiecesAtThePoints) {
 }
 
 }  // namespace
-}  // namespace kvex
+}  // namespace kvex::testing

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "core/app_state.h"
 #include "editfilter/cls_ef_filter.h"
 #include "editfilter/frm_ef.h"
 #include "fakes/fake_platform.h"
 #include "filtermaker/frm_fm.h"
-#include "core/app_state.h"
 
 namespace kvex::testing {
 
@@ -83,7 +83,7 @@ protected:
     std::vector<int> Selection() const { return view.lstPat->SelectedIndexes(); }
     std::string CountLabel() const { return view.lblDum[3]->Caption(); }
     std::string LengthLabel() const { return view.lblDum[5]->Caption(); }
-    const std::vector<fakes::FakeMessages::Box>& Boxes() const { return platform.messages.boxes; }
+    const std::vector<FakeMessages::Box>& Boxes() const { return platform.messages.boxes; }
     int Beeps() const { return platform.messages.beeps; }
 
     void TypeParts(const std::string& name, const std::string& extension) {
@@ -92,9 +92,8 @@ protected:
     }
     void ClickTestAdd() { view.cmdTools[0]->Click(); }
     void CtrlClick(std::initializer_list<int> indexes) {
-        for (int i : indexes) view.lstPat->UserClick(i, fakes::kCtrl);
+        for (int i : indexes) view.lstPat->UserClick(i, kCtrl);
     }
-    // The one message box shown so far.
     void ExpectOnlyBox(const std::string& text, const std::string& title, unsigned style) {
         ASSERT_EQ(Boxes().size(), 1u);
         EXPECT_EQ(Boxes()[0].text, text);
@@ -107,8 +106,8 @@ protected:
         view.lstPat->UserMouseUp(ui::kRightButton);
     }
 
-    fakes::FakePlatform platform;
-    fakes::FakeFilterMakerView view;
+    FakePlatform platform;
+    FakeFilterMakerView view;
     std::vector<std::string> expectedViolations;
     std::unique_ptr<FrmFM> frm;
 };

@@ -9,7 +9,7 @@
 
 #include "reference/reference_matcher.h"
 
-namespace kvex {
+namespace kvex::testing {
 namespace {
 
 constexpr MatchResult kMatch = MatchResult::Match;
@@ -151,7 +151,7 @@ TEST(PatternMatcher, AgreesWithAPlainBacktrackerOnRandomCases) {
             }
             if (!text.empty() && upTo(1) == 1) text[static_cast<std::size_t>(upTo(static_cast<int>(text.size()) - 1))] = pick("ab7");
         }
-        const MatchResult expected = reference::NaiveMatch(text, pattern);
+        const MatchResult expected = NaiveMatch(text, pattern);
         ASSERT_EQ(MatchPattern(text, pattern), expected) << "text '" << text << "' pattern '" << pattern << "'";
         ASSERT_EQ(IsValidPattern(pattern), expected != kInvalid) << pattern;
         ++outcomes[longRuns][static_cast<int>(expected)];
@@ -162,4 +162,4 @@ TEST(PatternMatcher, AgreesWithAPlainBacktrackerOnRandomCases) {
 }
 
 }  // namespace
-}  // namespace kvex
+}  // namespace kvex::testing

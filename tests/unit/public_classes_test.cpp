@@ -7,9 +7,6 @@
 namespace kvex::testing {
 namespace {
 
-using fakes::FakeEditFilterView;
-using fakes::FakeFilterMakerView;
-
 class ShowFilterMaker : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -22,7 +19,7 @@ protected:
         ClsFMfilter cls(platform, ClsEFfilter::Launcher(platform));
         return cls.ShowFilterMakerDialog(defaultFilter, folder, filterInLike, openFile);
     }
-    fakes::FakePlatform platform;
+    FakePlatform platform;
 };
 
 // The component's folder loses one trailing backslash; the filter folder
@@ -42,7 +39,7 @@ TEST_F(ShowFilterMaker, EmptyArgumentsUseTheDefaultsAndCreateTheFolder) {
         platform.componentFolder = component;
         platform.files.AddFolder(FolderWithoutTrailingBackslash(component));
         if (readOnly) platform.files.readOnlyFolders.insert(FolderWithoutTrailingBackslash(component));
-        platform.layout.calls.clear();
+        platform.layout.placements.clear();
         platform.files.createdFolders.clear();
         EXPECT_TRUE(Show());
         EXPECT_EQ(ThreadState().gsAppPath, appPath);
@@ -50,8 +47,8 @@ TEST_F(ShowFilterMaker, EmptyArgumentsUseTheDefaultsAndCreateTheFolder) {
         EXPECT_EQ(ThreadState().gsFilterFolder, appPath + std::string("\\Filters"));
         EXPECT_EQ(platform.files.createdFolders, std::vector<std::string>{ThreadState().gsFilterFolder});
         EXPECT_EQ(platform.files.Content(ThreadState().gsFilterFolder + "\\filters.dlk"), FileLines({kDefault}));
-        ASSERT_GT(platform.layout.calls.size(), 4u);
-        EXPECT_EQ(platform.layout.calls[4], "Restore Filter Maker " + appPath + "\\position.ini");
+        ASSERT_FALSE(platform.layout.placements.empty());
+        EXPECT_EQ(platform.layout.placements[0], "Restore Filter Maker " + appPath + "\\position.ini");
     }
 }
 
@@ -61,7 +58,7 @@ TEST_F(ShowFilterMaker, HostArgumentsReachTheFormInOrder) {
     platform.files.AddFile("C:\\Lists\\web.plk", FileLines({"*.w"}));
     std::vector<std::string> seen;
     platform.filterMakerSession = [&](FakeFilterMakerView& v) {
-        seen = v.window->events_log;
+        seen = v.window->log;
         for (const std::string& item : v.lstPat->Items()) seen.push_back(item);
         seen.insert(seen.end(), {v.txtEF->Text(), v.txtFE->Text(), v.window->Caption()});
         v.cmdOK->Click();
@@ -105,7 +102,7 @@ protected:
         ClsEFfilter cls(platform);
         return cls.ShowEditFilterDialog(text, editPrefix);
     }
-    fakes::FakePlatform platform;
+    FakePlatform platform;
 };
 
 // OK hands back the text exactly as typed; Cancel and the close box leave it

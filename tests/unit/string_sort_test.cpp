@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace kvex {
+namespace kvex::testing {
 namespace {
 
 using Strings = std::vector<std::string>;
@@ -65,4 +65,4 @@ TEST(QuickSortStrings, SortsOnlyTheGivenInclusiveRangeByTheGivenOrder) {
 }
 
 }  // namespace
-}  // namespace kvex
+}  // namespace kvex::testing
