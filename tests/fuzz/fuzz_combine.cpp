@@ -9,9 +9,9 @@
 #include "fuzz_check.h"
 #include "core/combined_filter.h"
 
+namespace kvex::testing {
 namespace {
 
-using kvex::ItemCase;
 using Strings = std::vector<std::string>;
 
 Strings Split(std::string_view text, char separator) {
@@ -36,7 +36,7 @@ std::string Key(std::string item, ItemCase itemCase) {
 // The result holds, in order, the first spelling of each distinct non-empty
 // item of the entries, and nothing else.
 void CheckGathered(const Strings& entries, ItemCase itemCase) {
-    const std::string result = kvex::GatherCombinedFilter(entries, itemCase);
+    const std::string result = GatherCombinedFilter(entries, itemCase);
     Strings expected;
     std::set<std::string> seen;
     for (const std::string& entry : entries) {
@@ -53,11 +53,14 @@ void CheckGathered(const Strings& entries, ItemCase itemCase) {
 }
 
 }  // namespace
+}  // namespace kvex::testing
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace kvex;
+    using namespace kvex::testing;
     const Strings entries = Split(std::string_view(reinterpret_cast<const char*>(data), size), '\n');
     for (ItemCase itemCase : {ItemCase::Sensitive, ItemCase::Insensitive}) CheckGathered(entries, itemCase);
-    FUZZ_CHECK(kvex::GatherCombinedFilter(entries, ItemCase::Insensitive).size() <=
-               kvex::GatherCombinedFilter(entries, ItemCase::Sensitive).size());
+    FUZZ_CHECK(GatherCombinedFilter(entries, ItemCase::Insensitive).size() <=
+               GatherCombinedFilter(entries, ItemCase::Sensitive).size());
     return 0;
 }

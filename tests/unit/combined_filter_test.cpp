@@ -36,6 +36,7 @@ TEST(CombinedFilter, JoinsWholeItemsInListOrderKeepingTheFirstOfEach) {
         {{"\xD0\x96.\xCE\xA3", "\xD0\xB6.\xCF\x83", "\xC5\x81.\xEF\xBC\xA1", "\xC5\x82.\xEF\xBD\x81"},
          kLabel, "\xD0\x96.\xCE\xA3;\xC5\x81.\xEF\xBC\xA1"},                  // Ж.Σ ж.σ Ł.Ａ ł.ａ
         {{"\xD0\x81", "\xD1\x91", "\xD3\x80", "\xD3\x8F", "\xC5\xBF", "S"}, kLabel, "\xD0\x81;\xD3\x80;\xC5\xBF"},  // Ёё Ӏӏ ſS
+        {{"\xC5\xBD", "\xC5\xBE", "\xD3\x90", "\xD3\x91"}, kLabel, "\xC5\xBD;\xD3\x90"},  // Žž Ӑӑ
         {{"\xC3\x9F", "\xE1\xBA\x9E"}, kLabel, "\xC3\x9F;\xE1\xBA\x9E"},       // ß and ẞ are left alone
         {{"*.\xc9", "*.\xe9"}, kLabel, "*.\xc9;*.\xe9"},                               // stray bytes do not fold
         {{"*.[A-Z]", "*.[a-z]"}, kLabel, "*.[A-Z]"},

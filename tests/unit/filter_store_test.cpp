@@ -4,11 +4,7 @@
 namespace kvex::testing {
 namespace {
 
-using ui::mb::kDefButton2;
-using ui::mb::kIconExclamation;
 using ui::mb::kIdYes;
-using ui::mb::kOk;
-using ui::mb::kYesNo;
 
 class ListStore : public FilterMakerTest {};
 
@@ -36,6 +32,13 @@ TEST_F(ListStore, LoadPutsTheDefaultFirst) {
     EXPECT_EQ(CountLabel(), "1 filters defined");
 }
 
+// Only the first 16 MiB of a file are read.
+TEST_F(ListStore, ReadsTheFirstSixteenMebibytes) {
+    platform.files.AddFile(kListFile, std::string(16 * 1024 * 1024 - 6, ' ') + "*.in\r\n*.out\r\n");
+    Open();
+    EXPECT_EQ(Items(), WithDefault({"*.in"}));
+}
+
 // OK writes the first 75 entries to filters.dlk and the current pattern-list file alike.
 TEST_F(ListStore, EightyLinesLoadSeventyFiveAndOkWritesTheFirstSeventyFiveToBothFiles) {
     const std::string patternList = "C:\\Lists\\web.plk";
@@ -53,7 +56,9 @@ TEST_F(ListStore, EightyLinesLoadSeventyFiveAndOkWritesTheFirstSeventyFiveToBoth
     EXPECT_FALSE(view.window->Loaded());
 }
 
-TEST_F(ListStore, CancelAndTheCloseBoxWriteNothing) {
+// Cancel and the close box write nothing; OK into a folder that is gone
+// still closes, without a message.
+TEST_F(ListStore, OnlyOkWritesAndAlwaysCloses) {
     for (bool closeBox : {false, true}) {
         OpenWithList({kDefault});
         ClickTestAdd();
@@ -61,9 +66,6 @@ TEST_F(ListStore, CancelAndTheCloseBoxWriteNothing) {
         EXPECT_FALSE(view.window->Loaded());
     }
     EXPECT_TRUE(platform.files.writes.empty());
-}
-
-TEST_F(ListStore, UnwritableFolderStillClosesOnOkWithoutAMessage) {
     Open();
     ThreadState().gsFilterFolder = "C:\\Missing";
     view.cmdOK->Click();
@@ -87,9 +89,10 @@ TEST_F(PatternListFiles, NewAsksAndOnYesStartsFromTheDefaultAndForgetsTheFile) {
     view.lstPat->UserClick(1);
     TypeParts("n", "x");
     view.cmdNew->Click();  // the default answer is No
-    ExpectOnlyBox("Create a new list?", "Clear list?", kYesNo | kDefButton2 | kIconExclamation);
+    ExpectOnlyBox("Create a new list?", "Clear list?", ui::mb::kYesNo | ui::mb::kDefButton2 | ui::mb::kIconExclamation);
     EXPECT_EQ(Items(), WithDefault({"*.a"}));
     EXPECT_EQ(view.window->Caption(), "Filter Maker - (web.plk)");
+    EXPECT_TRUE(view.cmdSave->Enabled());
 
     platform.messages.answers.push_back(kIdYes);
     view.cmdNew->Click();
@@ -98,17 +101,24 @@ TEST_F(PatternListFiles, NewAsksAndOnYesStartsFromTheDefaultAndForgetsTheFile) {
     EXPECT_EQ(LengthLabel(), "New filter length (0)");
     EXPECT_EQ(view.window->Caption(), "Filter Maker - ()");
     EXPECT_FALSE(view.cmdSave->Enabled());
-    EXPECT_EQ(view.txtEF->Text(), "n");
-    EXPECT_EQ(view.txtFE->Text(), "x");
+    EXPECT_EQ(view.txtEF->Text() + "." + view.txtFE->Text(), "n.x");
 }
 
-TEST_F(PatternListFiles, CancelledOrUnreadableOpenChangesNothing) {
-    platform.files.AddFile(kWeb, FileLines({"*.w"}));
-    platform.files.unreadable.insert(kWeb);
-    OpenWithList({kDefault, "*.a"});
+// Open replaces the shown list (the first 75 lines of the file) and makes the
+// file current; a cancelled or unreadable open changes nothing.
+TEST_F(PatternListFiles, OpenReplacesTheListWithTheFile) {
+    const std::string locked = "C:\\Lists\\locked.plk";
+    platform.files.AddFile(locked, FileLines({"*.w"}));
+    platform.files.unreadable.insert(locked);
+    platform.files.AddFile(kWeb, FileLines(NumberedFilters(100)));
+    OpenWithList({kDefault, "*.shown"});
+    platform.dialogs.results = {std::nullopt, locked};
     view.cmdOpen->Click();
-    ASSERT_EQ(platform.dialogs.calls.size(), 1u);
-    const auto& call = platform.dialogs.calls[0];
+    view.cmdOpen->Click();
+    EXPECT_EQ(Items(), WithDefault({"*.shown"}));
+    EXPECT_EQ(frm->FilterFile(), "");
+    EXPECT_TRUE(Boxes().empty());
+    const auto& call = platform.dialogs.calls.at(0);
     EXPECT_EQ(call.title, "Open As");
     EXPECT_EQ(call.filter, std::string("Pattern like Files (*.plk)\0*.plk\0", 33));
     EXPECT_EQ(call.initDir, kFilterFolder);
@@ -116,29 +126,15 @@ TEST_F(PatternListFiles, CancelledOrUnreadableOpenChangesNothing) {
 
     platform.dialogs.results.push_back(kWeb);
     view.cmdOpen->Click();
-    EXPECT_EQ(Items(), WithDefault({"*.a"}));
-    EXPECT_EQ(frm->FilterFile(), "");
-    EXPECT_TRUE(Boxes().empty());
-}
-
-TEST_F(PatternListFiles, OpeningAHundredLinesKeepsSeventyFiveAndSaveAsWritesEveryEntry) {
-    platform.files.AddFile(kWeb, FileLines(NumberedFilters(100)));
-    OpenWithList({kDefault, "*.shown"});  // replaced, not added to
-    platform.dialogs.results.push_back(kWeb);
-    view.cmdOpen->Click();
-    EXPECT_EQ(view.lstPat->ListCount(), 76);
-    EXPECT_EQ(view.lstPat->List(0), kDefault);
+    EXPECT_EQ(Items(), WithDefault(std::vector<std::string>(NumberedFilters(75))));
     EXPECT_EQ(CountLabel(), "76 filters defined");
     EXPECT_EQ(frm->FilterFile(), kWeb);
     EXPECT_EQ(view.window->Caption(), "Filter Maker - (web.plk)");
-
-    // Save As writes every entry.
-    const std::string copy = "C:\\Lists\\copy.plk";
-    platform.dialogs.results.push_back(copy);
-    view.cmdSaveAs->Click();
-    EXPECT_EQ(platform.files.Content(copy), FileLines(Items()));
 }
 
+// Save As asks for a file and makes it current; Save then writes every entry
+// there without asking, ANSI while the code page holds every character, else
+// UTF-8 with a mark, and never touches filters.dlk.
 TEST_F(PatternListFiles, SaveAsChoosesTheFileAndThenSaveNeedsNoDialog) {
     OpenWithList({kDefault, "*.a"});
     view.cmdSaveAs->Click();  // cancelled
@@ -151,22 +147,16 @@ TEST_F(PatternListFiles, SaveAsChoosesTheFileAndThenSaveNeedsNoDialog) {
     EXPECT_EQ(platform.dialogs.calls[1].defaultExt, "plk");
     EXPECT_EQ(platform.dialogs.calls[1].initDir, kFilterFolder);
     EXPECT_EQ(frm->FilterFile(), saved);
-    EXPECT_TRUE(view.cmdSave->Enabled());
+    EXPECT_EQ(platform.files.Content(saved), FileLines(WithDefault({"*.a"})));
 
-    ClickTestAdd();
-    view.cmdSave->Click();
-    EXPECT_EQ(platform.dialogs.calls.size(), 2u);
-    EXPECT_EQ(platform.files.Content(saved), FileLines(WithDefault({"*.a", "*.htm"})));
-    // An entry the ANSI code page (Latin-1 here) cannot hold makes it a UTF-8 file.
     view.lstPat->AddItem("\xC3\xA9.x");  // é
     view.cmdSave->Click();
-    EXPECT_EQ(platform.files.Content(saved), FileLines(WithDefault({"*.a", "*.htm", "\xE9.x"})));
+    EXPECT_EQ(platform.files.Content(saved), FileLines(WithDefault({"*.a", "\xE9.x"})));
     view.lstPat->AddItem("\xD0\x96.x");  // Ж
     view.cmdSave->Click();
-    EXPECT_EQ(platform.files.Content(saved),
-              "\xEF\xBB\xBF" + FileLines(WithDefault({"*.a", "*.htm", "\xC3\xA9.x", "\xD0\x96.x"})));
-    // Save and Save As never touch filters.dlk.
-    EXPECT_EQ(platform.files.writes, (std::vector<std::string>{saved, saved, saved, saved}));
+    EXPECT_EQ(platform.files.Content(saved), "\xEF\xBB\xBF" + FileLines(WithDefault({"*.a", "\xC3\xA9.x", "\xD0\x96.x"})));
+    EXPECT_EQ(platform.dialogs.calls.size(), 2u);
+    EXPECT_EQ(platform.files.writes, (std::vector<std::string>{saved, saved, saved}));
 }
 
 TEST_F(PatternListFiles, EachFailedSaveStepIsReportedAndTheFileStillBecomesCurrent) {
@@ -180,9 +170,8 @@ TEST_F(PatternListFiles, EachFailedSaveStepIsReportedAndTheFileStillBecomesCurre
     EXPECT_EQ(Boxes()[0].text, "Error: 29\r\nWrite fault.\r\nSub frmFM SaveCustomFilters");
     EXPECT_EQ(Boxes()[1].text, "Error: 31\r\nGeneral failure.\r\nSub frmFM SaveCustomFilters");
     EXPECT_EQ(Boxes()[0].title, "kvexfilt");
-    EXPECT_EQ(Boxes()[0].style, kOk | kIconExclamation);
+    EXPECT_EQ(Boxes()[0].style, ui::mb::kOk | ui::mb::kIconExclamation);
     EXPECT_EQ(platform.files.Content(locked), "old\r\n");
-    EXPECT_EQ(frm->FilterFile(), locked);
     EXPECT_EQ(view.window->Caption(), "Filter Maker - (locked.plk)");
 }
 

@@ -7,7 +7,7 @@
 namespace kvex::testing {
 namespace {
 
-class ShowFilterMaker : public ::testing::Test {
+class PublicClasses : public ::testing::Test {
 protected:
     void SetUp() override {
         ThreadState() = SharedState{};
@@ -16,11 +16,14 @@ protected:
     void TearDown() override { EXPECT_EQ(platform.dialogsLeftOpen, 0); }
     bool Show(const std::string& defaultFilter = "", const std::string& folder = "",
               const std::string& filterInLike = "", const std::string& openFile = "") {
-        ClsFMfilter cls(platform, ClsEFfilter::Launcher(platform));
-        return cls.ShowFilterMakerDialog(defaultFilter, folder, filterInLike, openFile);
+        return ClsFMfilter(platform, ClsEFfilter::Launcher(platform))
+            .ShowFilterMakerDialog(defaultFilter, folder, filterInLike, openFile);
     }
+    bool ShowEdit(std::string& text, short editPrefix) { return ClsEFfilter(platform).ShowEditFilterDialog(text, editPrefix); }
     FakePlatform platform;
 };
+using ShowFilterMaker = PublicClasses;
+using ShowEditFilter = PublicClasses;
 
 // The component's folder loses one trailing backslash; the filter folder
 // beside it is created when missing. A folder that takes no new file (Program
@@ -94,17 +97,6 @@ TEST_F(ShowFilterMaker, ANestedCallLeavesTheOuterDialogItsOwnFolderAndDefault) {
     EXPECT_EQ(ThreadState().gsFilterFolder, "D:\\Outer");
 }
 
-class ShowEditFilter : public ::testing::Test {
-protected:
-    void SetUp() override { ThreadState() = SharedState{}; }
-    void TearDown() override { EXPECT_EQ(platform.dialogsLeftOpen, 0); }
-    bool Show(std::string& text, short editPrefix) {
-        ClsEFfilter cls(platform);
-        return cls.ShowEditFilterDialog(text, editPrefix);
-    }
-    FakePlatform platform;
-};
-
 // OK hands back the text exactly as typed; Cancel and the close box leave it
 // alone. Only exactly True (-1) marks the name part with its icon.
 TEST_F(ShowEditFilter, OnlyOkHandsBackTheTextExactlyAsTyped) {
@@ -126,7 +118,7 @@ TEST_F(ShowEditFilter, OnlyOkHandsBackTheTextExactlyAsTyped) {
             c.end == kOkButton ? v.cmdOK->Click() : c.end == kCancelButton ? v.cmdCancel->Click() : v.window->CloseBox();
         };
         std::string text = "*.htm";
-        EXPECT_EQ(Show(text, c.editPrefix), c.confirmed);
+        EXPECT_EQ(ShowEdit(text, c.editPrefix), c.confirmed);
         EXPECT_EQ(text, c.text);
         EXPECT_EQ(icon, c.icon);
     }
@@ -135,19 +127,23 @@ TEST_F(ShowEditFilter, OnlyOkHandsBackTheTextExactlyAsTyped) {
 
 // What the system cannot tell leaves what is known: no component folder keeps
 // the last one, no user folder keeps a component folder that takes no file.
-TEST_F(ShowEditFilter, AppPathKeepsWhatTheSystemCannotTell) {
+// Without a window the Edit Filter gives the text back untouched.
+TEST_F(ShowEditFilter, AppPathAndTextKeepWhatTheSystemCannotTell) {
     platform.editFilterSession = [](FakeEditFilterView& v) { v.cmdCancel->Click(); };
-    std::string text;
+    std::string text = "*.x";
     ThreadState().gsAppPath = "C:\\Before";
     platform.componentFolder.clear();
-    Show(text, 0);
+    ShowEdit(text, 0);
     EXPECT_EQ(ThreadState().gsAppPath, "C:\\Before");
 
     platform.componentFolder = "C:\\Program Files\\kvexfilt";
     platform.files.AddFolder(platform.componentFolder);
     platform.files.readOnlyFolders.insert(platform.componentFolder);
     platform.perUserFolder.clear();
-    Show(text, 0);
+    platform.viewsUnavailable = true;
+    platform.editFilterSession = [&](FakeEditFilterView&) { text = "shown"; };
+    EXPECT_FALSE(ShowEdit(text, -1));
+    EXPECT_EQ(text, "*.x");
     EXPECT_EQ(ThreadState().gsAppPath, platform.componentFolder);
 }
 
