@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "ui/controls.h"
@@ -24,43 +25,41 @@ private:
     bool enabled_ = true;
 };
 
-// A disabled button takes no clicks.
-class FakeButton : public WithEnabled<ui::IButton> {
+// Raises its click event; a disabled control takes no clicks.
+template <class Interface>
+class Clickable : public Interface {
 public:
     std::function<void()> onClick;
     void Click() {
-        if (Enabled() && onClick) onClick();
+        if constexpr (std::is_base_of_v<ui::IControl, Interface>) {
+            if (!this->Enabled()) return;
+        }
+        if (onClick) onClick();
     }
 };
+
+using FakeButton = Clickable<WithEnabled<ui::IButton>>;
 
 class FakeMenuItem : public WithEnabled<ui::IMenuItem> {
 public:
     std::string caption;
 };
 
-class FakeLabel : public ui::ILabel {
+class FakeLabel : public Clickable<ui::ILabel> {
 public:
     void SetCaption(const std::string& caption) noexcept override { caption_ = caption; }
     std::string Caption() const noexcept override { return caption_; }
-    std::function<void()> onClick;
-    void Click() {
-        if (onClick) onClick();
-    }
 
 private:
     std::string caption_;
 };
 
-class FakeImage : public ui::IImage {
+class FakeImage : public Clickable<ui::IImage> {
 public:
     void SetPicture(int iconResourceId) noexcept override { picture = iconResourceId; }
     void SetMouseIcon(int cursorResourceId) noexcept override { mouseIcon = cursorResourceId; }
     int picture = 0;
     int mouseIcon = 0;
-    std::function<void()> onClick;
-    void Click() {
-        if (onClick) onClick();
-    }
 };
 
 class FakeIndicator : public ui::IIndicator {

@@ -14,14 +14,14 @@ void Design(FakeMenuItem& item, const ui::design::Control& row) { item.caption =
 template <class Control>
 void Design(Control&, const ui::design::Control&) {}
 
-// The control's event, as the real window raises it.
-void OnEvent(FakeButton& c, std::function<void()> raise) { c.onClick = std::move(raise); }
-void OnEvent(FakeLabel& c, std::function<void()> raise) { c.onClick = std::move(raise); }
-void OnEvent(FakeImage& c, std::function<void()> raise) { c.onClick = std::move(raise); }
-void OnEvent(FakeListBox& c, std::function<void()> raise) { c.onClick = std::move(raise); }
-void OnEvent(FakeTextBox& c, std::function<void()> raise) { c.onChange = std::move(raise); }
+// The control's event, as the real window raises it (call with 0).
 template <class Control>
-void OnEvent(Control&, std::function<void()>) {}  // menu items: the form raises them
+auto OnEvent(Control& c, std::function<void()> raise, int) -> decltype(c.onClick = raise, void()) {
+    c.onClick = std::move(raise);
+}
+void OnEvent(FakeTextBox& c, std::function<void()> raise, int) { c.onChange = std::move(raise); }
+template <class Control>
+void OnEvent(Control&, std::function<void()>, long) {}  // menu items: the form raises them
 
 }  // namespace
 
@@ -45,7 +45,7 @@ void FakeView<View, Set, Form, Handlers>::SetHandlers(Handlers* h) noexcept {
     window_.events = h;
     fakes_.ForEach([h](auto& fake, const ui::design::Control& row) {
         if (row.event != ui::design::kNoEvent && row.kind != ui::design::Kind::MenuItem)
-            OnEvent(fake, [h, &row] { Form::Raise(*h, row); });
+            OnEvent(fake, [h, &row] { Form::Raise(*h, row); }, 0);
     });
     if constexpr (std::is_same_v<Handlers, ui::IFilterMakerHandlers>)
         this->lstPat->onMouseUp = [h](int button) { h->lstPat_MouseUp(button, 0, 0, 0); };

@@ -20,15 +20,5 @@ TEST(AppState, EachThreadHasItsOwnState) {
     ThreadState() = SharedState{};
 }
 
-TEST(AppState, PathRules) {
-    // Exactly one trailing backslash goes.
-    for (const auto& [folder, stored] : {std::pair{"C:\\", "C:"}, {"D:\\Tools\\", "D:\\Tools"},
-                                         {"D:\\Tools", "D:\\Tools"}, {"D:\\Tools\\\\", "D:\\Tools\\"}, {"", ""}}) {
-        EXPECT_EQ(FolderWithoutTrailingBackslash(folder), stored) << folder;
-    }
-    EXPECT_EQ(GetLastPart("web.plk", "\\"), "web.plk");
-    EXPECT_EQ(GetLastPart("a::b::c", "::"), "c");
-}
-
 }  // namespace
 }  // namespace kvex::testing

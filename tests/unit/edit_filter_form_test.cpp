@@ -70,6 +70,16 @@ TEST_F(EditFilterForm, OkKeepsTheUntrimmedTextThoughClosingEmptiesTheBox) {
     EXPECT_TRUE(platform.layout.released);
 }
 
+// What a caller leaves unset: no icon, and no selection made.
+TEST_F(EditFilterForm, UnsetPropertiesShowNoIconAndMakeNoSelection) {
+    frm = std::make_unique<FrmEF>(view, platform);
+    view.SetHandlers(frm.get());
+    view.window->EnsureLoaded();
+    EXPECT_EQ(view.window->icon, 0);
+    view.window->CloseBox();
+    EXPECT_EQ(frm->SelectionMade(), 0);
+}
+
 // "[" and "[!" wrap the selection; the single tokens replace it or go in at the caret.
 TEST_F(EditFilterForm, TokenButtonsWrapOrReplaceTheSelection) {
     Open("");

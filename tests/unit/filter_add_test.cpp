@@ -5,10 +5,6 @@
 namespace kvex::testing {
 namespace {
 
-using ui::mb::kIconExclamation;
-using ui::mb::kIconStop;
-using ui::mb::kOk;
-
 class TestAddFilter : public FilterMakerTest {};
 
 TEST_F(TestAddFilter, AppendsANewFilterSelectsAListedOneAndBeepsAtABlankPart) {

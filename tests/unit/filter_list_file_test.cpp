@@ -69,14 +69,6 @@ TEST(FilterListReader, CapsARecordAtItsFirst32KiBCharacters) {
     }
 }
 
-TEST(FilterListWriter, OneCrLfLinePerEntryUpToTheLimitAndReadsBackUnchanged) {
-    EXPECT_EQ(FormatFilterLines({"*.htm;*.html", "*.txt"}), "*.htm;*.html\r\n*.txt\r\n");
-    EXPECT_EQ(FormatFilterLines({"a", "b", "c"}, 2), "a\r\nb\r\n");
-    Records entries;
-    for (int k = 0; k < 76; ++k) entries.push_back("[a-c]" + std::to_string(k) + "*.h?m;#.txt");
-    EXPECT_EQ(ReadFilterRecords(FormatFilterLines(entries, kMaxListRecords)), Records(entries.begin(), entries.begin() + 75));
-}
-
 TEST(ListFileEncoding, AnsiWhenEveryCharacterFitsElseUtf8WithAMark) {
     const struct {
         std::string text;

@@ -52,16 +52,6 @@ TEST_F(FilterMakerForm, WithoutALayoutKeeperTheFormStillWorks) {
     EXPECT_EQ(platform.files.writes, std::vector<std::string>{kListFile});
 }
 
-TEST_F(FilterMakerForm, CaptionAndSaveButtonFollowTheFilterFile) {
-    Open();
-    frm->SetFilterFile("D:\\My Lists\\web pages.plk");
-    EXPECT_EQ(view.window->Caption(), "Filter Maker - (web pages.plk)");
-    EXPECT_TRUE(view.cmdSave->Enabled());
-    frm->SetFilterFile("");
-    EXPECT_EQ(view.window->Caption(), "Filter Maker - ()");
-    EXPECT_FALSE(view.cmdSave->Enabled());
-}
-
 // Used once; without a point the extension box keeps its text.
 TEST_F(FilterMakerForm, IncomingFilterIsSplitIntoTheBoxesOnce) {
     frm = std::make_unique<FrmFM>(view, platform, EditFilter());

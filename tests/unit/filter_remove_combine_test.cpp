@@ -4,14 +4,6 @@
 namespace kvex::testing {
 namespace {
 
-using ui::mb::kDefButton2;
-using ui::mb::kIconExclamation;
-using ui::mb::kIconQuestion;
-using ui::mb::kIdNo;
-using ui::mb::kIdYes;
-using ui::mb::kOk;
-using ui::mb::kYesNo;
-
 class RemoveFilters : public FilterMakerTest {
 protected:
     void SetUp() override {

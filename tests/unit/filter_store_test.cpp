@@ -4,8 +4,6 @@
 namespace kvex::testing {
 namespace {
 
-using ui::mb::kIdYes;
-
 class ListStore : public FilterMakerTest {};
 
 // The default filter goes first unless the file already starts with it; a
@@ -89,7 +87,7 @@ TEST_F(PatternListFiles, NewAsksAndOnYesStartsFromTheDefaultAndForgetsTheFile) {
     view.lstPat->UserClick(1);
     TypeParts("n", "x");
     view.cmdNew->Click();  // the default answer is No
-    ExpectOnlyBox("Create a new list?", "Clear list?", ui::mb::kYesNo | ui::mb::kDefButton2 | ui::mb::kIconExclamation);
+    ExpectOnlyBox("Create a new list?", "Clear list?", kYesNo | kDefButton2 | kIconExclamation);
     EXPECT_EQ(Items(), WithDefault({"*.a"}));
     EXPECT_EQ(view.window->Caption(), "Filter Maker - (web.plk)");
     EXPECT_TRUE(view.cmdSave->Enabled());
@@ -170,7 +168,7 @@ TEST_F(PatternListFiles, EachFailedSaveStepIsReportedAndTheFileStillBecomesCurre
     EXPECT_EQ(Boxes()[0].text, "Error: 29\r\nWrite fault.\r\nSub frmFM SaveCustomFilters");
     EXPECT_EQ(Boxes()[1].text, "Error: 31\r\nGeneral failure.\r\nSub frmFM SaveCustomFilters");
     EXPECT_EQ(Boxes()[0].title, "kvexfilt");
-    EXPECT_EQ(Boxes()[0].style, ui::mb::kOk | ui::mb::kIconExclamation);
+    EXPECT_EQ(Boxes()[0].style, kOk | kIconExclamation);
     EXPECT_EQ(platform.files.Content(locked), "old\r\n");
     EXPECT_EQ(view.window->Caption(), "Filter Maker - (locked.plk)");
 }

@@ -24,19 +24,6 @@ TEST(InvalidFilterChars, TheNineAreRefusedAnywhereAndEveryOtherByteIsAllowed) {
     EXPECT_FALSE(HasInvalidFilterChar(allowed));
 }
 
-TEST(InvalidFilterChars, MessageTextIsExact) {
-    EXPECT_EQ(std::string(kInvalidCharsMessage),
-              "Filters can not contain any of the following characters:\r\n  \r\n" + std::string(24, ' ') +
-                  " ;  ,  <  >  /  \\  :  \"  |");
-    EXPECT_STREQ(kInvalidCharsTitle, "Invalid Characters");
-}
-
-TEST(TrimSpaces, RemovesOnlySpacesAtEitherEnd) {
-    EXPECT_EQ(TrimSpaces(" a b  "), "a b");
-    EXPECT_EQ(TrimSpaces("    "), "");
-    EXPECT_EQ(TrimSpaces(" \tx\t "), "\tx\t");
-}
-
 TEST(SplitFilterParts, FirstTwoPiecesAtThePoints) {
     const struct {
         const char* filter;

@@ -15,6 +15,8 @@
 
 namespace kvex::testing {
 
+using namespace ui::mb;  // message box styles and answers
+
 inline const std::string kAppFolder = "C:\\Apps\\kvex";
 inline const std::string kFilterFolder = "C:\\Apps\\kvex\\Filters";
 inline const std::string kListFile = "C:\\Apps\\kvex\\Filters\\filters.dlk";

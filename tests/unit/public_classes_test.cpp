@@ -89,7 +89,7 @@ TEST_F(ShowFilterMaker, ANestedCallLeavesTheOuterDialogItsOwnFolderAndDefault) {
         }
         v.cmdOK->Click();
     };
-    platform.messages.answers.push_back(ui::mb::kIdYes);  // New: clear the list
+    platform.messages.answers.push_back(kIdYes);  // New: clear the list
     EXPECT_TRUE(Show("*.outer", "D:\\Outer"));
     EXPECT_EQ(outerItems, std::vector<std::string>{"*.outer"});
     EXPECT_EQ(platform.files.Content("D:\\Outer\\filters.dlk"), FileLines({"*.outer"}));
