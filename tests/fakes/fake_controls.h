@@ -100,13 +100,6 @@ public:
         selLength_ = 0;
         if (onChange) onChange();
     }
-    // The user types over the selection; the box's 255-character limit
-    // applies to typing only.
-    void Type(const std::string& typed) {
-        const int room = 255 - (static_cast<int>(text_.size()) - selLength_);
-        SetSelText(typed.substr(0, At(std::max(room, 0))));
-    }
-
     std::function<void()> onChange;
 
 private:

@@ -125,8 +125,7 @@ TEST_F(FilterMakerForm, PicturesEditTheirBoxInTheEditFilterDialog) {
     platform.editFilterSession = [&](FakeEditFilterView& v) {
         shown.push_back(v.txtEF->Text());
         icons.push_back(v.window->icon);
-        v.txtEF->SetSelection(0, 99);
-        v.txtEF->Type(v.window->icon == 102 ? "changed" : "html");
+        v.txtEF->SetText(v.window->icon == 102 ? "changed" : "html");
         v.window->icon == 102 ? v.cmdCancel->Click() : v.cmdOK->Click();
     };
     view.Image1[0]->Click();

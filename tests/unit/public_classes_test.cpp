@@ -113,8 +113,7 @@ TEST_F(ShowEditFilter, OnlyOkHandsBackTheTextExactlyAsTyped) {
         int icon = 0;
         platform.editFilterSession = [&](FakeEditFilterView& v) {
             icon = v.window->icon;
-            v.txtEF->SetSelection(0, 99);
-            v.txtEF->Type(" a*");
+            v.txtEF->SetText(" a*");
             c.end == kOkButton ? v.cmdOK->Click() : c.end == kCancelButton ? v.cmdCancel->Click() : v.window->CloseBox();
         };
         std::string text = "*.htm";
