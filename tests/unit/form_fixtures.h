@@ -60,7 +60,7 @@ protected:
     // A handler that hands the list a bad index works under the fake only by
     // luck: the real list box refuses it, so every test fails on one.
     void TearDown() override {
-        EXPECT_EQ(view.lstPat->violations, expectedViolations);
+        EXPECT_TRUE(view.lstPat->violations.empty()) << view.lstPat->violations[0];
         EXPECT_EQ(platform.dialogsLeftOpen, 0);
     }
 
@@ -110,7 +110,6 @@ protected:
 
     FakePlatform platform;
     FakeFilterMakerView view;
-    std::vector<std::string> expectedViolations;
     std::unique_ptr<FrmFM> frm;
 };
 
