@@ -94,7 +94,8 @@ TEST(ListFileEncoding, AMarkTellsUtf8OrUtf16LeAndAnythingElseIsAnsi) {
         {"\xEF\xBB\xBF" "a\xFF" "b", "a\xEF\xBF\xBD" "b"},                            // a stray byte becomes U+FFFD
         // Overlong forms, surrogates, codes past U+10FFFF and cut sequences are stray bytes; the
         // two-byte range's ends and the smallest three-byte character are not.
-        {"\xEF\xBB\xBF\xC0\x80\xED\xA0\x80\xF4\x90\x80\x80\xF5\x80\x80\x80\xE2\x82", std::string(15, '?')},
+        {"\xEF\xBB\xBF\xC0\x80\xED\xA0\x80\xF4\x90\x80\x80\xF5\x80\x80\x80\x84\x80\x80\x80\xE2\x82",
+         std::string(19, '?')},
         {"\xEF\xBB\xBF\xC2\x80\xDF\xBF\xE0\xA0\x80", "\xC2\x80\xDF\xBF\xE0\xA0\x80"},
         {std::string("\xFF\xFE\x16\x04\r\0\n\0", 8), "\xD0\x96\r\n"},         // UTF-16LE Ж
         {std::string("\xFF\xFE\x3D\xD8\x00\xDE\x00\xD8x", 9), "\xF0\x9F\x98\x80\xEF\xBF\xBD"},  // pair, lone half, odd byte

@@ -58,8 +58,7 @@ TEST_F(FilterMakerForm, IncomingFilterIsSplitIntoTheBoxesOnce) {
     view.SetHandlers(frm.get());
     frm->SetEFISEditFilterIn("readme");
     view.window->EnsureLoaded();
-    EXPECT_EQ(view.txtEF->Text(), "readme");
-    EXPECT_EQ(view.txtFE->Text(), "htm");
+    EXPECT_EQ(Parts(), "readme|htm");
     EXPECT_EQ(frm->EFISEditFilterIn(), "");
 }
 
@@ -103,15 +102,13 @@ TEST_F(ListMenu, EditItemsNeedOnePlainEntryBelowTheDefault) {
 TEST_F(ListMenu, EditOutMovesTheEntryIntoTheBoxesAndEditLikeCopiesItsFirstTwoPieces) {
     view.lstPat->UserClick(1);
     PickFromMenu(0);
-    EXPECT_EQ(view.txtEF->Text(), "*");
-    EXPECT_EQ(view.txtFE->Text(), "a");
+    EXPECT_EQ(Parts(), "*|a");
     EXPECT_EQ(Items(), (std::vector<std::string>{"*.d", "*.b;*.c", "x.y.z"}));
     EXPECT_EQ(CountLabel(), "3 filters defined");
 
     view.lstPat->UserClick(2);
     PickFromMenu(2);
-    EXPECT_EQ(view.txtEF->Text(), "x");
-    EXPECT_EQ(view.txtFE->Text(), "y");
+    EXPECT_EQ(Parts(), "x|y");
     EXPECT_EQ(view.lstPat->ListCount(), 3);
 }
 
@@ -132,8 +129,7 @@ TEST_F(FilterMakerForm, PicturesEditTheirBoxInTheEditFilterDialog) {
     view.Image1[1]->Click();
     EXPECT_EQ(shown, (std::vector<std::string>{" a* ", "htm"}));
     EXPECT_EQ(icons, (std::vector<int>{102, 101}));
-    EXPECT_EQ(view.txtEF->Text(), " a* ");
-    EXPECT_EQ(view.txtFE->Text(), "html");
+    EXPECT_EQ(Parts(), " a* |html");
     // The point between the boxes is not editable.
     view.lblF->Click();
     EXPECT_EQ(Beeps(), 1);

@@ -99,7 +99,7 @@ TEST_F(PatternListFiles, NewAsksAndOnYesStartsFromTheDefaultAndForgetsTheFile) {
     EXPECT_EQ(LengthLabel(), "New filter length (0)");
     EXPECT_EQ(view.window->Caption(), "Filter Maker - ()");
     EXPECT_FALSE(view.cmdSave->Enabled());
-    EXPECT_EQ(view.txtEF->Text() + "." + view.txtFE->Text(), "n.x");
+    EXPECT_EQ(Parts(), "n|x");
 }
 
 // Open replaces the shown list (the first 75 lines of the file) and makes the

@@ -88,6 +88,7 @@ protected:
     const std::vector<FakeMessages::Box>& Boxes() const { return platform.messages.boxes; }
     int Beeps() const { return platform.messages.beeps; }
 
+    std::string Parts() const { return view.txtEF->Text() + "|" + view.txtFE->Text(); }
     void TypeParts(const std::string& name, const std::string& extension) {
         view.txtEF->SetText(name);
         view.txtFE->SetText(extension);
