@@ -24,10 +24,11 @@ protected:
     std::unique_ptr<FrmEF> frm;
 };
 
-TEST_F(EditFilterForm, LoadBindsThePlacementAndShowsTheIncomingText) {
+// Load binds the placement and shows the incoming text; OK keeps the text
+// untrimmed, closing empties the box and gives back icon and image list.
+TEST_F(EditFilterForm, LifeCycle) {
     Open("*.htm", 102);
-    // Every row of the table and every named control found each other.
-    EXPECT_TRUE(view.Complete() && view.Controls().Complete());
+    EXPECT_TRUE(view.Complete() && view.Controls().Complete());  // table and names agree
     EXPECT_EQ(platform.initCommonCtrls, std::vector<std::uint32_t>{0xFF});
     EXPECT_EQ(platform.layout.placements, std::vector<std::string>{"Restore Filter Maker " + kPositionFile});
     EXPECT_TRUE(platform.layout.bound);
@@ -36,6 +37,16 @@ TEST_F(EditFilterForm, LoadBindsThePlacementAndShowsTheIncomingText) {
     EXPECT_TRUE(view.ErrInput1->imageListAttached);
     EXPECT_EQ(view.txtEF->Text(), "*.htm");
     EXPECT_TRUE(view.cmdOK->Enabled());
+
+    view.txtEF->SetText(" b ");
+    view.cmdOK->Click();
+    EXPECT_EQ(frm->SelectionMade(), -1);
+    EXPECT_EQ(frm->FilterInAndOut(), " b ");
+    EXPECT_EQ(view.txtEF->Text(), "");
+    EXPECT_EQ(view.window->icon, 0);
+    EXPECT_FALSE(view.ErrInput1->imageListAttached);
+    EXPECT_EQ(platform.layout.placements.back(), "Save Filter Maker " + kPositionFile);
+    EXPECT_TRUE(platform.layout.released);
 }
 
 // Only the characters and a blank text count: there is no trial match here,
@@ -55,19 +66,6 @@ TEST_F(EditFilterForm, TextsTheFilterMayNotHoldDisableOk) {
     EXPECT_FALSE(view.ErrInput1->shown);
     EXPECT_TRUE(view.cmdOK->Enabled());
     EXPECT_EQ(platform.messages.beeps, 2);
-}
-
-TEST_F(EditFilterForm, OkKeepsTheUntrimmedTextThoughClosingEmptiesTheBox) {
-    Open("a");
-    Select(" b ", 0, 0);
-    view.cmdOK->Click();
-    EXPECT_EQ(frm->SelectionMade(), -1);
-    EXPECT_EQ(frm->FilterInAndOut(), " b ");
-    EXPECT_EQ(view.txtEF->Text(), "");
-    EXPECT_EQ(view.window->icon, 0);
-    EXPECT_FALSE(view.ErrInput1->imageListAttached);
-    EXPECT_EQ(platform.layout.placements.back(), "Save Filter Maker " + kPositionFile);
-    EXPECT_TRUE(platform.layout.released);
 }
 
 // What a caller leaves unset: no icon, and no selection made.
@@ -96,6 +94,8 @@ TEST_F(EditFilterForm, TokenButtonsWrapOrReplaceTheSelection) {
         view.cmdE[static_cast<std::size_t>(c.button)]->Click();
         EXPECT_EQ(view.txtEF->Text(), c.result);
     }
+    for (int beyond : {-1, 7}) frm->cmdE_Click(beyond);  // no such button: nothing happens
+    EXPECT_EQ(view.txtEF->Text(), "-");
 }
 
 }  // namespace

@@ -28,10 +28,11 @@ TEST_F(MoveFilters, CurrentEntrySwapsWithItsNeighbourAndIsSelected) {
     EXPECT_EQ(view.lstPat->ListIndex(), 1);
 }
 
+// Nothing moves without a current entry, nor the default, nor the last entry down.
 TEST_F(MoveFilters, DefaultLastOrNoCurrentEntryDoesNotMove) {
     const auto before = Items();
     view.cmdPatU->Click();
-    view.cmdPatD->Click();  // no current entry
+    view.cmdPatD->Click();
     view.lstPat->UserClick(0);
     view.cmdPatU->Click();
     view.cmdPatD->Click();
@@ -40,24 +41,15 @@ TEST_F(MoveFilters, DefaultLastOrNoCurrentEntryDoesNotMove) {
     EXPECT_EQ(Items(), before);
 }
 
-class SortFilters : public FilterMakerTest {
-protected:
-    void Sort() { PickFromMenu(4); }
-};
-
-TEST_F(SortFilters, OrdersByCodeWithCapitalsFirstTheDefaultKeptFirstAndNothingSelected) {
+// Sorting orders by UTF-16 code (capitals first), leaves nothing selected
+// and puts back the shared default first, not the text it removed.
+TEST_F(MoveFilters, SortKeepsTheSharedDefaultFirst) {
     OpenWithList({kDefault, "b", "B", "*.htm;*.html", "a", "*.a"});
     view.lstPat->UserClick(2);
-    Sort();
-    EXPECT_EQ(Items(), WithDefault({"*.a", "*.htm;*.html", "B", "a", "b"}));
-    EXPECT_TRUE(Selection().empty());
-}
-
-TEST_F(SortFilters, PutsBackTheSharedDefaultRatherThanTheRemovedText) {
-    OpenWithList({kDefault, "*.b", "*.a"});
     ThreadState().gsDefaultFilter = "*.new";
-    Sort();
-    EXPECT_EQ(Items(), (std::vector<std::string>{"*.new", "*.a", "*.b"}));
+    PickFromMenu(4);
+    EXPECT_EQ(Items(), (std::vector<std::string>{"*.new", "*.a", "*.htm;*.html", "B", "a", "b"}));
+    EXPECT_TRUE(Selection().empty());
 }
 
 // The Filter Maker's own list and name box, as the contract asks for them.
