@@ -141,13 +141,11 @@ public:
     }
     int SelCount() const noexcept override { return static_cast<int>(SelectedIndexes().size()); }
     int ListIndex() const noexcept override { return caret_; }
-    // LB_SETSEL (index -1: every entry; selecting moves the caret) and
-    // LB_SELITEMRANGEEX (first > last deselects); LB_ERR to anything else.
+    // LB_SETSEL (selecting moves the caret) and LB_SELITEMRANGEEX (first >
+    // last deselects); LB_ERR to anything else.
     std::intptr_t SendListMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) noexcept override {
         const int index = static_cast<int>(lParam);
-        if (msg == ui::kLB_SETSEL && index == -1) {
-            SelectRange(0, ListCount() - 1, wParam != 0);
-        } else if (msg == ui::kLB_SETSEL) {
+        if (msg == ui::kLB_SETSEL) {
             if (Refused("LB_SETSEL", index)) return -1;
             At(index).selected = wParam != 0;
             if (wParam != 0) caret_ = index;

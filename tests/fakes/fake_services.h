@@ -100,33 +100,24 @@ public:
         std::intptr_t owner;
         std::string filter, defaultExt, initDir, title;
     };
-    bool ShowOpenFileDialog(std::intptr_t owner, const std::string& filter, short&, std::string& fileName,
+    bool ShowOpenFileDialog(std::intptr_t owner, const std::string& filter, short& index, std::string& fileName,
                             const std::string& initDir, const std::string& title,
                             std::string& chosenPath) noexcept override {
-        calls.push_back({owner, filter, "", initDir, title});
-        return Answer(fileName, chosenPath);
+        return ShowSaveFileDialog(owner, filter, index, "", fileName, initDir, title, chosenPath);
     }
     bool ShowSaveFileDialog(std::intptr_t owner, const std::string& filter, short&, const std::string& defaultExt,
                             std::string& fileName, const std::string& initDir, const std::string& title,
                             std::string& chosenPath) noexcept override {
         calls.push_back({owner, filter, defaultExt, initDir, title});
-        return Answer(fileName, chosenPath);
-    }
-
-    std::deque<std::optional<std::string>> results;
-    std::vector<Call> calls;
-
-private:
-    bool Answer(std::string& fileName, std::string& chosenPath) {
-        std::optional<std::string> result;
-        if (!results.empty()) {
-            result = results.front();
-            results.pop_front();
-        }
+        const std::optional<std::string> result = results.empty() ? std::nullopt : results.front();
+        if (!results.empty()) results.pop_front();
         chosenPath = result.value_or("");
         if (result) fileName = result->substr(result->rfind('\\') + 1);
         return result.has_value();
     }
+
+    std::deque<std::optional<std::string>> results;
+    std::vector<Call> calls;
 };
 
 // What the layout keepers of one test did, kept after they are released.
@@ -137,7 +128,6 @@ struct LayoutLog {
     int refreshes = 0;
     bool bound = false;
     bool released = false;
-    const ui::IFormWindow* form = nullptr;
 };
 
 class FakeLayout : public ui::IFormLayout {
@@ -150,11 +140,10 @@ public:
     int MinWidth() const noexcept override { return log_.minWidth; }
     void SetMinWidth(int pixels) noexcept override { log_.minWidth = pixels; }
     void BindForm(ui::IFormWindow&) noexcept override { log_.bound = true; }
-    void SetForm(ui::IFormWindow& form) noexcept override { log_.form = &form; }
-    void PositionForm(ui::IFormWindow& form, bool restore, const std::string& section,
+    void SetForm(ui::IFormWindow&) noexcept override {}
+    void PositionForm(ui::IFormWindow&, bool restore, const std::string& section,
                       const std::string& iniPath) noexcept override {
-        log_.placements.push_back(std::string(restore ? "Restore " : "Save ") + section + " " + iniPath +
-                                  (&form == log_.form ? "" : " (another window)"));
+        log_.placements.push_back(std::string(restore ? "Restore " : "Save ") + section + " " + iniPath);
     }
     void Refresh() noexcept override { ++log_.refreshes; }
 
