@@ -4,21 +4,30 @@
 namespace kvex::testing {
 namespace {
 
-class ListStore : public FilterMakerTest {};
+class ListStore : public FilterMakerTest {
+protected:
+    void SetUp() override {
+        FilterMakerTest::SetUp();
+        platform.files.AddFolder("C:\\Lists");
+    }
+    const std::string kWeb = "C:\\Lists\\web.plk";
+};
 
-// The default filter goes first unless the file already starts with it; a
-// missing or unreadable file gives the default alone.
+// The default filter goes first unless the file already starts with it; only
+// the first 16 MiB are read; a missing or unreadable file gives the default alone.
 TEST_F(ListStore, LoadPutsTheDefaultFirst) {
     const struct {
-        std::vector<std::string> file;
+        std::string file;
         std::vector<std::string> list;
     } cases[] = {
-        {{kDefault, "*.a"}, {kDefault, "*.a"}},
-        {{"*.a", "*.b", kDefault, "*.c"}, {kDefault, "*.a", "*.b", kDefault, "*.c"}},
-        {{"*.old", "*.x,*.y"}, {kDefault, "*.old", "*.x", "*.y"}},
+        {FileLines({kDefault, "*.a"}), {kDefault, "*.a"}},
+        {FileLines({"*.a", "*.b", kDefault, "*.c"}), {kDefault, "*.a", "*.b", kDefault, "*.c"}},
+        {FileLines({"*.old", "*.x,*.y"}), {kDefault, "*.old", "*.x", "*.y"}},
+        {std::string(16 * 1024 * 1024 - 6, ' ') + "*.in\r\n*.out\r\n", {kDefault, "*.in"}},
     };
     for (const auto& c : cases) {
-        OpenWithList(c.file);
+        platform.files.AddFile(kListFile, c.file);
+        Open();
         EXPECT_EQ(Items(), c.list);
     }
     platform.files.unreadable.insert(kListFile);
@@ -30,27 +39,17 @@ TEST_F(ListStore, LoadPutsTheDefaultFirst) {
     EXPECT_EQ(CountLabel(), "1 filters defined");
 }
 
-// Only the first 16 MiB of a file are read.
-TEST_F(ListStore, ReadsTheFirstSixteenMebibytes) {
-    platform.files.AddFile(kListFile, std::string(16 * 1024 * 1024 - 6, ' ') + "*.in\r\n*.out\r\n");
-    Open();
-    EXPECT_EQ(Items(), WithDefault({"*.in"}));
-}
-
 // OK writes the first 75 entries to filters.dlk and the current pattern-list file alike.
 TEST_F(ListStore, EightyLinesLoadSeventyFiveAndOkWritesTheFirstSeventyFiveToBothFiles) {
-    const std::string patternList = "C:\\Lists\\web.plk";
-    platform.files.AddFolder("C:\\Lists");  // the file itself does not exist yet
     const auto lines = NumberedFilters(80);
     OpenWithList(lines);
-    ASSERT_EQ(view.lstPat->ListCount(), 76);
     EXPECT_EQ(CountLabel(), "76 filters defined");
-    frm->SetFilterFile(patternList);
+    frm->SetFilterFile(kWeb);  // the file itself does not exist yet
     view.cmdOK->Click();
     std::vector<std::string> written = WithDefault(lines);
     written.resize(75);
     EXPECT_EQ(platform.files.Content(kListFile), FileLines(written));
-    EXPECT_EQ(platform.files.Content(patternList), FileLines(written));
+    EXPECT_EQ(platform.files.Content(kWeb), FileLines(written));
     EXPECT_FALSE(view.window->Loaded());
 }
 
@@ -72,16 +71,7 @@ TEST_F(ListStore, OnlyOkWritesAndAlwaysCloses) {
     EXPECT_TRUE(Boxes().empty());
 }
 
-class PatternListFiles : public FilterMakerTest {
-protected:
-    void SetUp() override {
-        FilterMakerTest::SetUp();
-        platform.files.AddFolder("C:\\Lists");
-    }
-    const std::string kWeb = "C:\\Lists\\web.plk";
-};
-
-TEST_F(PatternListFiles, NewAsksAndOnYesStartsFromTheDefaultAndForgetsTheFile) {
+TEST_F(ListStore, NewAsksAndOnYesStartsFromTheDefaultAndForgetsTheFile) {
     OpenWithList({kDefault, "*.a"});
     frm->SetFilterFile(kWeb);
     view.lstPat->UserClick(1);
@@ -95,22 +85,21 @@ TEST_F(PatternListFiles, NewAsksAndOnYesStartsFromTheDefaultAndForgetsTheFile) {
     platform.messages.answers.push_back(kIdYes);
     view.cmdNew->Click();
     EXPECT_EQ(Items(), WithDefault({}));
-    EXPECT_EQ(CountLabel(), "1 filters defined");
-    EXPECT_EQ(LengthLabel(), "New filter length (0)");
+    EXPECT_EQ(CountLabel() + LengthLabel(), "1 filters definedNew filter length (0)");
     EXPECT_EQ(view.window->Caption(), "Filter Maker - ()");
     EXPECT_FALSE(view.cmdSave->Enabled());
     EXPECT_EQ(Parts(), "n|x");
 }
 
-// Open replaces the shown list (the first 75 lines of the file) and makes the
-// file current; a cancelled or unreadable open changes nothing.
-TEST_F(PatternListFiles, OpenReplacesTheListWithTheFile) {
+// Open replaces the shown list and makes the file current; a cancelled or
+// unreadable open changes nothing.
+TEST_F(ListStore, OpenReplacesTheListWithTheFile) {
     const std::string locked = "C:\\Lists\\locked.plk";
     platform.files.AddFile(locked, FileLines({"*.w"}));
     platform.files.unreadable.insert(locked);
-    platform.files.AddFile(kWeb, FileLines(NumberedFilters(100)));
+    platform.files.AddFile(kWeb, FileLines({"*.w1", "*.w2"}));
     OpenWithList({kDefault, "*.shown"});
-    platform.dialogs.results = {std::nullopt, locked};
+    platform.dialogs.results = {std::nullopt, locked, kWeb};
     view.cmdOpen->Click();
     view.cmdOpen->Click();
     EXPECT_EQ(Items(), WithDefault({"*.shown"}));
@@ -122,51 +111,45 @@ TEST_F(PatternListFiles, OpenReplacesTheListWithTheFile) {
     EXPECT_EQ(call.initDir, kFilterFolder);
     EXPECT_EQ(call.owner, kFakeWindowHandle);
 
-    platform.dialogs.results.push_back(kWeb);
     view.cmdOpen->Click();
-    EXPECT_EQ(Items(), WithDefault(std::vector<std::string>(NumberedFilters(75))));
-    EXPECT_EQ(CountLabel(), "76 filters defined");
-    EXPECT_EQ(frm->FilterFile(), kWeb);
+    EXPECT_EQ(Items(), WithDefault({"*.w1", "*.w2"}));
+    EXPECT_EQ(CountLabel(), "3 filters defined");
     EXPECT_EQ(view.window->Caption(), "Filter Maker - (web.plk)");
 }
 
 // Save As asks for a file and makes it current; Save then writes every entry
 // there, encoded, without asking, and never touches filters.dlk.
-TEST_F(PatternListFiles, SaveAsChoosesTheFileAndThenSaveNeedsNoDialog) {
+TEST_F(ListStore, SaveAsChoosesTheFileAndThenSaveNeedsNoDialog) {
     OpenWithList({kDefault, "*.a"});
+    platform.dialogs.results = {std::nullopt, kWeb};
     view.cmdSaveAs->Click();  // cancelled
     EXPECT_TRUE(platform.files.writes.empty());
-    const std::string saved = "C:\\Lists\\mine.plk";
-    platform.dialogs.results.push_back(saved);
     view.cmdSaveAs->Click();
-    ASSERT_EQ(platform.dialogs.calls.size(), 2u);
-    EXPECT_EQ(platform.dialogs.calls[1].title, "Save As");
-    EXPECT_EQ(platform.dialogs.calls[1].defaultExt, "plk");
-    EXPECT_EQ(platform.dialogs.calls[1].initDir, kFilterFolder);
-    EXPECT_EQ(frm->FilterFile(), saved);
-    EXPECT_EQ(platform.files.Content(saved), FileLines(WithDefault({"*.a"})));
+    const auto& call = platform.dialogs.calls.at(1);
+    EXPECT_EQ(call.title + " " + call.defaultExt + " " + call.initDir, "Save As plk " + kFilterFolder);
+    EXPECT_EQ(frm->FilterFile(), kWeb);
+    EXPECT_EQ(platform.files.Content(kWeb), FileLines(WithDefault({"*.a"})));
 
     view.lstPat->AddItem("\xD0\x96.x");  // Ж
     view.cmdSave->Click();
-    EXPECT_EQ(platform.files.Content(saved), "\xEF\xBB\xBF" + FileLines(WithDefault({"*.a", "\xD0\x96.x"})));
+    EXPECT_EQ(platform.files.Content(kWeb), "\xEF\xBB\xBF" + FileLines(WithDefault({"*.a", "\xD0\x96.x"})));
     EXPECT_EQ(platform.dialogs.calls.size(), 2u);
-    EXPECT_EQ(platform.files.writes, (std::vector<std::string>{saved, saved}));
+    EXPECT_EQ(platform.files.writes, (std::vector<std::string>{kWeb, kWeb}));
 }
 
-TEST_F(PatternListFiles, EachFailedSaveStepIsReportedAndTheFileStillBecomesCurrent) {
-    const std::string locked = "C:\\Lists\\locked.plk";
-    platform.files.AddFile(locked, "old\r\n");
-    platform.files.writeFailures[locked] = {{29, "Write fault."}, {31, "General failure."}};
+TEST_F(ListStore, EachFailedSaveStepIsReportedAndTheFileStillBecomesCurrent) {
+    platform.files.AddFile(kWeb, "old\r\n");
+    platform.files.writeFailures[kWeb] = {{29, "Write fault."}, {31, "General failure."}};
     OpenWithList({kDefault});
-    platform.dialogs.results.push_back(locked);
+    platform.dialogs.results.push_back(kWeb);
     view.cmdSaveAs->Click();
     ASSERT_EQ(Boxes().size(), 2u);
     EXPECT_EQ(Boxes()[0].text, "Error: 29\r\nWrite fault.\r\nSub frmFM SaveCustomFilters");
     EXPECT_EQ(Boxes()[1].text, "Error: 31\r\nGeneral failure.\r\nSub frmFM SaveCustomFilters");
     EXPECT_EQ(Boxes()[0].title, "kvexfilt");
     EXPECT_EQ(Boxes()[0].style, kOk | kIconExclamation);
-    EXPECT_EQ(platform.files.Content(locked), "old\r\n");
-    EXPECT_EQ(view.window->Caption(), "Filter Maker - (locked.plk)");
+    EXPECT_EQ(platform.files.Content(kWeb), "old\r\n");
+    EXPECT_EQ(view.window->Caption(), "Filter Maker - (web.plk)");
 }
 
 }  // namespace
