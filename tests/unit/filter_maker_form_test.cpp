@@ -1,5 +1,5 @@
-// The Filter Maker window: life cycle, caption, the list menu, editing in
-// place and the pictures that open the Edit Filter dialog.
+// The Filter Maker window: life cycle, the list menu, editing in place and
+// the pictures that open the Edit Filter dialog.
 #include "form_fixtures.h"
 
 namespace kvex::testing {
@@ -19,10 +19,8 @@ TEST_F(FilterMakerForm, LifeCycle) {
     EXPECT_EQ(platform.layout.placements, std::vector<std::string>{"Restore Filter Maker " + kPositionFile});
     const LayoutLog atLoad = platform.layout;
     EXPECT_GT(atLoad.minHeight * atLoad.minWidth, 0);
-    EXPECT_EQ(view.window->icon, 101);
-    EXPECT_EQ(view.Image1[0]->picture, 102);
-    EXPECT_EQ(view.Image1[1]->picture, 101);
-    EXPECT_EQ(view.Image1[0]->mouseIcon, 101);
+    EXPECT_EQ((std::vector<int>{view.window->icon, view.Image1[0]->picture, view.Image1[1]->picture,
+                                view.Image1[0]->mouseIcon}), (std::vector<int>{101, 102, 101, 101}));
     EXPECT_TRUE(view.ErrInput1->imageListAttached && view.ErrInput2->imageListAttached);
 
     for (int* floor : {&platform.layout.minHeight, &platform.layout.minWidth}) {
@@ -45,10 +43,9 @@ TEST_F(FilterMakerForm, LifeCycle) {
 
 TEST_F(FilterMakerForm, WithoutALayoutKeeperTheFormStillWorks) {
     platform.layoutUnavailable = true;
-    OpenWithList({kDefault, "*.a"});
+    Open();
     view.window->Resize();
     view.cmdOK->Click();
-    EXPECT_FALSE(view.window->Loaded());
     EXPECT_EQ(platform.files.writes, std::vector<std::string>{kListFile});
 }
 
@@ -81,22 +78,18 @@ TEST_F(ListMenu, EditItemsNeedOnePlainEntryBelowTheDefault) {
     view.lstPat->UserClick(1);
     view.lstPat->UserMouseUp(ui::kMiddleButton);
     EXPECT_TRUE(view.window->popupDefaultItems.empty());
-    PickFromMenu(-1);
-    EXPECT_TRUE(EditItemsEnabled());
-    EXPECT_EQ(view.window->popupDefaultItems, std::vector<int>{0});
-
-    view.lstPat->UserClick(0);
-    PickFromMenu(-1);
-    EXPECT_FALSE(EditItemsEnabled());
-    EXPECT_TRUE(view.mnuOutLike[4]->Enabled());
-
-    CtrlClick({1});
-    PickFromMenu(-1);
-    EXPECT_FALSE(EditItemsEnabled());
-
-    view.lstPat->UserClick(2);
-    PickFromMenu(-1);
-    EXPECT_FALSE(EditItemsEnabled());
+    const struct {
+        int click;
+        unsigned keys;
+        bool editable;
+    } cases[] = {{1, kNoKeys, true}, {0, kNoKeys, false}, {1, kCtrl, false}, {2, kNoKeys, false}};
+    for (const auto& c : cases) {
+        view.lstPat->UserClick(c.click, c.keys);
+        PickFromMenu(-1);
+        EXPECT_EQ(EditItemsEnabled(), c.editable) << c.click;
+        EXPECT_TRUE(view.mnuOutLike[4]->Enabled());
+    }
+    EXPECT_EQ(view.window->popupDefaultItems, std::vector<int>(4, 0));
 }
 
 TEST_F(ListMenu, EditOutMovesTheEntryIntoTheBoxesAndEditLikeCopiesItsFirstTwoPieces) {
