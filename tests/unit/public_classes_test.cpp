@@ -100,26 +100,23 @@ TEST_F(ShowFilterMaker, ANestedCallLeavesTheOuterDialogItsOwnFolderAndDefault) {
 // OK hands back the text exactly as typed; Cancel and the close box leave it
 // alone. Only exactly True (-1) marks the name part with its icon.
 TEST_F(ShowEditFilter, OnlyOkHandsBackTheTextExactlyAsTyped) {
-    enum End { kOkButton, kCancelButton, kCloseBox };
     const struct {
         short editPrefix;
-        End end;
-        bool confirmed;
+        const char* end;
         const char* text;
         int icon;
-    } cases[] = {{-1, kOkButton, true, " a*", 102}, {0, kCancelButton, false, "*.htm", 101},
-                 {1, kCloseBox, false, "*.htm", 101}};
+    } cases[] = {{-1, "OK", " a*", 102}, {0, "Cancel", "*.htm", 101}, {1, "close box", "*.htm", 101}};
     for (const auto& c : cases) {
         int icon = 0;
         platform.editFilterSession = [&](FakeEditFilterView& v) {
             icon = v.window->icon;
             v.txtEF->SetText(" a*");
-            c.end == kOkButton ? v.cmdOK->Click() : c.end == kCancelButton ? v.cmdCancel->Click() : v.window->CloseBox();
+            c.end[0] == 'O' ? v.cmdOK->Click() : c.end[0] == 'C' ? v.cmdCancel->Click() : v.window->CloseBox();
         };
         std::string text = "*.htm";
-        EXPECT_EQ(ShowEdit(text, c.editPrefix), c.confirmed);
-        EXPECT_EQ(text, c.text);
-        EXPECT_EQ(icon, c.icon);
+        EXPECT_EQ(ShowEdit(text, c.editPrefix), c.end[0] == 'O') << c.end;
+        EXPECT_EQ(text, c.text) << c.end;
+        EXPECT_EQ(icon, c.icon) << c.end;
     }
     EXPECT_EQ(ThreadState().gsAppPath, kAppFolder);
 }
