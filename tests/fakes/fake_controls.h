@@ -18,11 +18,9 @@ namespace kvex::testing {
 template <class Interface>
 class WithEnabled : public Interface {
 public:
-    void SetEnabled(bool enabled) noexcept override { enabled_ = enabled; }
-    bool Enabled() const noexcept override { return enabled_; }
-
-private:
-    bool enabled_ = true;
+    void SetEnabled(bool enabled) noexcept override { isEnabled = enabled; }
+    bool Enabled() const noexcept override { return isEnabled; }
+    bool isEnabled = true;
 };
 
 // Raises its click event; a disabled control takes no clicks.
@@ -47,11 +45,9 @@ public:
 
 class FakeLabel : public Clickable<ui::ILabel> {
 public:
-    void SetCaption(const std::string& caption) noexcept override { caption_ = caption; }
-    std::string Caption() const noexcept override { return caption_; }
-
-private:
-    std::string caption_;
+    void SetCaption(const std::string& text) noexcept override { caption = text; }
+    std::string Caption() const noexcept override { return caption; }
+    std::string caption;
 };
 
 class FakeImage : public Clickable<ui::IImage> {
