@@ -37,13 +37,18 @@ TEST_F(TestAddFilter, AppendsANewFilterSelectsAListedOneAndBeepsAtABlankPart) {
     EXPECT_TRUE(Boxes().empty());
 }
 
+// At 75 entries Test/Add and Combine refuse, even what is already listed.
 TEST_F(TestAddFilter, SeventyFiveEntriesRefuseEvenAListedFilter) {
     OpenWithList(WithDefault(NumberedFilters(73)));
     ClickTestAdd();  // the 75th entry still fits
     ASSERT_EQ(view.lstPat->ListCount(), 75);
-    ClickTestAdd();  // "*.htm" is listed now, but the limit comes first
-    EXPECT_EQ(view.lstPat->ListCount(), 75);
-    ExpectOnlyBox("75 filters Max exceeded", "75 filters Max", kOk | kIconExclamation);
+    for (int button : {0, 2}) {
+        platform.messages.boxes.clear();
+        view.lstPat->UserClick(0);
+        view.cmdTools[static_cast<std::size_t>(button)]->Click();  // "*.htm" and the default are listed
+        EXPECT_EQ(view.lstPat->ListCount(), 75);
+        ExpectOnlyBox("75 filters Max exceeded", "75 filters Max", kOk | kIconExclamation);
+    }
     EXPECT_EQ(Beeps(), 0);
 }
 

@@ -15,7 +15,11 @@ TEST_F(FilterMakerForm, LifeCycle) {
     EXPECT_TRUE(view.Complete() && view.Controls().Complete());  // table and names agree
     EXPECT_EQ(platform.initCommonCtrls, std::vector<std::uint32_t>{0xFF});
     EXPECT_TRUE(platform.layout.placements.empty());
-    Open();
+    view.SetHandlers(frm.get());
+    frm->SetEFISEditFilterIn("readme");  // used once; without a point the extension box keeps its text
+    view.window->EnsureLoaded();
+    EXPECT_EQ(Parts(), "readme|htm");
+    EXPECT_EQ(frm->EFISEditFilterIn(), "");
     EXPECT_EQ(platform.layout.placements, std::vector<std::string>{"Restore Filter Maker " + kPositionFile});
     const LayoutLog atLoad = platform.layout;
     EXPECT_GT(atLoad.minHeight * atLoad.minWidth, 0);
@@ -47,16 +51,6 @@ TEST_F(FilterMakerForm, WithoutALayoutKeeperTheFormStillWorks) {
     view.window->Resize();
     view.cmdOK->Click();
     EXPECT_EQ(platform.files.writes, std::vector<std::string>{kListFile});
-}
-
-// Used once; without a point the extension box keeps its text.
-TEST_F(FilterMakerForm, IncomingFilterIsSplitIntoTheBoxesOnce) {
-    frm = std::make_unique<FrmFM>(view, platform, EditFilter());
-    view.SetHandlers(frm.get());
-    frm->SetEFISEditFilterIn("readme");
-    view.window->EnsureLoaded();
-    EXPECT_EQ(Parts(), "readme|htm");
-    EXPECT_EQ(frm->EFISEditFilterIn(), "");
 }
 
 class ListMenu : public FilterMakerTest {

@@ -102,14 +102,5 @@ TEST_F(CombineFilters, TwoHundredFiftyFiveCharactersAreAcceptedAndOneMoreIsRefus
                   "Filter exceeds 255 characters", kOk | kIconExclamation);
 }
 
-TEST_F(CombineFilters, FullListIsRefusedBeforeCombining) {
-    OpenWithList(WithDefault(NumberedFilters(74)));
-    CtrlClick({0});
-    ClickCombine();
-    EXPECT_EQ(view.lstPat->ListCount(), 75);
-    ExpectOnlyBox("75 filters Max exceeded", "75 filters Max", kOk | kIconExclamation);
-    EXPECT_EQ(Beeps(), 0);  // the combination is entry 0, but the limit answers first
-}
-
 }  // namespace
 }  // namespace kvex::testing
