@@ -59,11 +59,6 @@ void CheckMatcher(std::string_view input) {
         FUZZ_CHECK(NaiveMatch(text, pattern) == result);
     if (pattern.find_first_of("*?#[") == std::string_view::npos)
         FUZZ_CHECK((result == MatchResult::Match) == (text == pattern));
-    // A star at either end can only widen what matches.
-    if (result == MatchResult::Match) {
-        FUZZ_CHECK(MatchPattern(text, "*" + std::string(pattern)) == MatchResult::Match);
-        FUZZ_CHECK(MatchPattern(std::string(text) + "x", std::string(pattern) + "*") == MatchResult::Match);
-    }
 }
 
 // Input: the bytes of a list file.
@@ -78,9 +73,6 @@ void CheckListReader(std::string_view bytes) {
         FUZZ_CHECK(!(Holds(record, ',') && Holds(record, '"')));
         anyComma = anyComma || Holds(record, ',');
     }
-    // A lower limit gives the same records, fewer of them.
-    const Strings firstFew = ReadFilterRecords(bytes, 5);
-    FUZZ_CHECK(firstFew == Strings(records.begin(), records.begin() + std::min<std::size_t>(5, records.size())));
     // What we write reads back as it was, once quoted commas have been split.
     const Strings once = ReadFilterRecords(FormatFilterLines(records));
     FUZZ_CHECK(ReadFilterRecords(FormatFilterLines(once)) == once);

@@ -8,7 +8,15 @@
 namespace kvex::testing {
 namespace {
 
-class TestAddFilter : public FilterMakerTest {};
+class ListEditing : public FilterMakerTest {
+protected:
+    void ClickRemove() { view.cmdTools[1]->Click(); }
+    void ClickCombine() { view.cmdTools[2]->Click(); }
+};
+using TestAddFilter = ListEditing;
+using RemoveFilters = ListEditing;
+using CombineFilters = ListEditing;
+using MoveFilters = ListEditing;
 
 // A new filter is appended and selected alone, a listed one selected alone
 // with a beep; parts are trimmed (the boxes keep their spaces) and letter
@@ -77,17 +85,10 @@ TEST_F(TestAddFilter, InvalidCharactersOrAnUnusablePatternAreReportedAndNothingI
     }
 }
 
-class PartChecks : public FilterMakerTest {
-protected:
-    void SetUp() override {
-        FilterMakerTest::SetUp();
-        OpenWithList({kDefault});
-    }
-};
-
 // Each change judges its own box: the trial match and the character check
 // each beep once when they fail; a blank text is in error without a beep.
-TEST_F(PartChecks, EachChangeShowsItsBoxsVerdictAndSetsTestAdd) {
+TEST_F(TestAddFilter, EachChangeShowsItsBoxsVerdictAndSetsTestAdd) {
+    OpenWithList({kDefault});
     const struct {
         bool nameBox;
         const char* text;
@@ -113,18 +114,10 @@ TEST_F(PartChecks, EachChangeShowsItsBoxsVerdictAndSetsTestAdd) {
     EXPECT_TRUE(view.ErrInput1->shown && !view.ErrInput2->shown && view.cmdTools[0]->Enabled());
 }
 
-class RemoveFilters : public FilterMakerTest {
-protected:
-    void SetUp() override {
-        FilterMakerTest::SetUp();
-        OpenWithList(WithDefault(NumberedFilters(5)));
-    }
-    void ClickRemove() { view.cmdTools[1]->Click(); }
-};
-
 // Removal asks first, No by default; Yes takes the selection but never the
 // default. Both labels are refreshed either way.
 TEST_F(RemoveFilters, ConfirmedRemovalTakesTheSelectionButNeverTheDefault) {
+    OpenWithList(WithDefault(NumberedFilters(5)));
     view.lstPat->UserClick(0);
     CtrlClick({2, 3});  // entry 3 current
     view.lblDum[3]->SetCaption("stale");
@@ -139,6 +132,7 @@ TEST_F(RemoveFilters, ConfirmedRemovalTakesTheSelectionButNeverTheDefault) {
 }
 
 TEST_F(RemoveFilters, DefaultAsCurrentEntryOrNoneRefusesWhateverElseIsSelected) {
+    OpenWithList(WithDefault(NumberedFilters(5)));
     ClickRemove();  // no current entry: nothing happens
     EXPECT_TRUE(Boxes().empty());
     view.lstPat->UserClick(5);
@@ -150,11 +144,6 @@ TEST_F(RemoveFilters, DefaultAsCurrentEntryOrNoneRefusesWhateverElseIsSelected) 
     ClickRemove();
     EXPECT_EQ(Boxes().size(), 1u);
 }
-
-class CombineFilters : public FilterMakerTest {
-protected:
-    void ClickCombine() { view.cmdTools[2]->Click(); }
-};
 
 // The new entry joins the selected items in list order; its length label
 // ignores letter case, the entry keeps it; a result equal to an entry selects
@@ -211,17 +200,10 @@ TEST_F(CombineFilters, TwoHundredFiftyFiveCharactersAreAcceptedAndOneMoreIsRefus
                   "Filter exceeds 255 characters", kOk | kIconExclamation);
 }
 
-class MoveFilters : public FilterMakerTest {
-protected:
-    void SetUp() override {
-        FilterMakerTest::SetUp();
-        OpenWithList(WithDefault({"*.a", "*.b", "*.c"}));
-    }
-};
-
 // The current entry moves, selected, whatever else is selected; up stops
 // just below the default.
 TEST_F(MoveFilters, CurrentEntrySwapsWithItsNeighbourAndIsSelected) {
+    OpenWithList(WithDefault({"*.a", "*.b", "*.c"}));
     view.lstPat->UserClick(3);
     CtrlClick({1, 1});  // entry 1 current but not selected
     view.cmdPatD->Click();
@@ -236,6 +218,7 @@ TEST_F(MoveFilters, CurrentEntrySwapsWithItsNeighbourAndIsSelected) {
 
 // Nothing moves without a current entry, nor the default, nor the last entry down.
 TEST_F(MoveFilters, DefaultLastOrNoCurrentEntryDoesNotMove) {
+    OpenWithList(WithDefault({"*.a", "*.b", "*.c"}));
     const auto before = Items();
     view.cmdPatU->Click();
     view.cmdPatD->Click();
