@@ -1,5 +1,7 @@
 // The two forms: life cycles, the Filter Maker's list menu and pictures, the
 // Edit Filter's checks and token buttons.
+#include <optional>
+
 #include "form_fixtures.h"
 
 namespace kvex::testing {
@@ -49,7 +51,7 @@ TEST_F(FilterMakerForm, WithoutALayoutKeeperTheFormStillWorks) {
     platform.layoutUnavailable = true;
     Open();
     view.window->Resize();
-    view.cmdOK->Click();
+    view.cmdOK->Click();  // closes and saves all the same
     EXPECT_EQ(platform.files.writes, std::vector<std::string>{kListFile});
 }
 
@@ -125,17 +127,13 @@ TEST_F(FilterMakerForm, PicturesEditTheirBoxInTheEditFilterDialog) {
 class EditFilterForm : public ::testing::Test {
 protected:
     void SetUp() override { ResetSharedState(); }
-    void Open(const std::string& text, short icon = 101) {
+    // Opens the form; without a text the caller sets neither text nor icon.
+    void Open(std::optional<std::string> text = {}, short icon = 101) {
         frm = std::make_unique<FrmEF>(view, platform);
         view.SetHandlers(frm.get());
-        frm->SetFilterInAndOut(text);
-        frm->SetIconIndex(icon);
+        if (text) frm->SetFilterInAndOut(*text);
+        if (text) frm->SetIconIndex(icon);
         view.window->EnsureLoaded();
-    }
-    // The box holding text with a part of it selected.
-    void Select(const std::string& text, int start, int length) {
-        view.txtEF->SetText(text);
-        view.txtEF->SetSelection(start, length);
     }
     FakePlatform platform;
     FakeEditFilterView view;
@@ -152,16 +150,14 @@ TEST_F(EditFilterForm, LifeCycle) {
     EXPECT_TRUE(platform.layout.bound);
     EXPECT_GT(platform.layout.minHeight * platform.layout.minWidth, 0);
     EXPECT_EQ(view.window->icon, 102);
-    EXPECT_TRUE(view.ErrInput1->imageListAttached);
     EXPECT_EQ(view.txtEF->Text(), "*.htm");
-    EXPECT_TRUE(view.cmdOK->Enabled());
+    EXPECT_TRUE(view.ErrInput1->imageListAttached && view.cmdOK->Enabled());
 
     view.txtEF->SetText(" b ");
     view.cmdOK->Click();
     EXPECT_EQ(frm->SelectionMade(), -1);
     EXPECT_EQ(frm->FilterInAndOut(), " b ");
-    EXPECT_EQ(view.txtEF->Text(), "");
-    EXPECT_EQ(view.window->icon, 0);
+    EXPECT_EQ(view.txtEF->Text() + std::to_string(view.window->icon), "0");
     EXPECT_FALSE(view.ErrInput1->imageListAttached);
     EXPECT_EQ(platform.layout.placements.back(), "Save Filter Maker " + kPositionFile);
     EXPECT_TRUE(platform.layout.released);
@@ -181,16 +177,13 @@ TEST_F(EditFilterForm, TextsTheFilterMayNotHoldDisableOk) {
     EXPECT_EQ(view.ErrInput1->detail, "Remove Invalid Characters    ,<>/\\:|;\"");
     EXPECT_EQ(platform.messages.beeps, 2);  // the blank text is in error without a beep
     view.txtEF->SetText("[a");
-    EXPECT_FALSE(view.ErrInput1->shown);
-    EXPECT_TRUE(view.cmdOK->Enabled());
+    EXPECT_TRUE(!view.ErrInput1->shown && view.cmdOK->Enabled());
     EXPECT_EQ(platform.messages.beeps, 2);
 }
 
 // What a caller leaves unset: no icon, and no selection made.
 TEST_F(EditFilterForm, UnsetPropertiesShowNoIconAndMakeNoSelection) {
-    frm = std::make_unique<FrmEF>(view, platform);
-    view.SetHandlers(frm.get());
-    view.window->EnsureLoaded();
+    Open();
     EXPECT_EQ(view.window->icon, 0);
     view.window->CloseBox();
     EXPECT_EQ(frm->SelectionMade(), 0);
@@ -208,7 +201,8 @@ TEST_F(EditFilterForm, TokenButtonsWrapOrReplaceTheSelection) {
         {"abc", 0, 3, 1, "?"},     {"", 0, 0, 2, "#"},         {"", 0, 0, 3, "!"},        {"", 0, 0, 4, "-"},
     };
     for (const auto& c : cases) {
-        Select(c.text, c.start, c.length);
+        view.txtEF->SetText(c.text);
+        view.txtEF->SetSelection(c.start, c.length);
         view.cmdE[static_cast<std::size_t>(c.button)]->Click();
         EXPECT_EQ(view.txtEF->Text(), c.result);
     }
