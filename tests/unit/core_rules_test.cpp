@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #include <optional>
 #include <random>
 #include <string>
@@ -105,20 +106,16 @@ TEST(CombinedFilter, JoinsWholeItemsInListOrderKeepingTheFirstOfEach) {
 
 using Strings = std::vector<std::string>;
 
-void SortAll(Strings& a) { QuickSortStrings(a, 0, static_cast<long>(a.size()) - 1); }
-
+// Lower first: by UTF-16 code unit, a prefix first. U+1F600 (the pair D83D
+// DE00) sorts below U+FF21 though its UTF-8 sorts above; stray bytes come last.
 TEST(OrdinalLess, ComparesUtf16CodeUnitsWithPrefixFirst) {
-    EXPECT_TRUE(OrdinalLess("*.htm", "*.html"));
+    for (const auto& [lower, higher] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"*.htm", "*.html"}, {"Z", "a"}, {"z", "\xC3\xA9"}, {"x\xC3\xA9", "x\xD0\x96"},
+             {"a\xF0\x9F\x98\x80", "a\xEF\xBC\xA1"}, {"\xED\x9F\xBF", "\xF0\x9F\x98\x80"}, {"z", "\xe9"}}) {
+        EXPECT_TRUE(OrdinalLess(lower, higher)) << lower;
+        EXPECT_FALSE(OrdinalLess(higher, lower)) << higher;
+    }
     EXPECT_FALSE(OrdinalLess("a", "a"));
-    EXPECT_TRUE(OrdinalLess("Z", "a"));
-    EXPECT_TRUE(OrdinalLess("z", "\xC3\xA9"));                 // é
-    EXPECT_TRUE(OrdinalLess("x\xC3\xA9", "x\xD0\x96"));        // é before Ж
-    // U+1F600 is the surrogate pair D83D DE00, below U+FF21 (Ａ), although
-    // its UTF-8 bytes sort above.
-    EXPECT_TRUE(OrdinalLess("a\xF0\x9F\x98\x80", "a\xEF\xBC\xA1"));
-    EXPECT_FALSE(OrdinalLess("a\xEF\xBC\xA1", "a\xF0\x9F\x98\x80"));
-    EXPECT_TRUE(OrdinalLess("\xED\x9F\xBF", "\xF0\x9F\x98\x80"));  // U+D7FF stays below it
-    EXPECT_TRUE(OrdinalLess("z", "\xe9"));                      // a stray byte comes last
 }
 
 // Random input from a small pool of short strings (many duplicates and shared
@@ -141,7 +138,7 @@ TEST(QuickSortStrings, AgreesWithStdSort) {
     for (Strings& a : inputs) {
         Strings expected = a;
         std::sort(expected.begin(), expected.end(), OrdinalLess);
-        SortAll(a);
+        QuickSortStrings(a, 0, static_cast<long>(a.size()) - 1);
         ASSERT_EQ(a, expected);
     }
 }
