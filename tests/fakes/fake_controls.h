@@ -114,24 +114,27 @@ enum ClickKeys : unsigned { kNoKeys = 0, kCtrl = 1 };
 class FakeListBox : public WithEnabled<ui::IListBox> {
 public:
     int ListCount() const noexcept override { return static_cast<int>(items_.size()); }
-    std::string List(int index) const noexcept override { return Refused("List", index) ? "" : At(index).text; }
+    std::string List(int index) const noexcept override { return Refused("List", index) ? "" : items_[At(index)]; }
     bool AddItem(const std::string& text, int index = -1) noexcept override {
         if (index == -1) index = ListCount();
         if (index != ListCount() && Refused("AddItem", index)) return false;
-        items_.insert(items_.begin() + index, Item{text, false});
+        items_.insert(items_.begin() + index, text);
+        selected_.insert(selected_.begin() + index, false);
         return true;
     }
     bool RemoveItem(int index) noexcept override {
         if (Refused("RemoveItem", index)) return false;
         items_.erase(items_.begin() + index);
+        selected_.erase(selected_.begin() + index);
         caret_ = std::min(caret_, ListCount() - 1);
         return true;
     }
     void Clear() noexcept override {
         items_.clear();
+        selected_.clear();
         caret_ = -1;
     }
-    bool Selected(int index) const noexcept override { return !Refused("Selected", index) && At(index).selected; }
+    bool Selected(int index) const noexcept override { return !Refused("Selected", index) && selected_[At(index)]; }
     bool SetSelected(int index, bool selected) noexcept override {
         return SendListMessage(ui::kLB_SETSEL, selected ? 1 : 0, index) == 0;
     }
@@ -143,7 +146,7 @@ public:
         const int index = static_cast<int>(lParam);
         if (msg == ui::kLB_SETSEL) {
             if (Refused("LB_SETSEL", index)) return -1;
-            At(index).selected = wParam != 0;
+            selected_[At(index)] = wParam != 0;
             if (wParam != 0) caret_ = index;
         } else if (msg == ui::kLB_SELITEMRANGEEX) {
             const int first = static_cast<int>(static_cast<std::intptr_t>(wParam));
@@ -159,7 +162,7 @@ public:
     void UserClick(int index, unsigned keys = kNoKeys) {
         if (Refused("UserClick", index)) return;
         if ((keys & kCtrl) == 0) SelectRange(0, ListCount() - 1, false);
-        At(index).selected = (keys & kCtrl) == 0 || !At(index).selected;
+        selected_[At(index)] = (keys & kCtrl) == 0 || !selected_[At(index)];
         caret_ = index;
         if (onClick) onClick();
         UserMouseUp(ui::kLeftButton);
@@ -168,15 +171,11 @@ public:
         if (onMouseUp) onMouseUp(button);
     }
 
-    std::vector<std::string> Items() const {
-        std::vector<std::string> texts;
-        for (const Item& item : items_) texts.push_back(item.text);
-        return texts;
-    }
+    std::vector<std::string> Items() const { return items_; }
     std::vector<int> SelectedIndexes() const {
         std::vector<int> indexes;
         for (int i = 0; i < ListCount(); ++i)
-            if (At(i).selected) indexes.push_back(i);
+            if (selected_[At(i)]) indexes.push_back(i);
         return indexes;
     }
 
@@ -186,21 +185,17 @@ public:
     mutable std::vector<std::string> violations;
 
 private:
-    struct Item {
-        std::string text;
-        bool selected = false;
-    };
-    Item& At(int index) { return items_[static_cast<std::size_t>(index)]; }
-    const Item& At(int index) const { return items_[static_cast<std::size_t>(index)]; }
+    static std::size_t At(int index) { return static_cast<std::size_t>(index); }
     bool Refused(const char* call, int index) const {
         if (index >= 0 && index < ListCount()) return false;
         violations.push_back(std::string(call) + "(" + std::to_string(index) + ") of " + std::to_string(ListCount()));
         return true;
     }
     void SelectRange(int first, int last, bool select) {
-        for (int i = std::max(first, 0); i <= std::min(last, ListCount() - 1); ++i) At(i).selected = select;
+        for (int i = std::max(first, 0); i <= std::min(last, ListCount() - 1); ++i) selected_[At(i)] = select;
     }
-    std::vector<Item> items_;
+    std::vector<std::string> items_;
+    std::vector<bool> selected_;
     int caret_ = -1;
 };
 

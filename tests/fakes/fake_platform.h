@@ -99,9 +99,7 @@ public:
     ui::IFileSystem& Files() noexcept override { return files; }
     ui::IFileDialogs& FileDialogs() noexcept override { return dialogs; }
     void InitCommonCtrls(std::uint32_t flags) noexcept override { initCommonCtrls.push_back(flags); }
-    std::unique_ptr<ui::IFormLayout> CreateLayout() noexcept override {
-        return layoutUnavailable ? nullptr : std::make_unique<FakeLayout>(layout);
-    }
+    std::unique_ptr<ui::IFormLayout> CreateLayout() noexcept override { return std::make_unique<FakeLayout>(layout); }
 
     std::string componentFolder = "C:\\Apps\\kvex";
     std::string perUserFolder = "C:\\Users\\me\\AppData\\Roaming\\kvexfilt";
@@ -109,7 +107,6 @@ public:
     FakeFileSystem files;
     FakeFileDialogs dialogs;
     LayoutLog layout;
-    bool layoutUnavailable = false;
     bool viewsUnavailable = false;  // the system cannot make a window
     std::vector<std::uint32_t> initCommonCtrls;
 

@@ -47,14 +47,6 @@ TEST_F(FilterMakerForm, LifeCycle) {
     EXPECT_TRUE(platform.layout.released);
 }
 
-TEST_F(FilterMakerForm, WithoutALayoutKeeperTheFormStillWorks) {
-    platform.layoutUnavailable = true;
-    Open();
-    view.window->Resize();
-    view.cmdOK->Click();  // closes and saves all the same
-    EXPECT_EQ(platform.files.writes, std::vector<std::string>{kListFile});
-}
-
 class ListMenu : public FilterMakerTest {
 protected:
     void SetUp() override {
