@@ -22,6 +22,7 @@ public:
         std::string text;
         std::string title;
         unsigned style;
+        bool operator==(const Box& o) const { return text == o.text && title == o.title && style == o.style; }
     };
     int MessageBox(const std::string& text, const std::string& title, unsigned style) noexcept override {
         boxes.push_back({text, title, style});

@@ -282,11 +282,9 @@ TEST_F(ListStore, EachFailedSaveStepIsReportedAndTheFileStillBecomesCurrent) {
     OpenWithList({kDefault});
     platform.dialogs.results.push_back(kWeb);
     view.cmdSaveAs->Click();
-    ASSERT_EQ(Boxes().size(), 2u);
-    EXPECT_EQ(Boxes()[0].text, "Error: 29\r\nWrite fault.\r\nSub frmFM SaveCustomFilters");
-    EXPECT_EQ(Boxes()[1].text, "Error: 31\r\nGeneral failure.\r\nSub frmFM SaveCustomFilters");
-    EXPECT_EQ(Boxes()[0].title, "kvexfilt");
-    EXPECT_EQ(Boxes()[0].style, kOk | kIconExclamation);
+    EXPECT_EQ(Boxes(), (std::vector<FakeMessages::Box>{
+                           {"Error: 29\r\nWrite fault.\r\nSub frmFM SaveCustomFilters", "kvexfilt", kOk | kIconExclamation},
+                           {"Error: 31\r\nGeneral failure.\r\nSub frmFM SaveCustomFilters", "kvexfilt", kOk | kIconExclamation}}));
     EXPECT_EQ(platform.files.Content(kWeb), "old\r\n");
     EXPECT_EQ(view.window->Caption(), "Filter Maker - (web.plk)");
 }

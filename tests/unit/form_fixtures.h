@@ -70,16 +70,14 @@ protected:
         Open();
     }
 
-    // A new form over the view; a form still open is closed first.
+    // A new form over the view (its pictures open the real Edit Filter form
+    // over the fakes, as in the DLL); a form still open is closed first.
     void Open() {
         view.window->Unload();
-        frm = std::make_unique<FrmFM>(view, platform, EditFilter());
+        frm = std::make_unique<FrmFM>(view, platform, ClsEFfilter::Launcher(platform));
         view.SetHandlers(frm.get());
         view.window->EnsureLoaded();
     }
-
-    // The pictures open the real Edit Filter form over the fakes, as in the DLL.
-    EditFilterLauncher EditFilter() { return ClsEFfilter::Launcher(platform); }
 
     std::vector<std::string> Items() const { return view.lstPat->Items(); }
     std::vector<int> Selection() const { return view.lstPat->SelectedIndexes(); }
@@ -98,10 +96,7 @@ protected:
         for (int i : indexes) view.lstPat->UserClick(i, kCtrl);
     }
     void ExpectOnlyBox(const std::string& text, const std::string& title, unsigned style) {
-        ASSERT_EQ(Boxes().size(), 1u);
-        EXPECT_EQ(Boxes()[0].text, text);
-        EXPECT_EQ(Boxes()[0].title, title);
-        EXPECT_EQ(Boxes()[0].style, style);
+        EXPECT_EQ(Boxes(), (std::vector<FakeMessages::Box>{{text, title, style}})) << Boxes().size() << " boxes";
     }
     // The list's pop-up menu, picking one item.
     void PickFromMenu(int item) {

@@ -13,7 +13,7 @@ class FilterMakerForm : public FilterMakerTest {};
 // puts back a floor that moved; closing gives them all back and saves the
 // placement.
 TEST_F(FilterMakerForm, LifeCycle) {
-    frm = std::make_unique<FrmFM>(view, platform, EditFilter());
+    frm = std::make_unique<FrmFM>(view, platform, ClsEFfilter::Launcher(platform));
     EXPECT_TRUE(view.Complete() && view.Controls().Complete());  // table and names agree
     EXPECT_EQ(platform.initCommonCtrls, std::vector<std::uint32_t>{0xFF});
     EXPECT_TRUE(platform.layout.placements.empty());
