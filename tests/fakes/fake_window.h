@@ -36,8 +36,8 @@ public:
         loaded_ = false;
     }
     bool Loaded() const noexcept override { return loaded_; }
-    void SetCaption(const std::string& caption) noexcept override { caption_ = caption; }
-    std::string Caption() const noexcept override { return caption_; }
+    void SetCaption(const std::string& text) noexcept override { caption = text; }
+    std::string Caption() const noexcept override { return caption; }
     void SetIcon(int iconResourceId) noexcept override { icon = iconResourceId; }
     std::intptr_t NativeHandle() const noexcept override { return kFakeWindowHandle; }
     // The next scripted choice (-1 dismisses); a disabled item or a separator
@@ -61,6 +61,7 @@ public:
 
     ui::IFormEvents* events = nullptr;
     std::function<void()> session;  // the user's actions while shown modally
+    std::string caption;
     int icon = 0;
     std::vector<std::string> log;   // "Load", "ShowModal", "Resize"
     std::vector<const FakeMenuItem*> popupItems;
@@ -69,7 +70,6 @@ public:
 
 private:
     bool loaded_ = false;
-    std::string caption_;
 };
 
 }  // namespace kvex::testing
