@@ -1,7 +1,6 @@
 #pragma once
-// What the forms rely on from the list box and the text box. The fakes run
-// these cases natively and the Win32 controls under Wine, so the fakes cannot
-// drift from the controls the product runs on.
+// What the forms rely on from the list box and the text box: run natively over
+// the fakes and under Wine over the Win32 controls, so the two cannot drift.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -25,8 +24,7 @@ inline std::string ListState(const ui::IListBox& list) {
     return state + "| " + std::to_string(list.SelCount()) + " selected, current " + std::to_string(list.ListIndex());
 }
 
-// Entries stay in the order given, never sorted; an index past the end or
-// below zero is refused and changes nothing.
+// Entries stay in the order given, never sorted; a bad index changes nothing.
 TYPED_TEST_P(ControlContract, EntriesGoWhereAskedAndBadIndexesAreRefused) {
     ui::IListBox& list = this->rig.List();
     EXPECT_TRUE(list.AddItem("b"));

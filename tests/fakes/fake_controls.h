@@ -1,8 +1,6 @@
 #pragma once
-// In-memory stand-ins for the standard controls. They behave as the Windows
-// controls do where the forms depend on it (the control contract holds both to
-// that): change events on every text write, an extended-selection list box
-// whose caret is separate from its selection, and its Win32 refusals.
+// In-memory stand-ins for the standard controls, behaving as the Windows ones
+// do where the forms depend on it (the control contract holds both to that).
 #include <algorithm>
 #include <cstdint>
 #include <functional>
@@ -107,10 +105,8 @@ private:
 
 enum ClickKeys : unsigned { kNoKeys = 0, kCtrl = 1 };
 
-// An extended-selection list box. The caret (ListIndex) starts at -1 until a
-// click or a select message puts it on an entry; removals clamp it to the
-// last entry. A bad index is refused and noted in violations, since no
-// handler means to send one.
+// An extended-selection list box whose caret (ListIndex) is -1 until a click or
+// a select message puts it on an entry. A bad index is refused and noted.
 class FakeListBox : public WithEnabled<ui::IListBox> {
 public:
     int ListCount() const noexcept override { return static_cast<int>(items_.size()); }

@@ -1,6 +1,5 @@
 #pragma once
-// The two forms' views over fake controls, laid out with their design-time
-// state, and a platform that makes them and serves the forms.
+// The forms' views over fake controls, and a platform that makes and serves them.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -38,8 +37,7 @@ inline void OnEvent(FakeTextBox& c, std::function<void()> raise, int) { c.onChan
 template <class Control>
 void OnEvent(Control&, std::function<void()>, long) {}  // menu items: the form raises them
 
-// A form's view; its own members name the fakes as the form's code names the
-// controls.
+// A form's view; its members name the fakes as the form's code names the controls.
 template <class View, template <class> class Set, class Form, class Handlers>
 class FakeView : public View, public Set<FakeKinds> {
 public:

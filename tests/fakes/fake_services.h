@@ -1,6 +1,5 @@
 #pragma once
-// Fakes of the services beside the controls: message boxes and the beep,
-// files, the file dialogs and the window layout keeper. Each can fail where
+// Message boxes, files, file dialogs and the layout keeper; each can fail where
 // the system can.
 #include <deque>
 #include <map>
@@ -14,8 +13,7 @@
 
 namespace kvex::testing {
 
-// Records every box and beep. Answers come from the script; an unscripted
-// box answers with its default button, as pressing Enter would.
+// Records boxes and beeps; an unscripted box answers its default button.
 class FakeMessages : public ui::IMessages {
 public:
     struct Box {
@@ -46,9 +44,8 @@ inline std::string ParentFolder(const std::string& path) {
     return at == std::string::npos ? std::string() : path.substr(0, at);
 }
 
-// Files and folders in memory, keyed by the exact path. Writing needs the
-// parent folder; an injected failure refuses the write and keeps the old
-// content whole.
+// Files and folders by exact path. A write needs the parent folder; an injected
+// failure refuses it and keeps the old content whole.
 class FakeFileSystem : public ui::IFileSystem {
 public:
     bool PathExists(const std::string& path) noexcept override {
@@ -93,8 +90,7 @@ public:
     std::vector<std::string> createdFolders;
 };
 
-// Scripted answers of the Open and Save As dialogs (a path, or nothing for
-// Cancel); every call is recorded.
+// Scripted answers (a path, or nothing for Cancel); every call is recorded.
 class FakeFileDialogs : public ui::IFileDialogs {
 public:
     struct Call {

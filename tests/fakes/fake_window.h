@@ -1,7 +1,6 @@
 #pragma once
-// A form's top-level window. ShowModal loads the window, raises the first
-// resize, then runs the scripted user session. A real modal loop returns only
-// once the window is unloaded, so the fake never closes it for the user.
+// A form's window. ShowModal loads it, resizes it, then runs the scripted
+// session; like a real modal loop it never closes the window for the user.
 #include <cstdint>
 #include <deque>
 #include <functional>

@@ -1,7 +1,6 @@
 #pragma once
-// A deliberately plain second implementation of the pattern language, used as
-// an oracle by tests, fuzzing and the benchmark: byte by byte, by recursion.
-// Exponential on patterns with many stars, so callers keep its inputs small.
+// A deliberately plain second matcher, byte by byte and by recursion, as an
+// oracle for tests, fuzzing and the benchmark; keep its inputs small.
 #include <cstddef>
 #include <string_view>
 

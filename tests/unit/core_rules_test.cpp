@@ -124,10 +124,8 @@ TEST(PatternMatcher, LongPathologicalPatternsGiveTheRightAnswer) {
     EXPECT_EQ(MatchPattern(text + "y", std::string(254, '?') + "x"), kNoMatch);
 }
 
-// Checked against a plain backtracking implementation on two kinds of random
-// input: short patterns over every special character, and long runs of plain
-// tokens between a few stars with texts made from the pattern (then maybe
-// spoiled by one byte), so that every outcome is common.
+// Against the reference on short patterns over every special character, and on
+// long runs between stars with texts made from the pattern, maybe spoiled.
 TEST(PatternMatcher, AgreesWithAPlainBacktrackerOnRandomCases) {
     std::mt19937 random(20240501);
     auto pick = [&](const char* set) { return set[std::uniform_int_distribution<std::size_t>(0, std::strlen(set) - 1)(random)]; };
@@ -208,9 +206,8 @@ TEST(SplitFilterParts, FirstTwoPiecesAtThePoints) {
 constexpr ItemCase kBuilder = ItemCase::Sensitive;  // the new entry
 constexpr ItemCase kLabel = ItemCase::Insensitive;  // the length label
 
-// Items join in list order; the first of equal items stays. Items compare
-// whole (one that merely ends another is a different filter), and empty items
-// never appear.
+// Items join in list order, the first of equal ones stays; items compare
+// whole, and empty ones never appear.
 TEST(CombinedFilter, JoinsWholeItemsInListOrderKeepingTheFirstOfEach) {
     const struct {
         std::vector<std::string> entries;
@@ -259,9 +256,8 @@ TEST(OrdinalLess, ComparesUtf16CodeUnitsWithPrefixFirst) {
     EXPECT_FALSE(OrdinalLess("a", "a"));
 }
 
-// Random input from a small pool of short strings (many duplicates and shared
-// prefixes), then all-equal and reversed input, where a partition that
-// mishandles equal keys or the hole goes wrong.
+// Random, all-equal and reversed input, where a partition goes wrong on equal
+// keys or the hole.
 TEST(QuickSortStrings, AgreesWithStdSort) {
     std::mt19937 random(99);
     std::vector<Strings> inputs;

@@ -10,8 +10,7 @@ namespace {
 class FilterMakerForm : public FilterMakerTest {};
 
 // Load restores the placement and takes pictures and image lists; a resize
-// puts back a floor that moved; closing gives them all back and saves the
-// placement.
+// puts back a floor that moved; closing gives all back and saves the placement.
 TEST_F(FilterMakerForm, LifeCycle) {
     frm = std::make_unique<FrmFM>(view, platform, ClsEFfilter::Launcher(platform));
     EXPECT_TRUE(view.Complete() && view.Controls().Complete());  // table and names agree

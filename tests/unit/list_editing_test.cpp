@@ -1,6 +1,5 @@
-// Editing the list: Test/Add and the live checks of its boxes, removing,
-// combining, moving and sorting entries; the control contract over the
-// Filter Maker's fakes.
+// Editing the list: Test/Add and its boxes' checks, Remove, Combine, moving,
+// sorting; the control contract over the Filter Maker's fakes.
 #include "contract/control_contract.h"
 #include "core/filter_text.h"
 #include "form_fixtures.h"
