@@ -143,14 +143,8 @@ TEST_F(ShowEditFilter, AppPathAndTextKeepWhatTheSystemCannotTell) {
     EXPECT_EQ(ThreadState().gsAppPath, platform.componentFolder);
 }
 
-class ListStore : public FilterMakerTest {
-protected:
-    void SetUp() override {
-        FilterMakerTest::SetUp();
-        platform.files.AddFolder("C:\\Lists");
-    }
-    const std::string kWeb = "C:\\Lists\\web.plk";
-};
+using ListStore = FilterMakerTest;
+const std::string kWeb = "C:\\Apps\\kvex\\web.plk";
 
 // The default filter goes first unless the file already starts with it; only
 // the first 16 MiB are read; a missing or unreadable file gives the default alone.
@@ -233,7 +227,7 @@ TEST_F(ListStore, NewAsksAndOnYesStartsFromTheDefaultAndForgetsTheFile) {
 // Open replaces the shown list and makes the file current; a cancelled or
 // unreadable open changes nothing.
 TEST_F(ListStore, OpenReplacesTheListWithTheFile) {
-    const std::string locked = "C:\\Lists\\locked.plk";
+    const std::string locked = "C:\\Apps\\kvex\\locked.plk";
     platform.files.AddFile(locked, FileLines({"*.w"}));
     platform.files.unreadable.insert(locked);
     platform.files.AddFile(kWeb, FileLines({"*.w1", "*.w2"}));
