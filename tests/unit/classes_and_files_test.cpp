@@ -50,8 +50,7 @@ TEST_F(ShowFilterMaker, EmptyArgumentsUseTheDefaultsAndCreateTheFolder) {
         EXPECT_EQ(ThreadState().gsFilterFolder, appPath + std::string("\\Filters"));
         EXPECT_EQ(platform.files.createdFolders, std::vector<std::string>{ThreadState().gsFilterFolder});
         EXPECT_EQ(platform.files.Content(ThreadState().gsFilterFolder + "\\filters.dlk"), FileLines({kDefault}));
-        ASSERT_FALSE(platform.layout.placements.empty());
-        EXPECT_EQ(platform.layout.placements[0], "Restore Filter Maker " + appPath + "\\position.ini");
+        EXPECT_EQ(platform.layout.placements.at(0), "Restore Filter Maker " + appPath + "\\position.ini");
     }
 }
 
