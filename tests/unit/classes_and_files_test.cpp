@@ -22,13 +22,11 @@ protected:
     bool ShowEdit(std::string& text, short editPrefix) { return ClsEFfilter(platform).ShowEditFilterDialog(text, editPrefix); }
     FakePlatform platform;
 };
-using ShowFilterMaker = PublicClasses;
-using ShowEditFilter = PublicClasses;
 
 // The component's folder loses one trailing backslash; the filter folder
 // beside it is created when missing. A folder that takes no new file (Program
 // Files for a user) leaves position.ini and the filters to the user's folder.
-TEST_F(ShowFilterMaker, EmptyArgumentsUseTheDefaultsAndCreateTheFolder) {
+TEST_F(PublicClasses, FilterMakerEmptyArgumentsUseTheDefaultsAndCreateTheFolder) {
     platform.filterMakerSession = [](FakeFilterMakerView& v) { v.cmdOK->Click(); };
     const std::string perUser = platform.perUserFolder;
     const struct {
@@ -56,7 +54,7 @@ TEST_F(ShowFilterMaker, EmptyArgumentsUseTheDefaultsAndCreateTheFolder) {
 
 // A host folder is used as given and never created; the incoming filter is
 // in place before writing the filter file loads the form.
-TEST_F(ShowFilterMaker, HostArgumentsReachTheFormInOrder) {
+TEST_F(PublicClasses, FilterMakerHostArgumentsReachTheFormInOrder) {
     platform.files.AddFile("C:\\Lists\\web.plk", FileLines({"*.w"}));
     std::vector<std::string> seen;
     platform.filterMakerSession = [&](FakeFilterMakerView& v) {
@@ -74,7 +72,7 @@ TEST_F(ShowFilterMaker, HostArgumentsReachTheFormInOrder) {
     EXPECT_TRUE(platform.messages.boxes.empty());
 }
 
-TEST_F(ShowFilterMaker, ANestedCallLeavesTheOuterDialogItsOwnFolderAndDefault) {
+TEST_F(PublicClasses, FilterMakerANestedCallLeavesTheOuterDialogItsOwnFolderAndDefault) {
     platform.files.AddFolder("D:\\Outer");
     platform.files.AddFolder("D:\\Inner");
     std::vector<std::string> outerItems;
@@ -98,7 +96,7 @@ TEST_F(ShowFilterMaker, ANestedCallLeavesTheOuterDialogItsOwnFolderAndDefault) {
 
 // OK hands back the text exactly as typed; Cancel and the close box leave it
 // alone. Only exactly True (-1) marks the name part with its icon.
-TEST_F(ShowEditFilter, OnlyOkHandsBackTheTextExactlyAsTyped) {
+TEST_F(PublicClasses, EditFilterOnlyOkHandsBackTheTextExactlyAsTyped) {
     const struct {
         short editPrefix;
         const char* end;
@@ -123,7 +121,7 @@ TEST_F(ShowEditFilter, OnlyOkHandsBackTheTextExactlyAsTyped) {
 // What the system cannot tell leaves what is known: no component folder keeps
 // the last one, no user folder keeps a component folder that takes no file.
 // Without a window the Edit Filter gives the text back untouched.
-TEST_F(ShowEditFilter, AppPathAndTextKeepWhatTheSystemCannotTell) {
+TEST_F(PublicClasses, EditFilterAppPathAndTextKeepWhatTheSystemCannotTell) {
     platform.editFilterSession = [](FakeEditFilterView& v) { v.cmdCancel->Click(); };
     std::string text = "*.x";
     ThreadState().gsAppPath = "C:\\Before";

@@ -12,15 +12,11 @@ protected:
     void ClickRemove() { view.cmdTools[1]->Click(); }
     void ClickCombine() { view.cmdTools[2]->Click(); }
 };
-using TestAddFilter = ListEditing;
-using RemoveFilters = ListEditing;
-using CombineFilters = ListEditing;
-using MoveFilters = ListEditing;
 
 // A new filter is appended and selected alone, a listed one selected alone
 // with a beep; parts are trimmed (the boxes keep their spaces) and letter
 // case counts; a blank part only beeps.
-TEST_F(TestAddFilter, AppendsANewFilterSelectsAListedOneAndBeepsAtABlankPart) {
+TEST_F(ListEditing, TestAddAppendsANewFilterSelectsAListedOneAndBeepsAtABlankPart) {
     OpenWithList({kDefault});
     view.lstPat->UserClick(0);
     ClickTestAdd();
@@ -48,7 +44,7 @@ TEST_F(TestAddFilter, AppendsANewFilterSelectsAListedOneAndBeepsAtABlankPart) {
 }
 
 // At 75 entries Test/Add and Combine refuse, even what is already listed.
-TEST_F(TestAddFilter, SeventyFiveEntriesRefuseEvenAListedFilter) {
+TEST_F(ListEditing, SeventyFiveEntriesRefuseTestAddAndCombine) {
     OpenWithList(WithDefault(NumberedFilters(73)));
     ClickTestAdd();  // the 75th entry still fits
     ASSERT_EQ(view.lstPat->ListCount(), 75);
@@ -63,7 +59,7 @@ TEST_F(TestAddFilter, SeventyFiveEntriesRefuseEvenAListedFilter) {
 }
 
 // Invalid characters are reported before the trial match.
-TEST_F(TestAddFilter, InvalidCharactersOrAnUnusablePatternAreReportedAndNothingIsAdded) {
+TEST_F(ListEditing, TestAddReportsInvalidCharactersOrAnUnusablePatternAreReportedAndNothingIsAdded) {
     const struct {
         const char* name;
         const char* extension;
@@ -86,7 +82,7 @@ TEST_F(TestAddFilter, InvalidCharactersOrAnUnusablePatternAreReportedAndNothingI
 
 // Each change judges its own box: the trial match and the character check
 // each beep once when they fail; a blank text is in error without a beep.
-TEST_F(TestAddFilter, EachChangeShowsItsBoxsVerdictAndSetsTestAdd) {
+TEST_F(ListEditing, EachPartChangeShowsItsBoxsVerdictAndSetsTestAdd) {
     OpenWithList({kDefault});
     const struct {
         bool nameBox;
@@ -115,7 +111,7 @@ TEST_F(TestAddFilter, EachChangeShowsItsBoxsVerdictAndSetsTestAdd) {
 
 // Removal asks first, No by default; Yes takes the selection but never the
 // default. Both labels are refreshed either way.
-TEST_F(RemoveFilters, ConfirmedRemovalTakesTheSelectionButNeverTheDefault) {
+TEST_F(ListEditing, ConfirmedRemovalTakesTheSelectionButNeverTheDefault) {
     OpenWithList(WithDefault(NumberedFilters(5)));
     view.lstPat->UserClick(0);
     CtrlClick({2, 3});  // entry 3 current
@@ -130,7 +126,7 @@ TEST_F(RemoveFilters, ConfirmedRemovalTakesTheSelectionButNeverTheDefault) {
     EXPECT_EQ(CountLabel(), "4 filters defined");
 }
 
-TEST_F(RemoveFilters, DefaultAsCurrentEntryOrNoneRefusesWhateverElseIsSelected) {
+TEST_F(ListEditing, RemoveWithTheDefaultOrNoneCurrentRefusesWhateverElseIsSelected) {
     OpenWithList(WithDefault(NumberedFilters(5)));
     ClickRemove();  // no current entry: nothing happens
     EXPECT_TRUE(Boxes().empty());
@@ -147,7 +143,7 @@ TEST_F(RemoveFilters, DefaultAsCurrentEntryOrNoneRefusesWhateverElseIsSelected) 
 // The new entry joins the selected items in list order; its length label
 // ignores letter case, the entry keeps it; a result equal to an entry selects
 // that entry with a beep; nothing selected adds nothing.
-TEST_F(CombineFilters, JoinsTheSelectedItemsInListOrderAsANewEntryOrSelectsAnEqualOne) {
+TEST_F(ListEditing, CombineJoinsTheSelectedItemsInListOrderAsANewEntryOrSelectsAnEqualOne) {
     OpenWithList({kDefault});
     view.lstPat->UserClick(0);
     ClickCombine();  // the default alone: the button does nothing at all
@@ -178,7 +174,7 @@ TEST_F(CombineFilters, JoinsTheSelectedItemsInListOrderAsANewEntryOrSelectsAnEqu
 }
 
 // Characters are counted as the user sees them, in UTF-16 units, not bytes.
-TEST_F(CombineFilters, TwoHundredFiftyFiveCharactersAreAcceptedAndOneMoreIsRefused) {
+TEST_F(ListEditing, CombinedTwoHundredFiftyFiveCharactersAreAcceptedAndOneMoreIsRefused) {
     std::string first = "*.";  // 122 characters: two, then 40 of Ж (2 bytes) and 40 of U+1F600 (4 bytes, 2 units)
     for (int k = 0; k < 40; ++k) first += "\xD0\x96\xF0\x9F\x98\x80";
     const std::string fits = "*." + std::string(130, 'b');   // 122 + 1 + 132 = 255
@@ -201,7 +197,7 @@ TEST_F(CombineFilters, TwoHundredFiftyFiveCharactersAreAcceptedAndOneMoreIsRefus
 
 // The current entry moves, selected, whatever else is selected; up stops
 // just below the default.
-TEST_F(MoveFilters, CurrentEntrySwapsWithItsNeighbourAndIsSelected) {
+TEST_F(ListEditing, MoveCurrentEntrySwapsWithItsNeighbourAndIsSelected) {
     OpenWithList(WithDefault({"*.a", "*.b", "*.c"}));
     view.lstPat->UserClick(3);
     CtrlClick({1, 1});  // entry 1 current but not selected
@@ -216,7 +212,7 @@ TEST_F(MoveFilters, CurrentEntrySwapsWithItsNeighbourAndIsSelected) {
 }
 
 // Nothing moves without a current entry, nor the default, nor the last entry down.
-TEST_F(MoveFilters, DefaultLastOrNoCurrentEntryDoesNotMove) {
+TEST_F(ListEditing, MoveDefaultLastOrNoCurrentEntryDoesNotMove) {
     OpenWithList(WithDefault({"*.a", "*.b", "*.c"}));
     const auto before = Items();
     view.cmdPatU->Click();
@@ -231,7 +227,7 @@ TEST_F(MoveFilters, DefaultLastOrNoCurrentEntryDoesNotMove) {
 
 // Sorting orders by UTF-16 code (capitals first), leaves nothing selected
 // and puts back the shared default first, not the text it removed.
-TEST_F(MoveFilters, SortKeepsTheSharedDefaultFirst) {
+TEST_F(ListEditing, SortKeepsTheSharedDefaultFirst) {
     OpenWithList({kDefault, "b", "B", "*.htm;*.html", "a", "*.a"});
     view.lstPat->UserClick(2);
     ThreadState().gsDefaultFilter = "*.new";
