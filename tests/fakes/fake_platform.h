@@ -77,7 +77,6 @@ using FakeEditFilterView = FakeView<ui::IEditFilterView, ui::EditFilterSet, ui::
 
 class FakePlatform : public ui::IPlatform, public ui::IFormServices {
 public:
-    // IPlatform
     std::string ComponentFolder() noexcept override { return componentFolder; }
     // The system makes the user's folder on first use.
     std::string PerUserFolder() noexcept override {
@@ -92,7 +91,6 @@ public:
         return MakeView<FakeEditFilterView>(editFilterSession);
     }
 
-    // IFormServices
     ui::IMessages& Messages() noexcept override { return messages; }
     ui::IFileSystem& Files() noexcept override { return files; }
     ui::IFileDialogs& FileDialogs() noexcept override { return dialogs; }

@@ -92,6 +92,8 @@ protected:
         view.txtFE->SetText(extension);
     }
     void ClickTestAdd() { view.cmdTools[0]->Click(); }
+    void ClickRemove() { view.cmdTools[1]->Click(); }
+    void ClickCombine() { view.cmdTools[2]->Click(); }
     void CtrlClick(std::initializer_list<int> indexes) {
         for (int i : indexes) view.lstPat->UserClick(i, kCtrl);
     }
