@@ -12,8 +12,6 @@
 
 namespace kvex::testing {
 
-inline constexpr std::intptr_t kFakeWindowHandle = 0x5150;
-
 class FakeWindow : public ui::IFormWindow {
 public:
     void EnsureLoaded() noexcept override {
@@ -38,7 +36,7 @@ public:
     void SetCaption(const std::string& text) noexcept override { caption = text; }
     std::string Caption() const noexcept override { return caption; }
     void SetIcon(int iconResourceId) noexcept override { icon = iconResourceId; }
-    std::intptr_t NativeHandle() const noexcept override { return kFakeWindowHandle; }
+    std::intptr_t NativeHandle() const noexcept override { return 0x5150; }
     // The next scripted choice (-1 dismisses); a disabled item or a separator
     // cannot be picked.
     int PopupMenu(int defaultItem) noexcept override {

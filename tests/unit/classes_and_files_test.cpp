@@ -239,7 +239,7 @@ TEST_F(ListStore, OpenReplacesTheListWithTheFile) {
     EXPECT_EQ(call.title, "Open As");
     EXPECT_EQ(call.filter, std::string("Pattern like Files (*.plk)\0*.plk\0", 33));
     EXPECT_EQ(call.initDir, kFilterFolder);
-    EXPECT_EQ(call.owner, kFakeWindowHandle);
+    EXPECT_EQ(call.owner, view.window->NativeHandle());
 
     view.cmdOpen->Click();
     EXPECT_EQ(Items(), WithDefault({"*.w1", "*.w2"}));

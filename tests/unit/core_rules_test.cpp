@@ -277,12 +277,10 @@ TEST(QuickSortStrings, AgreesWithStdSort) {
     }
 }
 
-using Records = std::vector<std::string>;
-
 TEST(FilterListReader, RecordsEndAtLineEndsAndCommasAndAreTrimmed) {
     const struct {
         std::string bytes;
-        Records records;
+        Strings records;
     } cases[] = {
         {"*.htm\r\n*.txt\r\n", {"*.htm", "*.txt"}},
         {"*.htm\n*.txt\r*.c", {"*.htm", "*.txt", "*.c"}},  // LF, a lone CR, no final line end
@@ -303,15 +301,15 @@ TEST(FilterListReader, RecordsEndAtLineEndsAndCommasAndAreTrimmed) {
     for (const auto& c : cases) EXPECT_EQ(ReadFilterRecords(c.bytes), c.records) << c.bytes;
 }
 
-TEST(FilterListReader, KeepsTheFirstSeventyFiveRecordsOfAnyNumberOfLines) {
+TEST(FilterListReader, KeepsTheFirstSeventyFiveStringsOfAnyNumberOfLines) {
     std::string million;
     for (int k = 0; k < 1'000'000; ++k) million += "*.e" + std::to_string(k) + "\r\n";
-    const Records records = ReadFilterRecords(million);
+    const Strings records = ReadFilterRecords(million);
     ASSERT_EQ(records.size(), kMaxListRecords);
     EXPECT_EQ(records.front() + records.back(), "*.e0*.e74");
-    EXPECT_EQ(ReadFilterRecords(million, 2), (Records{"*.e0", "*.e1"}));
+    EXPECT_EQ(ReadFilterRecords(million, 2), (Strings{"*.e0", "*.e1"}));
     // Skipped blanks do not use up the limit; two records on one line count twice.
-    EXPECT_EQ(ReadFilterRecords("\r\n\r\na\r\n\r\nb,c", 2), (Records{"a", "b"}));
+    EXPECT_EQ(ReadFilterRecords("\r\n\r\na\r\n\r\nb,c", 2), (Strings{"a", "b"}));
 }
 
 // A record keeps its first 32 KiB UTF-16 units and drops the rest up to its
@@ -326,7 +324,7 @@ TEST(FilterListReader, CapsARecordAtItsFirst32KiBCharacters) {
     for (const auto& c : cases) {
         std::string line;
         for (std::size_t k = 0; k < c.count; ++k) line += c.unit;
-        const Records records = ReadFilterRecords(line + "\r\ny");
+        const Strings records = ReadFilterRecords(line + "\r\ny");
         ASSERT_EQ(records.size(), 2u);
         EXPECT_EQ(records[0].size(), c.kept * c.unit.size());
         EXPECT_EQ(records[0].substr(records[0].size() - c.unit.size()), c.unit);

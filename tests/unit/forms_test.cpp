@@ -58,7 +58,7 @@ protected:
 // Edit Out and Edit Like need exactly one selected entry, current, below the
 // default and not a combined filter; only the right button opens the menu.
 // Edit Out moves the entry into the boxes, Edit Like copies its first two pieces.
-TEST_F(ListMenu, EditItemsNeedOnePlainEntryBelowTheDefault) {
+TEST_F(ListMenu, EditOutAndEditLikeNeedOnePlainEntryBelowTheDefault) {
     view.lstPat->UserClick(1);
     view.lstPat->UserMouseUp(ui::kMiddleButton);
     EXPECT_TRUE(view.window->popupDefaultItems.empty());
