@@ -301,7 +301,7 @@ TEST(FilterListReader, RecordsEndAtLineEndsAndCommasAndAreTrimmed) {
     for (const auto& c : cases) EXPECT_EQ(ReadFilterRecords(c.bytes), c.records) << c.bytes;
 }
 
-TEST(FilterListReader, KeepsTheFirstSeventyFiveStringsOfAnyNumberOfLines) {
+TEST(FilterListReader, KeepsTheFirstSeventyFiveRecordsOfAnyNumberOfLines) {
     std::string million;
     for (int k = 0; k < 1'000'000; ++k) million += "*.e" + std::to_string(k) + "\r\n";
     const Strings records = ReadFilterRecords(million);

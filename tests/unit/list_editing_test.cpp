@@ -104,10 +104,21 @@ TEST_F(ListEditing, EachPartChangeShowsItsBoxsVerdictAndSetsTestAdd) {
     EXPECT_TRUE(view.ErrInput1->shown && !view.ErrInput2->shown && view.cmdTools[0]->Enabled());
 }
 
-// Removal asks first, No by default; Yes takes the selection but never the
-// default. Both labels are refreshed either way.
-TEST_F(ListEditing, ConfirmedRemovalTakesTheSelectionButNeverTheDefault) {
+// Remove needs a current entry; with the default current it refuses, if
+// anything is selected. Else it asks, No by default; Yes takes the selection
+// but never the default. Both labels are refreshed either way.
+TEST_F(ListEditing, RemoveAsksAndNeverTakesTheDefault) {
     OpenWithList(WithDefault(NumberedFilters(5)));
+    ClickRemove();  // no current entry: nothing happens
+    view.lstPat->UserClick(5);
+    CtrlClick({0, 0});  // entry 0 current, only entry 5 selected
+    ClickRemove();
+    ExpectOnlyBox("Default filter index...", "Default filter index...", kOk | kIconExclamation);
+    CtrlClick({5, 0, 0});  // entry 0 current, nothing selected: nothing to refuse
+    ClickRemove();
+    EXPECT_EQ(Boxes().size(), 1u);
+
+    platform.messages.boxes.clear();
     view.lstPat->UserClick(0);
     CtrlClick({2, 3});  // entry 3 current
     view.lblDum[3]->SetCaption("stale");
@@ -119,20 +130,6 @@ TEST_F(ListEditing, ConfirmedRemovalTakesTheSelectionButNeverTheDefault) {
     ClickRemove();
     EXPECT_EQ(Items(), WithDefault({"*.e1", "*.e4", "*.e5"}));
     EXPECT_EQ(CountLabel(), "4 filters defined");
-}
-
-TEST_F(ListEditing, RemoveWithTheDefaultOrNoneCurrentRefusesWhateverElseIsSelected) {
-    OpenWithList(WithDefault(NumberedFilters(5)));
-    ClickRemove();  // no current entry: nothing happens
-    EXPECT_TRUE(Boxes().empty());
-    view.lstPat->UserClick(5);
-    CtrlClick({0, 0});  // entry 0 current, only entry 5 selected
-    ClickRemove();
-    EXPECT_EQ(Items(), WithDefault(NumberedFilters(5)));
-    ExpectOnlyBox("Default filter index...", "Default filter index...", kOk | kIconExclamation);
-    CtrlClick({5, 0, 0});  // entry 0 current, nothing selected: nothing to refuse
-    ClickRemove();
-    EXPECT_EQ(Boxes().size(), 1u);
 }
 
 // The new entry joins the selected items in list order; its length label
