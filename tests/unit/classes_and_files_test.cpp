@@ -180,7 +180,6 @@ TEST_F(ListStore, EightyLinesLoadSeventyFiveAndOkWritesTheFirstSeventyFiveToBoth
     written.resize(75);
     EXPECT_EQ(platform.files.Content(kListFile), FileLines(written));
     EXPECT_EQ(platform.files.Content(kWeb), FileLines(written));
-    EXPECT_FALSE(view.window->Loaded());
 }
 
 // Cancel and the close box write nothing; OK into a folder that is gone

@@ -23,14 +23,12 @@ inline const std::string kListFile = "C:\\Apps\\kvex\\Filters\\filters.dlk";
 inline const std::string kPositionFile = "C:\\Apps\\kvex\\position.ini";
 inline const std::string kDefault = "*.htm;*.html";
 
-// Lines as the list files hold them: each ends in CR LF.
-inline std::string FileLines(const std::vector<std::string>& lines) {
+inline std::string FileLines(const std::vector<std::string>& lines) {  // each ends in CR LF
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
     return text;
 }
 
-// n distinct filters "*.e1", "*.e2", ...
 inline std::vector<std::string> NumberedFilters(int n) {
     std::vector<std::string> filters;
     for (int i = 1; i <= n; ++i) filters.push_back("*.e" + std::to_string(i));
@@ -64,7 +62,6 @@ protected:
         EXPECT_EQ(platform.dialogsLeftOpen, 0);
     }
 
-    // Opens the form with filters.dlk holding these lines.
     void OpenWithList(const std::vector<std::string>& lines) {
         platform.files.AddFile(kListFile, FileLines(lines));
         Open();
