@@ -52,7 +52,7 @@ TEST_F(ListEditing, SeventyFiveEntriesRefuseTestAddAndCombine) {
 }
 
 // Invalid characters are reported before the trial match.
-TEST_F(ListEditing, TestAddReportsInvalidCharactersOrAnUnusablePatternAreReportedAndNothingIsAdded) {
+TEST_F(ListEditing, TestAddReportsInvalidCharactersOrAnUnusablePatternAndAddsNothing) {
     const struct {
         const char* name;
         const char* extension;
