@@ -1,28 +1,37 @@
 #pragma once
-// Fakes of the services beside the controls: message boxes and the beep,
-// files, the file dialogs and the window layout keeper.
+// Message boxes, files, file dialogs and the layout keeper; each can fail where
+// the system can.
 #include <deque>
 #include <map>
-#include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "fakes/latin1.h"
 #include "ui/services.h"
 
-namespace kvex::fakes {
+namespace kvex::testing {
 
-// Records every box and beep. Answers come from the script; an unscripted
-// box answers with its default button, as pressing Enter would.
+// Records boxes and beeps; an unscripted box answers its default button.
 class FakeMessages : public ui::IMessages {
 public:
     struct Box {
         std::string text;
         std::string title;
         unsigned style;
+        bool operator==(const Box& o) const { return text == o.text && title == o.title && style == o.style; }
     };
-    int MessageBox(const std::string& text, const std::string& title, unsigned style) noexcept override;
+    int MessageBox(const std::string& text, const std::string& title, unsigned style) noexcept override {
+        boxes.push_back({text, title, style});
+        if (!answers.empty()) {
+            const int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        if ((style & 0xF) != ui::mb::kYesNo) return ui::mb::kIdOk;
+        return (style & ui::mb::kDefButton2) ? ui::mb::kIdNo : ui::mb::kIdYes;
+    }
     void Beep() noexcept override { ++beeps; }
 
     std::vector<Box> boxes;
@@ -30,87 +39,113 @@ public:
     std::deque<int> answers;
 };
 
-// Files and folders in memory, keyed by the exact path. Writing needs the
-// parent folder to exist; an injected failure refuses the write and keeps the
-// old content whole.
+inline std::string ParentFolder(const std::string& path) {
+    const auto at = path.rfind('\\');
+    return at == std::string::npos ? std::string() : path.substr(0, at);
+}
+
+// Files and folders by exact path. A write needs the parent folder; an injected
+// failure refuses it and keeps the old content whole.
 class FakeFileSystem : public ui::IFileSystem {
 public:
-    bool PathExists(const std::string& path) noexcept override;
-    bool CreateFolder(const std::string& path) noexcept override;
-    bool CanCreateFileIn(const std::string& folder) noexcept override;
-    std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) noexcept override;
-    std::vector<ui::FileError> WriteFile(const std::string& path, std::string_view bytes) noexcept override;
-    // The ANSI code page is Latin-1 here: U+0000..U+00FF, one byte each.
-    std::string AnsiToUtf8(std::string_view ansi) noexcept override;
-    std::optional<std::string> Utf8ToAnsi(std::string_view utf8) noexcept override;
+    bool PathExists(const std::string& path) noexcept override {
+        return files.count(path) != 0 || folders.count(path) != 0;
+    }
+    bool CreateFolder(const std::string& path) noexcept override {
+        const std::string parent = ParentFolder(path);
+        if (PathExists(path) || (!parent.empty() && !PathExists(parent))) return false;
+        folders.insert(path);
+        createdFolders.push_back(path);
+        return true;
+    }
+    bool CanCreateFileIn(const std::string& folder) noexcept override { return readOnlyFolders.count(folder) == 0; }
+    std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) noexcept override {
+        if (files.count(path) == 0 || unreadable.count(path) != 0) return std::nullopt;
+        return files[path].substr(0, maxBytes);
+    }
+    std::vector<ui::FileError> WriteFile(const std::string& path, std::string_view bytes) noexcept override {
+        writes.push_back(path);
+        if (folders.count(ParentFolder(path)) == 0) return {{3, "The system cannot find the path specified."}};
+        if (writeFailures.count(path) != 0) return writeFailures[path];
+        files[path] = std::string(bytes);
+        return {};
+    }
+    std::string AnsiToUtf8(std::string_view ansi) noexcept override { return Latin1ToUtf8(ansi); }
+    std::optional<std::string> Utf8ToAnsi(std::string_view utf8) noexcept override { return Utf8ToLatin1(utf8); }
 
     // A file with its parent folder.
-    void AddFile(const std::string& path, const std::string& content);
+    void AddFile(const std::string& path, const std::string& content) {
+        folders.insert(ParentFolder(path));
+        files[path] = content;
+    }
     void AddFolder(const std::string& path) { folders.insert(path); }
-    std::string Content(const std::string& path) const;
+    std::string Content(const std::string& path) const { return files.count(path) ? files.at(path) : ""; }
 
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
     std::set<std::string> readOnlyFolders;  // exist, but take no new file
-    std::set<std::string> unreadable;    // exist, but cannot be opened for reading
-    std::map<std::string, std::vector<ui::FileError>> writeFailures;  // failures at the write step
-    std::vector<std::string> writes;      // every path a write was attempted on
+    std::set<std::string> unreadable;       // exist, but cannot be opened for reading
+    std::map<std::string, std::vector<ui::FileError>> writeFailures;  // each failed step of a write
+    std::vector<std::string> writes;        // every path a write was attempted on
     std::vector<std::string> createdFolders;
 };
 
-// Scripted answers of the Open and Save As dialogs (a path, or nothing for
-// Cancel); every call is recorded with its arguments.
+// Scripted answers (a path, or nothing for Cancel); every call is recorded.
 class FakeFileDialogs : public ui::IFileDialogs {
 public:
     struct Call {
-        bool save;
         std::intptr_t owner;
-        std::string filter;
-        std::string defaultExt;
-        std::string initDir;
-        std::string title;
+        std::string filter, defaultExt, initDir, title;
     };
-    bool ShowOpenFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
+    bool ShowOpenFileDialog(std::intptr_t owner, const std::string& filter, short& index, std::string& fileName,
+                            const std::string& initDir, const std::string& title,
+                            std::string& chosenPath) noexcept override {
+        return ShowSaveFileDialog(owner, filter, index, "", fileName, initDir, title, chosenPath);
+    }
+    bool ShowSaveFileDialog(std::intptr_t owner, const std::string& filter, short&, const std::string& defaultExt,
                             std::string& fileName, const std::string& initDir, const std::string& title,
-                            std::string& chosenPath) noexcept override;
-    bool ShowSaveFileDialog(std::intptr_t owner, const std::string& filter, short& filterIndex,
-                            const std::string& defaultExt, std::string& fileName, const std::string& initDir,
-                            const std::string& title, std::string& chosenPath) noexcept override;
+                            std::string& chosenPath) noexcept override {
+        calls.push_back({owner, filter, defaultExt, initDir, title});
+        const std::optional<std::string> result = results.empty() ? std::nullopt : results.front();
+        if (!results.empty()) results.pop_front();
+        chosenPath = result.value_or("");
+        if (result) fileName = result->substr(result->rfind('\\') + 1);
+        return result.has_value();
+    }
 
     std::deque<std::optional<std::string>> results;
     std::vector<Call> calls;
-
-private:
-    bool Answer(std::string& fileName, std::string& chosenPath);
 };
 
 // What the layout keepers of one test did, kept after they are released.
 struct LayoutLog {
-    std::vector<std::string> calls;
-    class FakeLayout* live = nullptr;
+    std::vector<std::string> placements;  // "Restore <section> <file>" or "Save ..."
+    int minHeight = 0;
+    int minWidth = 0;
+    int refreshes = 0;
+    bool bound = false;
+    bool released = false;
 };
 
 class FakeLayout : public ui::IFormLayout {
 public:
-    explicit FakeLayout(LayoutLog& log);
-    ~FakeLayout() override;
-    void SetMode(int mode) noexcept override;
-    int MinHeight() const noexcept override { return minHeight; }
-    void SetMinHeight(int pixels) noexcept override;
-    int MinWidth() const noexcept override { return minWidth; }
-    void SetMinWidth(int pixels) noexcept override;
-    void BindForm(ui::IFormWindow& form) noexcept override;
-    void SetForm(ui::IFormWindow& form) noexcept override;
-    void PositionForm(ui::IFormWindow& form, bool restore, const std::string& section,
-                      const std::string& iniPath) noexcept override;
-    void Refresh() noexcept override;
-
-    int minHeight = 0;
-    int minWidth = 0;
-    ui::IFormWindow* form = nullptr;
+    explicit FakeLayout(LayoutLog& log) : log_(log) {}
+    ~FakeLayout() override { log_.released = true; }
+    void SetMode(int) noexcept override {}
+    int MinHeight() const noexcept override { return log_.minHeight; }
+    void SetMinHeight(int pixels) noexcept override { log_.minHeight = pixels; }
+    int MinWidth() const noexcept override { return log_.minWidth; }
+    void SetMinWidth(int pixels) noexcept override { log_.minWidth = pixels; }
+    void BindForm(ui::IFormWindow&) noexcept override { log_.bound = true; }
+    void SetForm(ui::IFormWindow&) noexcept override {}
+    void PositionForm(ui::IFormWindow&, bool restore, const std::string& section,
+                      const std::string& iniPath) noexcept override {
+        log_.placements.push_back(std::string(restore ? "Restore " : "Save ") + section + " " + iniPath);
+    }
+    void Refresh() noexcept override { ++log_.refreshes; }
 
 private:
     LayoutLog& log_;
 };
 
-}  // namespace kvex::fakes
+}  // namespace kvex::testing

@@ -1,7 +1,6 @@
 #pragma once
-// A form's top-level window. ShowModal loads the window, raises the first
-// resize, then runs the scripted user session; the window is modal, so the
-// call returns only once the window has been unloaded.
+// A form's window. ShowModal loads it, resizes it, then runs the scripted
+// session; like a real modal loop it never closes the window for the user.
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -11,49 +10,63 @@
 #include "fakes/fake_controls.h"
 #include "ui/controls.h"
 
-namespace kvex::fakes {
-
-inline constexpr std::intptr_t kFakeWindowHandle = 0x5150;
+namespace kvex::testing {
 
 class FakeWindow : public ui::IFormWindow {
 public:
-    explicit FakeWindow(std::string designCaption = {}) : caption_(std::move(designCaption)) {}
-
-    void EnsureLoaded() noexcept override;
-    void ShowModal() noexcept override;
-    void Unload() noexcept override;
+    void EnsureLoaded() noexcept override {
+        if (loaded_) return;
+        loaded_ = true;
+        log.push_back("Load");
+        if (events) events->Form_Load();
+    }
+    void ShowModal() noexcept override {
+        log.push_back("ShowModal");
+        EnsureLoaded();
+        Resize();
+        if (session && loaded_) session();
+    }
+    void Unload() noexcept override {
+        if (!loaded_) return;
+        if (events) events->Form_QueryUnload();
+        if (events) events->Form_Unload();
+        loaded_ = false;
+    }
     bool Loaded() const noexcept override { return loaded_; }
-    void SetCaption(const std::string& caption) noexcept override { caption_ = caption; }
-    std::string Caption() const noexcept override { return caption_; }
+    void SetCaption(const std::string& text) noexcept override { caption = text; }
+    std::string Caption() const noexcept override { return caption; }
     void SetIcon(int iconResourceId) noexcept override { icon = iconResourceId; }
-    std::intptr_t NativeHandle() const noexcept override { return kFakeWindowHandle; }
-    int PopupMenu(int defaultItem) noexcept override;
+    std::intptr_t NativeHandle() const noexcept override { return 0x5150; }
+    // The next scripted choice (-1 dismisses); a disabled item or a separator
+    // cannot be picked.
+    int PopupMenu(int defaultItem) noexcept override {
+        popupDefaultItems.push_back(defaultItem);
+        if (popupChoices.empty()) return -1;
+        const int choice = popupChoices.front();
+        popupChoices.pop_front();
+        if (choice < 0 || choice >= static_cast<int>(popupItems.size())) return -1;
+        const FakeMenuItem* item = popupItems[static_cast<std::size_t>(choice)];
+        return item->Enabled() && item->caption != "-" ? choice : -1;
+    }
 
-    // The user closes the window with its close box.
     void CloseBox() { Unload(); }
-    // The user resizes the window.
-    void Resize();
+    void Resize() {
+        if (!loaded_) return;
+        log.push_back("Resize");
+        if (events) events->Form_Resize();
+    }
 
     ui::IFormEvents* events = nullptr;
-    // The user's actions while the window is shown modally.
-    std::function<void()> session;
-    // A session that ends with the window still open would hang a real modal
-    // loop; the fake closes the window as the host would.
-
+    std::function<void()> session;  // the user's actions while shown modally
+    std::string caption;
     int icon = 0;
-    // Every window event in order: "Load", "Resize", "QueryUnload", "Unload",
-    // and "ShowModal" when the modal show starts.
-    std::vector<std::string> events_log;
-
-    // The pop-up menu: its items, and the items the user will pick, one per
-    // popup (-1 dismisses it). A disabled item or a separator cannot be picked.
+    std::vector<std::string> log;   // "Load", "ShowModal", "Resize"
     std::vector<const FakeMenuItem*> popupItems;
     std::deque<int> popupChoices;
     std::vector<int> popupDefaultItems;  // one per PopupMenu call
 
 private:
     bool loaded_ = false;
-    std::string caption_;
 };
 
-}  // namespace kvex::fakes
+}  // namespace kvex::testing
