@@ -131,7 +131,7 @@ std::vector<MatcherCase> VerifiedMatcherCases() {
         const MatchResult theirs = FnmatchResult(c);
         if (theirs != ours) Disagree(c, kFnmatch, ours, theirs);
         if (c.naiveFeasible) {
-            const MatchResult naive = reference::NaiveMatch(c.text, c.pattern);
+            const MatchResult naive = testing::NaiveMatch(c.text, c.pattern);
             if (naive != ours) Disagree(c, kNaive, ours, naive);
         }
     }
@@ -160,7 +160,7 @@ void RegisterMatcherBenchmarks(const std::vector<MatcherCase>& cases) {
         });
         if (c.naiveFeasible) {
             add(prefix + kNaive, [c](benchmark::State& state) {
-                for (auto _ : state) benchmark::DoNotOptimize(reference::NaiveMatch(c.text, c.pattern));
+                for (auto _ : state) benchmark::DoNotOptimize(testing::NaiveMatch(c.text, c.pattern));
             });
         }
     }

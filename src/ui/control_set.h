@@ -30,7 +30,7 @@ public:
     // Calls use(control, row) for every control, in the order they were made.
     template <class Use>
     void ForEach(Use&& use) {
-        for (auto& [row, control] : made_) std::visit([&](auto* c) { use(*c, *row); }, control);
+        for (auto& made : made_) std::visit([&](auto* c) { use(*c, *made.first); }, made.second);
     }
     template <class T>
     std::deque<T>& All() noexcept { return std::get<std::deque<T>>(kinds_); }

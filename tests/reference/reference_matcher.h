@@ -62,8 +62,3 @@ inline MatchResult NaiveMatch(std::string_view text, std::string_view pattern) {
 }
 
 }  // namespace kvex::testing
-
-// The benchmark still spells it this way.
-namespace kvex::reference {
-using testing::NaiveMatch;
-}  // namespace kvex::reference

@@ -6,12 +6,7 @@
 #include "support.h"
 #include "ui/filter_maker_design.h"
 
-#if __has_include("contract/control_contract.h")
 #include "contract/control_contract.h"
-#define KVEX_HAS_CONTROL_CONTRACT 1
-#else
-#include "contract/list_box_contract.h"
-#endif
 
 namespace kvex::testing {
 namespace {
@@ -42,12 +37,7 @@ private:
     RecordingFilterMaker handlers_;
 };
 
-#ifdef KVEX_HAS_CONTROL_CONTRACT
 INSTANTIATE_TYPED_TEST_SUITE_P(Win32, ControlContract, Win32Rig);
-#else
-// Until the shared contract lands.
-TEST(Win32Controls, ListRefusesBadIndexes) { contract::ExpectBadIndexesRefused(Win32Rig().List()); }
-#endif
 
 // The forms' buttons are version 6 (only those know BCM_GETIDEALSIZE; one
 // made outside the module's manifest does not); disabling the focused one
