@@ -66,8 +66,9 @@ TEST(Files, NamesOutsideTheAnsiCodePageServeOkSaveAsOpenAndTheCaption) {
     HWND list = ChildById(window, FM::Id("lstPat"));
     EXPECT_EQ(ListLines(list), first);
 
+    // A bare name: the dialog starts in the filter folder and adds the extension.
     PostClick(ChildById(window, FM::Id("cmdSaveAs")));
-    ASSERT_TRUE(ChooseFile(call.thread(), L"Save As", folder / listName));
+    ASSERT_TRUE(ChooseFile(call.thread(), L"Save As", fs::path(listName).stem()));
     EXPECT_TRUE(call.WaitForWindow(L"Filter Maker - (" + listName + L")"));
     EXPECT_EQ(ReadBytes(folder / listName), mark + CrLfLines(first));
 
