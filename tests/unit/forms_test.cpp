@@ -22,7 +22,7 @@ TEST_F(FilterMakerForm, LifeCycle) {
     EXPECT_EQ(frm->EFISEditFilterIn(), "");
     EXPECT_EQ(platform.layout.placements, std::vector<std::string>{"Restore Filter Maker " + kPositionFile});
     const LayoutLog atLoad = platform.layout;
-    EXPECT_GT(atLoad.minHeight * atLoad.minWidth, 0);
+    EXPECT_EQ(std::make_pair(atLoad.minWidth, atLoad.minHeight), std::make_pair(603, 404));  // smallest size, pixels
     EXPECT_EQ((std::vector<int>{view.window->icon, view.Image1[0]->picture, view.Image1[1]->picture,
                                 view.Image1[0]->mouseIcon}), (std::vector<int>{101, 102, 101, 101}));
     EXPECT_TRUE(view.ErrInput1->imageListAttached && view.ErrInput2->imageListAttached);
@@ -131,7 +131,7 @@ TEST_F(EditFilterForm, LifeCycle) {
     EXPECT_EQ(platform.initCommonCtrls, std::vector<std::uint32_t>{0xFF});
     EXPECT_EQ(platform.layout.placements, std::vector<std::string>{"Restore Filter Maker " + kPositionFile});
     EXPECT_TRUE(platform.layout.bound);
-    EXPECT_GT(platform.layout.minHeight * platform.layout.minWidth, 0);
+    EXPECT_EQ(std::make_pair(platform.layout.minWidth, platform.layout.minHeight), std::make_pair(469, 196));
     EXPECT_EQ(view.window->icon, 102);
     EXPECT_EQ(view.txtEF->Text(), "*.htm");
     EXPECT_TRUE(view.ErrInput1->imageListAttached && view.cmdOK->Enabled());
