@@ -289,7 +289,7 @@ run_arch() {  # x86|x64
   run_suite() {  # name exe
     local name=$1 exe=$2 rc
     echo "--- $name"
-    # KVEX_GTEST_ARGS, e.g. --gtest_filter=FilterMakerList.*, narrows a run.
+    # KVEX_GTEST_ARGS, e.g. --gtest_filter=Files.*, narrows a run.
     local log="$build/$name.log"
     # shellcheck disable=SC2086
     timeout -k 10 "$SUITE_LIMIT" "$kvex_loader" "$exe" --gtest_color=no ${KVEX_GTEST_ARGS:-} 2>&1 | tee "$log"
