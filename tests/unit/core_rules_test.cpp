@@ -1,17 +1,20 @@
 // The core's rules: the pattern matcher (against a plain reference), per-thread
-// state, filter text, combining, sorting, reading and writing list files.
+// state, filter text, combining, sorting, reading and writing list files,
+// and where a remembered window opens again.
 #include "core/app_state.h"
 #include "core/combined_filter.h"
 #include "core/filter_list_file.h"
 #include "core/filter_text.h"
 #include "core/pattern_matcher.h"
 #include "core/string_sort.h"
+#include "core/window_fit.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
 #include <initializer_list>
+#include <limits>
 #include <optional>
 #include <random>
 #include <string>
@@ -362,6 +365,64 @@ TEST(ListFileEncoding, WrittenAnsiOrUtf8AndReadByItsMark) {
         EXPECT_EQ(DecodeListFile(c.bytes, Latin1()), text) << c.text;
         EXPECT_TRUE(!c.written || EncodeListFile(text, Latin1()) == c.bytes) << c.text;
     }
+}
+
+using core::Edges;
+using core::Placement;
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+
+void ExpectEdges(const Edges& got, const Edges& want) {
+    EXPECT_EQ(got.left, want.left);
+    EXPECT_EQ(got.top, want.top);
+    EXPECT_EQ(got.right, want.right);
+    EXPECT_EQ(got.bottom, want.bottom);
+}
+
+TEST(WindowFit, KeepsTheSizeAndMovesJustEnoughToBeWhole) {
+    const Edges work{0, 40, 1280, 1024};  // a taskbar along the top
+    struct Case {
+        const char* what;
+        Placement saved;
+        Edges want;
+    } cases[] = {
+        {"inside: unchanged", {100, 100, 700, 480}, {100, 100, 800, 580}},
+        {"on a screen since unplugged", {-1900, 30, 700, 480}, {0, 40, 700, 520}},
+        {"partly off the right and bottom", {1000, 900, 700, 480}, {580, 544, 1280, 1024}},
+        {"touching the far edges", {580, 544, 700, 480}, {580, 544, 1280, 1024}},
+        {"wider than the screen", {-50, 100, 2000, 480}, {0, 100, 1280, 580}},
+        {"taller than the screen", {100, 0, 700, 5000}, {100, 40, 800, 1024}},
+        {"at the ends of 32 bits", {kMax, kMin, kMax, kMax}, {0, 40, 1280, 1024}},
+        {"far off, small", {kMin, kMax, 1, 1}, {0, 1023, 1, 1024}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ExpectEdges(core::FitInside(c.saved, work), c.want);
+    }
+    // A screen's work area may lie left of and above the primary one.
+    ExpectEdges(core::FitInside({-100, -100, 700, 480}, {-1920, -200, 0, 880}), {-700, -100, 0, 380});
+    ExpectEdges(core::FitInside({5, 5, 700, 480}, {10, 10, 10, 10}), {10, 10, 10, 10});
+}
+
+TEST(WindowFit, EdgesShiftsAndScalesHoldAtTheEndsOf32Bits) {
+    ExpectEdges(core::EdgesOf({10, 20, 30, 40}), {10, 20, 40, 60});
+    ExpectEdges(core::EdgesOf({kMax, kMin, kMax, kMax}), {kMax, kMin, kMax, -1});
+    ExpectEdges(core::EdgesOf({kMin, -1, kMin, kMin}), {kMin, -1, kMin, kMin});
+    const Placement shifted = core::Shifted({kMax - 1, kMin + 1, 7, 8}, 5, -5);
+    EXPECT_EQ(shifted.left, kMax);
+    EXPECT_EQ(shifted.top, kMin);
+    EXPECT_EQ(shifted.width, 7);
+    EXPECT_EQ(core::Shifted({-3, 4, 7, 8}, 10, -10).left, 7);
+    EXPECT_EQ(core::Shifted({-3, 4, 7, 8}, 10, -10).top, -6);
+    // Halves round away from zero, as the system's MulDiv does.
+    EXPECT_EQ(core::ScaleLength(3, 2, 1), 2);
+    EXPECT_EQ(core::ScaleLength(-3, 2, 1), -2);
+    EXPECT_EQ(core::ScaleLength(605, 96, 144), 908);
+    EXPECT_EQ(core::ScaleLength(100, 144, 96), 67);
+    EXPECT_EQ(core::ScaleLength(kMax, 96, 192), kMax);
+    EXPECT_EQ(core::ScaleLength(kMin, 96, 192), kMin);
+    EXPECT_EQ(core::ScaleLength(kMax, 192, 96), kMax / 2 + 1);
+    EXPECT_EQ(core::ScaleLength(kMax, 1, 0xFFFFFFFFu), kMax);
 }
 
 }  // namespace
