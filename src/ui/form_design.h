@@ -20,6 +20,7 @@ enum Style : unsigned {
     kNotify = 1u << 4,      // label or picture: raises clicks
     kSunken = 1u << 5,      // sunken 3-D border
     kSymbol = 1u << 6,      // caption is a glyph of the symbol font
+    kNamedByLabel = 1u << 7,  // screen readers name it from the label made right before it
 };
 
 struct Twips {
@@ -54,6 +55,9 @@ struct Control {
     unsigned style;
     int tabIndex;  // creation order, which is the Tab key's order; -1: no window
     int event;     // the form's event this control raises, or kNoEvent
+    // What a screen reader says for it; null: the caption without its "&".
+    // With kNamedByLabel, the caption of the label that names it.
+    const char* spoken = nullptr;
 };
 
 template <std::size_t N>
@@ -71,6 +75,23 @@ constexpr const Control& Find(const Control (&rows)[N], std::string_view name, i
     for (const Control& row : rows)
         if (name == row.name && row.index == index) return row;
     return kMissing;
+}
+
+// The label whose caption names row for a screen reader, or null.
+template <std::size_t N>
+constexpr const Control* NamingLabel(const Control (&rows)[N], const Control& row) {
+    if (!(row.style & kNamedByLabel) || !row.spoken) return nullptr;
+    for (const Control& label : rows)
+        if (label.kind == Kind::Label && std::string_view(label.caption) == row.spoken) return &label;
+    return nullptr;
+}
+
+// The control a label names, or null.
+template <std::size_t N>
+constexpr const Control* NamedBy(const Control (&rows)[N], const Control& label) {
+    for (const Control& row : rows)
+        if (NamingLabel(rows, row) == &label) return &row;
+    return nullptr;
 }
 
 // The rows that are windows, in tab order.

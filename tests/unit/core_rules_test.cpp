@@ -394,6 +394,7 @@ TEST(WindowFit, KeepsTheSizeAndMovesJustEnoughToBeWhole) {
         {"taller than the screen", {100, 0, 700, 5000}, {100, 40, 800, 1024}},
         {"at the ends of 32 bits", {kMax, kMin, kMax, kMax}, {0, 40, 1280, 1024}},
         {"far off, small", {kMin, kMax, 1, 1}, {0, 1023, 1, 1024}},
+        {"no size at all", {100, 100, 0, -5}, {100, 100, 100, 100}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -419,6 +420,9 @@ TEST(WindowFit, EdgesShiftsAndScalesHoldAtTheEndsOf32Bits) {
     EXPECT_EQ(core::ScaleLength(-3, 2, 1), -2);
     EXPECT_EQ(core::ScaleLength(605, 96, 144), 908);
     EXPECT_EQ(core::ScaleLength(100, 144, 96), 67);
+    EXPECT_EQ(core::ScaleLength(10, 96, 100), 10);
+    EXPECT_EQ(core::ScaleLength(3, 1, 2), 6);
+    EXPECT_EQ(core::ScaleLength(7, 0, 96), 7);  // no dpi known: left as it is
     EXPECT_EQ(core::ScaleLength(kMax, 96, 192), kMax);
     EXPECT_EQ(core::ScaleLength(kMin, 96, 192), kMin);
     EXPECT_EQ(core::ScaleLength(kMax, 192, 96), kMax / 2 + 1);

@@ -51,6 +51,9 @@ void FilterMakerView::CreateControls(HWND form, UINT dpi) {
     BuildContext context{module_, form, dpi, children_, fonts_.data(), drawsSymbols_, imageList1_,
                          [this](int button, int shift, int x, int y) {
                              if (handlers_) handlers_->lstPat_MouseUp(button, shift, x, y);
+                         },
+                         [this](const Control& textBox) {
+                             if (handlers_) Design::Raise(*handlers_, Design::PictureAbove(textBox));
                          }};
     controls_.ForEach([&](auto& control, const Control& row) { Build(control, row, context); });
 }
