@@ -22,8 +22,11 @@
 kvex_decide_loaders() {
   local launcher probe_dir probe out rc
   launcher=$(command -v wine || true)
-  KVEX_WINE64=$([ -n "$launcher" ] && sed -n 's/^wine64=//p' "$launcher" | head -n 1)
-  KVEX_WINE32=$([ -n "$launcher" ] && sed -n 's/^wine32=//p' "$launcher" | head -n 1)
+  KVEX_WINE64= KVEX_WINE32=
+  if [ -n "$launcher" ]; then
+    KVEX_WINE64=$(sed -n 's/^wine64=//p' "$launcher" | head -n 1)
+    KVEX_WINE32=$(sed -n 's/^wine32=//p' "$launcher" | head -n 1)
+  fi
   [ -n "$KVEX_WINE64" ] || KVEX_WINE64=/usr/lib/wine/wine64
   [ -n "$KVEX_WINE32" ] || KVEX_WINE32=/usr/lib/wine/wine
   KVEX_WINESERVER64="$(dirname "$KVEX_WINE64")/wineserver64"
@@ -45,8 +48,7 @@ kvex_decide_loaders() {
 '\005\000\000\000\000\020\000\000'\
 '\270\001\000\000\000\061\333\315\200' >"$probe"
     chmod +x "$probe"
-    out=$("$probe" 2>&1)
-    rc=$?
+    out=$("$probe" 2>&1) && rc=0 || rc=$?
     rm -f "$probe"
     if [ $rc -eq 0 ]; then
       KVEX_RUNS_32BIT=yes
