@@ -6,9 +6,8 @@
 
 #include "platform/win32/activation_context.h"
 #include "platform/win32/common_controls.h"
-#include "platform/win32/edit_filter_view.h"
-#include "platform/win32/filter_maker_view.h"
 #include "platform/win32/form_layout.h"
+#include "platform/win32/form_view.h"
 #include "wide_text.h"
 
 namespace kvex::win32 {
@@ -24,21 +23,24 @@ std::string Win32Platform::PerUserFolder() noexcept {
     return WideToUtf8(folder);
 }
 
+namespace {
 // A view that cannot be made (out of memory) is no dialog: the callers go on without it.
-std::unique_ptr<ui::IFilterMakerView> Win32Platform::CreateFilterMakerView() noexcept {
+template <class View>
+std::unique_ptr<View> MakeView(HINSTANCE module) noexcept {
     try {
-        return std::make_unique<FilterMakerView>(module_);
+        return std::make_unique<View>(module);
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
 }
+}  // namespace
+
+std::unique_ptr<ui::IFilterMakerView> Win32Platform::CreateFilterMakerView() noexcept {
+    return MakeView<FilterMakerView>(module_);
+}
 
 std::unique_ptr<ui::IEditFilterView> Win32Platform::CreateEditFilterView() noexcept {
-    try {
-        return std::make_unique<EditFilterView>(module_);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+    return MakeView<EditFilterView>(module_);
 }
 
 void Win32Platform::InitCommonCtrls(std::uint32_t flags) noexcept {
