@@ -262,8 +262,8 @@ int RunHostThread() {
     HWND window = call.WaitForWindow(kFilterMakerCaption);
     if (!window) return 10;
     PostClose(window);
+    // Join waits for the thread's end, which runs what the DLL left for it.
     if (!call.Join() || FAILED(call.result().hr)) return 11;
-    Sleep(300);  // whatever the DLL left for the thread's end has run by now
     return 0;
 }
 

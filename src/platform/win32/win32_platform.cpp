@@ -3,11 +3,13 @@
 #include <shlobj.h>
 
 #include <new>
+#include <utility>
 
 #include "platform/win32/activation_context.h"
 #include "platform/win32/common_controls.h"
 #include "platform/win32/form_layout.h"
 #include "platform/win32/form_view.h"
+#include "diagnostics.h"
 #include "wide_text.h"
 
 namespace kvex::win32 {
@@ -24,23 +26,25 @@ std::string Win32Platform::PerUserFolder() noexcept {
 }
 
 namespace {
-// A view that cannot be made (out of memory) is no dialog: the callers go on without it.
-template <class View>
-std::unique_ptr<View> MakeView(HINSTANCE module) noexcept {
+// What cannot be made (out of memory) is no dialog or no layout keeper: the
+// callers go on without it.
+template <class T, class... Args>
+std::unique_ptr<T> MadeOrNull(Args&&... args) noexcept {
     try {
-        return std::make_unique<View>(module);
+        return std::make_unique<T>(std::forward<Args>(args)...);
     } catch (const std::bad_alloc&) {
+        ReportSwallowed("a form's part could not be made");
         return nullptr;
     }
 }
 }  // namespace
 
 std::unique_ptr<ui::IFilterMakerView> Win32Platform::CreateFilterMakerView() noexcept {
-    return MakeView<FilterMakerView>(module_);
+    return MadeOrNull<FilterMakerView>(module_);
 }
 
 std::unique_ptr<ui::IEditFilterView> Win32Platform::CreateEditFilterView() noexcept {
-    return MakeView<EditFilterView>(module_);
+    return MadeOrNull<EditFilterView>(module_);
 }
 
 void Win32Platform::InitCommonCtrls(std::uint32_t flags) noexcept {
@@ -48,7 +52,7 @@ void Win32Platform::InitCommonCtrls(std::uint32_t flags) noexcept {
     win32::InitCommonCtrls(flags);
 }
 
-std::unique_ptr<ui::IFormLayout> Win32Platform::CreateLayout() noexcept { return std::make_unique<Win32FormLayout>(); }
+std::unique_ptr<ui::IFormLayout> Win32Platform::CreateLayout() noexcept { return MadeOrNull<Win32FormLayout>(); }
 
 namespace {
 

@@ -17,8 +17,11 @@ protected:
     void SetUp() override {
         view.SetHandlers(&handlers);
         handlers.on["cmdCancel_Click"] = [this] { view.Window().Unload(); };
-        // A test that goes wrong still ends its modal loop.
-        After(5000, [this] { view.Window().Unload(); });
+        // A test that goes wrong still ends its modal loop, and fails.
+        After(5000, [this] {
+            ADD_FAILURE() << "the form was still open after 5 s: the safety net closed it";
+            view.Window().Unload();
+        });
     }
     void TearDown() override { CancelPending(); }
     HWND Item(const char* name) { return ::GetDlgItem(view.Window().Hwnd(), FM::Id(name)); }
