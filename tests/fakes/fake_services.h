@@ -105,9 +105,8 @@ private:
         if (readOnly.count(path) != 0 || readOnly.count(parent) != 0) return 5;
         return heldExclusively.count(path) != 0 ? 32 : 0;
     }
-    static ui::FileError Error(unsigned long number) {
-        switch (number) {
-        case 3: return {3, "The system cannot find the path specified."};
+    static ui::FileError Error(unsigned long number) { return {number, "System error " + std::to_string(number)}; }
+};
         case 5: return {5, "Access is denied."};
         case 6: return {6, "The handle is invalid."};
         case 32: return {32, "The process cannot access the file because it is being used by another process."};

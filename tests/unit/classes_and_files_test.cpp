@@ -248,13 +248,17 @@ TEST_F(ListStore, OpenReplacesTheListWithTheFile) {
     EXPECT_EQ(view.window->Caption(), "Filter Maker - (web.plk)");
 }
 
-// Save As asks for a file and makes it current; Save then writes every entry
-// there, encoded, without asking, and never touches filters.dlk.
+// Save writes the current file (the host's, or the one Save As chose) with
+// every entry, encoded, without asking, and never touches filters.dlk.
 TEST_F(ListStore, SaveAsChoosesTheFileAndThenSaveNeedsNoDialog) {
+    const std::string hosts = kFilterFolder + "\\host.plk";
     OpenWithList({kDefault, "*.a"});
+    frm->SetFilterFile(hosts);
+    view.cmdSave->Click();
+    EXPECT_EQ(platform.files.Content(hosts), FileLines(WithDefault({"*.a"})));
     platform.dialogs.results = {std::nullopt, kWeb};
     view.cmdSaveAs->Click();  // cancelled
-    EXPECT_TRUE(platform.files.writes.empty());
+    EXPECT_EQ(platform.files.writes.size(), 1u);
     view.cmdSaveAs->Click();
     const auto& call = platform.dialogs.calls.at(1);
     EXPECT_EQ(call.title + " " + call.defaultExt + " " + call.initDir, "Save As plk " + kFilterFolder);
@@ -265,7 +269,7 @@ TEST_F(ListStore, SaveAsChoosesTheFileAndThenSaveNeedsNoDialog) {
     view.cmdSave->Click();
     EXPECT_EQ(platform.files.Content(kWeb), "\xEF\xBB\xBF" + FileLines(WithDefault({"*.a", "\xD0\x96.x"})));
     EXPECT_EQ(platform.dialogs.calls.size(), 2u);
-    EXPECT_EQ(platform.files.writes, (std::vector<std::string>{kWeb, kWeb}));
+    EXPECT_EQ(platform.files.writes, (std::vector<std::string>{hosts, kWeb, kWeb}));
 }
 
 TEST_F(ListStore, EachFailedSaveStepIsReportedAndTheFileStillBecomesCurrent) {

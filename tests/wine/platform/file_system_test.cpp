@@ -9,6 +9,8 @@
 #include "support.h"
 #include "unique_any.h"
 
+#include <sddl.h>  // after windows.h
+
 #include "contract/file_system_contract.h"
 
 namespace kvex::testing {
@@ -19,11 +21,11 @@ using win32::Utf8ToWide;
 class Win32FilesRig {
 public:
     Win32FilesRig() { std::filesystem::create_directory(folder_); }
-    ~Win32FilesRig() { ::SetFileAttributesW(folder_.c_str(), FILE_ATTRIBUTE_NORMAL); }
+    ~Win32FilesRig() { SetAccess(Folder(), L"D:(A;OICI;FA;;;WD)"); }
     ui::IFileSystem& Files() { return files_; }
     std::string Folder() { return Utf8Path(folder_); }
     void Put(const std::string& path, const std::string& bytes) {
-        std::ofstream(Utf8ToWide(path), std::ios::binary) << bytes;
+        std::ofstream(std::filesystem::path(Utf8ToWide(path)), std::ios::binary) << bytes;
     }
     void MakeReadOnly(const std::string& path) { ::SetFileAttributesW(Utf8ToWide(path).c_str(), FILE_ATTRIBUTE_READONLY); }
     // Open in another program for reading, sharing reading and writing or nothing.
@@ -32,9 +34,9 @@ public:
         return win32::unique_hfile(
             ::CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
     }
-    // The read-only attribute, where the file system lets it stop new files.
+    // Everyone denied adding files, where the file system keeps to it.
     bool MakeFolderReadOnly(const std::string& path) {
-        MakeReadOnly(path);
+        SetAccess(path, L"D:(D;OICI;0x6;;;WD)(A;OICI;FA;;;WD)");
         const std::wstring probe = Utf8ToWide(path) + L"\\probe";
         win32::unique_hfile file(::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                                FILE_FLAG_DELETE_ON_CLOSE, nullptr));
@@ -49,6 +51,12 @@ public:
     }
 
 private:
+    static void SetAccess(const std::string& path, const wchar_t* sddl) {
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr)) return;
+        ::SetFileSecurityW(Utf8ToWide(path).c_str(), DACL_SECURITY_INFORMATION, descriptor);
+        ::LocalFree(descriptor);
+    }
     TempFolder root_;
     const std::filesystem::path folder_ = root_ / L"\u042E\u0440\u0438\u0439 \u6F22\u5B57";  // Юрий 漢字
     win32::Win32FileSystem files_;

@@ -2,6 +2,8 @@
 // has it, the close box, the thread's quit request, nested forms.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "platform/win32/form_view.h"
 #include "support.h"
 #include "ui/edit_filter_design.h"
@@ -87,6 +89,16 @@ TEST_F(ModalFilterMaker, KeyboardAsADialogBoxHasIt) {
     for (const std::string& event : handlers.events)
         if (event.find("Click") != std::string::npos) clicks.push_back(event);
     EXPECT_EQ(clicks, (Events{"cmdOK_Click", "cmdNew_Click", "cmdSaveAs_Click", "cmdCancel_Click"}));
+}
+
+// A failing handler ends only itself: the form runs on, and the failure
+// goes to the debugger's channel.
+TEST_F(ModalFilterMaker, AFailingHandlerEndsOnlyItselfAndLeavesATrace) {
+    DebugChannel channel;
+    handlers.on["cmdOK_Click"] = [] { throw std::runtime_error("no disk"); };
+    ShowThen([&] { ::SendMessageW(Item("cmdOK"), BM_CLICK, 0, 0); });
+    EXPECT_EQ(handlers.Count("cmdCancel_Click"), 1);
+    EXPECT_EQ(channel.lines, std::vector<std::string>{"kvexfilt: a window's message failed: no disk\n"});
 }
 
 TEST_F(ModalFilterMaker, QuitRequestUnloadsAndIsLeftForTheThreadsOwnLoop) {
