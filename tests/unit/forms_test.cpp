@@ -23,8 +23,10 @@ TEST_F(FilterMakerForm, LifeCycle) {
     EXPECT_EQ(platform.layout.placements, std::vector<std::string>{"Restore Filter Maker " + kPositionFile});
     const LayoutLog atLoad = platform.layout;
     EXPECT_EQ(std::make_pair(atLoad.minWidth, atLoad.minHeight), std::make_pair(603, 404));  // smallest size, pixels
+    EXPECT_FALSE(atLoad.bound);
     EXPECT_EQ((std::vector<int>{view.window->icon, view.Image1[0]->picture, view.Image1[1]->picture,
-                                view.Image1[0]->mouseIcon}), (std::vector<int>{101, 102, 101, 101}));
+                                view.Image1[0]->mouseIcon, view.Image1[1]->mouseIcon}),
+              (std::vector<int>{101, 102, 101, 101, 101}));
     EXPECT_TRUE(view.ErrInput1->imageListAttached && view.ErrInput2->imageListAttached);
 
     for (int* floor : {&platform.layout.minHeight, &platform.layout.minWidth}) {
