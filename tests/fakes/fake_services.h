@@ -107,13 +107,6 @@ private:
     }
     static ui::FileError Error(unsigned long number) { return {number, "System error " + std::to_string(number)}; }
 };
-        case 5: return {5, "Access is denied."};
-        case 6: return {6, "The handle is invalid."};
-        case 32: return {32, "The process cannot access the file because it is being used by another process."};
-        default: return {number, "The filename or extension is too long."};
-        }
-    }
-};
 
 // Scripted answers (a path, or nothing for Cancel); every call is recorded.
 class FakeFileDialogs : public ui::IFileDialogs {

@@ -298,10 +298,6 @@ public:
         held.insert(path);
         return std::shared_ptr<void>(nullptr, [&held, path](void*) { held.erase(path); });
     }
-    bool MakeFolderReadOnly(const std::string& path) {
-        MakeReadOnly(path);
-        return true;
-    }
     Names Listed() {
         Names names;
         for (const auto& [path, content] : files_.files)

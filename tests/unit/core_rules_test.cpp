@@ -87,6 +87,7 @@ TEST(PatternMatcher, Tokens) {
         {"[\x7f-\x80]", {"\x7f", "\x80"}, {"\xff"}},
         {"[!a-z]", {"\xe9"}, {"e"}},
         {"[!\x80]", {"\xC2\x80"}, {"\x80"}},  // U+0080 is not the stray byte 80
+        {"*\x80", {"a\x80"}, {"\xC2\x80"}},
         {"a?b", {std::string("a\0b", 3)}, {"ab"}},
         {std::string("a\0b", 3), {std::string("a\0b", 3)}, {"ab", "a b"}},
         // Corner cases the language leaves open, as this matcher settles them.
@@ -395,6 +396,8 @@ TEST(ListFileEncoding, WrittenAnsiOrUtf8AndReadByItsMark) {
         EXPECT_EQ(DecodeListFile(c.bytes, Latin1()), text) << c.text;
         EXPECT_TRUE(!c.written || EncodeListFile(text, Latin1()) == c.bytes) << c.text;
     }
+    // A file's last half pair is not paired with whatever byte lies beyond its end.
+    EXPECT_EQ(DecodeListFile(std::string_view("\xFF\xFE\x3D\xD8\x00\xDC", 5), Latin1()), "\xEF\xBF\xBD");
 }
 
 }  // namespace

@@ -174,7 +174,8 @@ TEST_F(EditFilterForm, UnsetPropertiesShowNoIconAndMakeNoSelection) {
     EXPECT_EQ(frm->SelectionMade(), 0);
 }
 
-// "[" and "[!" wrap the selection; the single tokens replace it or go in at the caret.
+// "[" and "[!" wrap the selection; the single tokens replace it or go in at
+// the caret, counted in UTF-16 units as the text box counts it.
 TEST_F(EditFilterForm, TokenButtonsWrapOrReplaceTheSelection) {
     Open("");
     const struct {
@@ -182,7 +183,7 @@ TEST_F(EditFilterForm, TokenButtonsWrapOrReplaceTheSelection) {
         int start, length, button;
         const char* result;
     } cases[] = {
-        {"abc", 1, 1, 5, "a[b]c"}, {"abc", 1, 1, 6, "a[!b]c"}, {"abc", 3, 0, 5, "abc[]"}, {"a", 1, 0, 0, "a*"},
+        {"\xD0\x96" "bc", 1, 1, 5, "\xD0\x96[b]c"}, {"abc", 1, 1, 6, "a[!b]c"}, {"abc", 3, 0, 5, "abc[]"}, {"a", 1, 0, 0, "a*"},
         {"abc", 0, 3, 1, "?"},     {"", 0, 0, 2, "#"},         {"", 0, 0, 3, "!"},        {"", 0, 0, 4, "-"},
     };
     for (const auto& c : cases) {

@@ -9,8 +9,6 @@
 #include "support.h"
 #include "unique_any.h"
 
-#include <sddl.h>  // after windows.h
-
 #include "contract/file_system_contract.h"
 
 namespace kvex::testing {
@@ -21,7 +19,6 @@ using win32::Utf8ToWide;
 class Win32FilesRig {
 public:
     Win32FilesRig() { std::filesystem::create_directory(folder_); }
-    ~Win32FilesRig() { SetAccess(Folder(), L"D:(A;OICI;FA;;;WD)"); }
     ui::IFileSystem& Files() { return files_; }
     std::string Folder() { return Utf8Path(folder_); }
     void Put(const std::string& path, const std::string& bytes) {
@@ -34,14 +31,6 @@ public:
         return win32::unique_hfile(
             ::CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
     }
-    // Everyone denied adding files, where the file system keeps to it.
-    bool MakeFolderReadOnly(const std::string& path) {
-        SetAccess(path, L"D:(D;OICI;0x6;;;WD)(A;OICI;FA;;;WD)");
-        const std::wstring probe = Utf8ToWide(path) + L"\\probe";
-        win32::unique_hfile file(::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                               FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-        return !file;
-    }
     Names Listed() {
         Names names;
         for (const auto& entry : std::filesystem::directory_iterator(folder_))
@@ -51,12 +40,6 @@ public:
     }
 
 private:
-    static void SetAccess(const std::string& path, const wchar_t* sddl) {
-        PSECURITY_DESCRIPTOR descriptor = nullptr;
-        if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr)) return;
-        ::SetFileSecurityW(Utf8ToWide(path).c_str(), DACL_SECURITY_INFORMATION, descriptor);
-        ::LocalFree(descriptor);
-    }
     TempFolder root_;
     const std::filesystem::path folder_ = root_ / L"\u042E\u0440\u0438\u0439 \u6F22\u5B57";  // Юрий 漢字
     win32::Win32FileSystem files_;
