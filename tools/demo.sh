@@ -32,12 +32,11 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${KVEX_DEMO_INNER:-}" ]; then
   exec env KVEX_DEMO_INNER=1 xvfb-run -a -s "-screen 0 1600x1200x24 -nolisten tcp" "$0" "$@"
 fi
 
-trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
-
 # The 64-bit DLL, so everything runs under the 64-bit loader: with 32-bit Wine
 # installed, plain `wine` would start 32-bit programs.
 # shellcheck source=tools/wine-env.sh
 . "$repo/tools/wine-env.sh"
+trap 'kvex_wineserver -k >/dev/null 2>&1 || true' EXIT
 kvex_use_arch x64 || exit 1
 wine64=$kvex_loader
 kvex_prefix_ready || exit 1

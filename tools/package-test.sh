@@ -8,6 +8,9 @@
 # x86 package: the same for the 32-bit DLL and script host alone.
 # user package: needs no elevation, installs both DLLs under the profile and
 # writes the keys regsvr32 /n /i:user writes; uninstalling leaves nothing.
+# On a machine that runs no 32-bit programs every step that needs a 32-bit
+# process (regsvr32, script host, the x86 package's checks) is reported as
+# not run, and the 64-bit keys are compared alone.
 set -uo pipefail
 
 if [ $# -ne 5 ]; then
@@ -26,8 +29,10 @@ if [ -z "${KVEX_PACKAGE_TEST_INNER:-}" ]; then
 fi
 
 export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
-wine64=$(sed -n 's/^wine64=//p' "$(command -v wine)")
-wine32=wine
+# shellcheck source=tools/wine-env.sh
+. "$repo/tools/wine-env.sh"
+wine64=$KVEX_WINE64
+wine32=$KVEX_WINE32
 LIMIT=${KVEX_SCRIPT_LIMIT:-120}
 version=$("$native/tools/package/kvex_wxs" version)
 old_version=0.9.0
@@ -40,6 +45,15 @@ check() {  # what command...
   local what=$1
   shift
   if "$@"; then pass "$what"; else fail "$what"; fi
+}
+not_run=()
+skip32() {  # what
+  not_run+=("$(kvex_x86_not_run "$1")")
+  echo "  --    ${not_run[-1]}"
+}
+# check32 what command...: a check that needs a 32-bit process.
+check32() {
+  if kvex_runs_32bit; then check "$@"; else skip32 "$1"; fi
 }
 
 rm -rf "$work"
@@ -60,14 +74,22 @@ new_prefix() {  # name
   # The script hosts register their own type library on first use.
   echo 'WScript.Quit 0' >"$WINEPREFIX/drive_c/kvex-test/warm.vbs"
   "$wine64" cscript //nologo 'C:\kvex-test\warm.vbs' >/dev/null 2>&1
-  "$wine32" 'C:\windows\syswow64\cscript.exe' //nologo 'C:\kvex-test\warm.vbs' >/dev/null 2>&1
+  if kvex_runs_32bit; then
+    "$wine32" 'C:\windows\syswow64\cscript.exe' //nologo 'C:\kvex-test\warm.vbs' >/dev/null 2>&1
+  else
+    # wineboot could not run the 32-bit registrations, so the 32-bit view's
+    # CLSID key may be empty, and an uninstall's cleanup of empty keys would
+    # take it. Give it the entry it has on any Windows.
+    "$wine64" reg add 'HKLM\Software\Classes\CLSID\{00020420-0000-0000-C000-000000000046}' /ve /d PSDispatch /f \
+      /reg:32 >/dev/null 2>&1
+  fi
 }
 
 # HKLM\Software\Classes (both views; or another root) as sorted "key | value"
 # lines, without the installer's own bookkeeping (Installer\...).
 snapshot() {  # name [root]
   local file="$work/$1"
-  "$wine64" reg export "${2:-HKLM\Software\Classes}" "$(winepath -w "$file.reg" 2>/dev/null)" /y >/dev/null 2>&1
+  "$wine64" reg export "${2:-HKLM\Software\Classes}" "$(kvex_winepath -w "$file.reg" 2>/dev/null)" /y >/dev/null 2>&1
   iconv -f UTF-16LE -t UTF-8 "$file.reg" | tr -d '\r' | python3 -c '
 import sys
 key, lines, pending = "", [], ""
@@ -89,23 +111,27 @@ print("\n".join(sorted(l for l in lines if not l.startswith("[HKEY_LOCAL_MACHINE
 # Wine's RegisterTypeLib adds LIBFLAG_FHASDISKIMAGE (8) to the flags the
 # library declares (0), which the package writes.
 comparable() { grep -iv 'typelib\\{DF9DEE72-8B52-4EF7-860E-79709D2324E7}\\3\.1\\FLAGS] | ' "$work/$1.txt"; }
+# Where no 32-bit regsvr32 can run, a comparison with what regsvr32 writes
+# sets aside the keys only the 32-bit DLL writes (its registry view, its type
+# library path).
+without32() { if kvex_runs_32bit; then cat; else grep -ivE '\\Wow6432Node\\|\\win32\]'; fi; }
 # On 32-bit Windows there is one registry view; in a 64-bit prefix 32-bit
 # regsvr32 also writes the shared and the other view's keys, the 32-bit
 # package its own view only: compare the keys whatever their view.
 one_view() { sed 's/\\Wow6432Node\\/\\/I' | tr 'A-Z' 'a-z' | sort -u; }
-same() {  # a b [one-view]
-  if [ $# -eq 3 ]; then
-    diff -u <(comparable "$1" | one_view) <(comparable "$2" | one_view) >"$work/$1-$2.diff" && return 0
-  else
-    diff -u <(comparable "$1") <(comparable "$2") >"$work/$1-$2.diff" && return 0
-  fi
+same() {  # a b [one-view]; a named *-regsvr32 is what regsvr32 wrote
+  local keep=(cat) view=(cat)
+  [[ $1 == *-regsvr32 ]] && keep=(without32)
+  [ $# -eq 3 ] && view=(one_view)
+  diff -u <(comparable "$1" | "${keep[@]}" | "${view[@]}") <(comparable "$2" | "${keep[@]}" | "${view[@]}") \
+    >"$work/$1-$2.diff" && return 0
   echo "        registry '$1' and '$2' differ:"
   head -n 30 "$work/$1-$2.diff" | sed 's/^/        /'
   return 1
 }
 
 msi() {  # /i|/x package
-  timeout "$LIMIT" "$wine64" msiexec "$1" "$(winepath -w "$2" 2>/dev/null)" /qn >/dev/null 2>&1
+  timeout "$LIMIT" "$wine64" msiexec "$1" "$(kvex_winepath -w "$2" 2>/dev/null)" /qn >/dev/null 2>&1
 }
 
 refused() { ! msi /i "$1"; }
@@ -138,7 +164,9 @@ pf32() { echo "$WINEPREFIX/drive_c/Program Files (x86)/kvexfilt"; }
 regsvr32_snapshot() {  # name archs...
   local name=$1 arch
   shift
+  kvex_runs_32bit || set -- "${@/x86/}"
   for arch in "$@"; do
+    [ -n "$arch" ] || continue
     if [ "$arch" = x86 ]; then
       mkdir -p "$(pf32)" && cp "$dist/x86/kvexfilt.dll" "$(pf32)/"
       "$wine32" 'C:\windows\syswow64\regsvr32.exe' /s 'C:\Program Files (x86)\kvexfilt\kvexfilt.dll'
@@ -149,6 +177,7 @@ regsvr32_snapshot() {  # name archs...
   done
   snapshot "$name"
   for arch in "$@"; do
+    [ -n "$arch" ] || continue
     if [ "$arch" = x86 ]; then
       "$wine32" 'C:\windows\syswow64\regsvr32.exe' /u /s 'C:\Program Files (x86)\kvexfilt\kvexfilt.dll'
     else
@@ -171,8 +200,9 @@ classes_root() {  # name
 
 user_dir() { echo "$local_app/Programs/kvexfilt"; }
 regsvr32_user() {  # [/u]: both DLLs at the user package's places, 32-bit first
-  "$wine32" 'C:\windows\syswow64\regsvr32.exe' "$@" /s /n /i:user "$(winepath -w "$(user_dir)/x86/kvexfilt.dll")"
-  "$wine64" regsvr32 "$@" /s /n /i:user "$(winepath -w "$(user_dir)/x64/kvexfilt.dll")"
+  kvex_runs_32bit &&
+    "$wine32" 'C:\windows\syswow64\regsvr32.exe' "$@" /s /n /i:user "$(kvex_winepath -w "$(user_dir)/x86/kvexfilt.dll")"
+  "$wine64" regsvr32 "$@" /s /n /i:user "$(kvex_winepath -w "$(user_dir)/x64/kvexfilt.dll")"
 }
 
 # A package that needs no elevation: word count bit 8 set, no ALLUSERS.
@@ -196,20 +226,25 @@ if new_prefix x64; then
   check "one product left, version $version" [ "$(products)" = "$version " ]
   check "a downgrade to $old_version is refused" refused "$work/kvexfilt-$old_version.msi"
   snapshot x64-installed
-  check "registry after install equals regsvr32 of both DLLs" same x64-regsvr32 x64-installed
+  check "registry after install equals regsvr32 of $(kvex_runs_32bit && echo "both DLLs" || echo "the x64 DLL")" \
+    same x64-regsvr32 x64-installed
+  kvex_runs_32bit || skip32 "the 32-bit DLL's keys after install compared with its regsvr32"
   check "64-bit script host: both classes, PlugNameVersion, Filter Maker" run_script 64 x64-host64
-  check "32-bit script host: both classes, PlugNameVersion, Filter Maker" run_script 32 x64-host32
-  check "the defaults beside each DLL: Filters and position.ini" eval 'beside_dll "$(pf64)" && beside_dll "$(pf32)"'
+  check32 "32-bit script host: both classes, PlugNameVersion, Filter Maker" run_script 32 x64-host32
+  check "the defaults beside the x64 DLL: Filters and position.ini" eval 'beside_dll "$(pf64)"'
+  check32 "the defaults beside the x86 DLL: Filters and position.ini" eval 'beside_dll "$(pf32)"'
   check "uninstall succeeds" msi /x "$work/kvexfilt-$version.msi"
   snapshot x64-removed
   check "uninstall restores the registry" same x64-before x64-removed
   check "uninstall leaves no file or folder in Program Files" gone
   check "no product left" [ -z "$(products)" ]
-  wineserver -k >/dev/null 2>&1
+  kvex_wineserver -k >/dev/null 2>&1
 fi
 
 echo "package-test: x86 package (32-bit DLL alone)"
-if new_prefix x86; then
+if ! kvex_runs_32bit; then
+  skip32 "the x86 package: install, registry against regsvr32, 32-bit script host, uninstall"
+elif new_prefix x86; then
   snapshot x86-before
   regsvr32_snapshot x86-regsvr32 x86
   check "kvexfilt-$version-x86.msi installs silently" msi /i "$work/kvexfilt-$version-x86.msi"
@@ -221,7 +256,7 @@ if new_prefix x86; then
   snapshot x86-removed
   check "uninstall restores the registry" same x86-before x86-removed
   check "uninstall leaves no file or folder in Program Files" gone
-  wineserver -k >/dev/null 2>&1
+  kvex_wineserver -k >/dev/null 2>&1
 fi
 
 echo "package-test: user package (both DLLs, current user)"
@@ -229,7 +264,7 @@ user_started=$SECONDS
 check "kvexfilt-$version-user.msi asks for no elevation" unelevated "$work/kvexfilt-$version-user.msi"
 local_app=
 if new_prefix user; then
-  local_app=$(winepath -u "$("$wine64" cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')" 2>/dev/null)
+  local_app=$(kvex_winepath -u "$("$wine64" cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')" 2>/dev/null)
   [ -d "$local_app" ] || { fail "LocalAppData of the prefix (${local_app:-none})"; local_app=$WINEPREFIX/none; }
   # What any Windows profile has: the comparison is about our own keys.
   "$wine64" reg add 'HKCU\Software\Classes\CLSID' /f >/dev/null 2>&1
@@ -245,16 +280,19 @@ if new_prefix user; then
     'cmp -s "$dist/x64/kvexfilt.dll" "$(user_dir)/x64/kvexfilt.dll" && cmp -s "$dist/x86/kvexfilt.dll" "$(user_dir)/x86/kvexfilt.dll"'
   classes_root user-installed
   check "HKLM\\Software\\Classes untouched" same user-before-machine user-installed-machine
-  check "HKCU keys equal what regsvr32 /n /i:user of both DLLs writes" same user-regsvr32 user-installed one-view
+  check "HKCU keys equal what regsvr32 /n /i:user of $(kvex_runs_32bit && echo "both DLLs" || echo "the x64 DLL") writes" \
+    same user-regsvr32 user-installed one-view
+  kvex_runs_32bit || skip32 "the 32-bit DLL's per-user keys compared with its regsvr32 /n /i:user"
   check "uninstall succeeds" msi /x "$work/kvexfilt-$version-user.msi"
   classes_root user-removed
   check "uninstall restores HKCU\\Software\\Classes" same user-before-user user-removed-user
   check "uninstall leaves no file or folder of ours" [ ! -e "$(user_dir)" ]
-  wineserver -k >/dev/null 2>&1
+  kvex_wineserver -k >/dev/null 2>&1
 fi
 echo "package-test: user package $((SECONDS - user_started)) s"
 
 echo "package-test: $((SECONDS - started)) s"
+[ ${#not_run[@]} -eq 0 ] || printf 'package-test: %s\n' "${not_run[@]}"
 if [ "$failed" -ne 0 ]; then
   echo "package-test: FAILED"
   exit 1

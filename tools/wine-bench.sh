@@ -27,10 +27,9 @@ if [ -z "${KVEX_BENCH_INNER:-}" ]; then
   exec env KVEX_BENCH_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
 fi
 
-trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
-
 # shellcheck source=tools/wine-env.sh
 . "$repo/tools/wine-env.sh"
+trap 'kvex_wineserver -k >/dev/null 2>&1 || true' EXIT
 kvex_use_arch x64 || exit 1
 kvex_prefix_ready || exit 1
 

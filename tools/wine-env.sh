@@ -1,36 +1,117 @@
 # shellcheck shell=bash
-# Sourced by the Wine scripts (wine-test.sh, demo.sh): which loader runs which
-# architecture, and a prefix that serves both.
+# Sourced by every script that runs Windows code under Wine (wine-test.sh,
+# package-test.sh, demo.sh, wine-bench.sh): which loader runs which
+# architecture, whether this machine can run 32-bit programs at all, and a
+# prefix that serves both. Callers set $repo (the repository root) first.
 #
 # With 32-bit Wine installed, the `wine` launcher starts the 32-bit loader,
 # which reads C:\windows\system32 as syswow64 and sees the 32-bit registry
-# view. 64-bit programs therefore go to the 64-bit loader the launcher names
-# on its wine64= line; 32-bit ones to `wine` and C:\windows\syswow64.
+# view. 64-bit programs and tools therefore always go to the 64-bit loader and
+# the 64-bit wineserver, by path; 32-bit ones to the 32-bit loader, by path,
+# and C:\windows\syswow64. No step goes through the launcher.
+#
+# Some kernels run no 32-bit programs at all (IA-32 emulation switched off:
+# every i386 execve fails with "Exec format error"). On such a machine x86 is
+# checked statically only and every x86 run says it was not run, and why.
+# KVEX_NO_32BIT=1 makes this machine answer as such a one, for testing the
+# scripts: it also hides the `wine` launcher and its tool links from PATH, so
+# a step that still goes through them fails.
 
-kvex_launcher=$(command -v wine || true)
-kvex_wine64=$([ -n "$kvex_launcher" ] && sed -n 's/^wine64=//p' "$kvex_launcher" | head -n 1)
-kvex_wine32=$([ -n "$kvex_launcher" ] && sed -n 's/^wine32=//p' "$kvex_launcher" | head -n 1)
+# The answers are worked out once and exported: scripts re-executed under
+# xvfb-run, and scripts they call, read them instead of asking again.
+kvex_decide_loaders() {
+  local launcher probe_dir probe out rc
+  launcher=$(command -v wine || true)
+  KVEX_WINE64= KVEX_WINE32=
+  if [ -n "$launcher" ]; then
+    KVEX_WINE64=$(sed -n 's/^wine64=//p' "$launcher" | head -n 1)
+    KVEX_WINE32=$(sed -n 's/^wine32=//p' "$launcher" | head -n 1)
+  fi
+  [ -n "$KVEX_WINE64" ] || KVEX_WINE64=/usr/lib/wine/wine64
+  [ -n "$KVEX_WINE32" ] || KVEX_WINE32=/usr/lib/wine/wine
+  KVEX_WINESERVER64="$(dirname "$KVEX_WINE64")/wineserver64"
+  [ -x "$KVEX_WINESERVER64" ] || KVEX_WINESERVER64="$(dirname "$KVEX_WINE64")/wineserver"
+
+  # Does the kernel execute an i386 program? A 93-byte static ELF that only
+  # calls exit(0) asks it without any 32-bit library or Wine.
+  if [ "${KVEX_NO_32BIT:-0}" = 1 ]; then
+    KVEX_RUNS_32BIT=no
+    KVEX_NO_32BIT_REASON="this machine's kernel does not execute 32-bit programs (KVEX_NO_32BIT=1 makes it answer so)"
+  else
+    probe_dir="${repo:-.}/build"
+    mkdir -p "$probe_dir"
+    probe=$(mktemp "$probe_dir/.i386-probe.XXXXXX")
+    printf '\177ELF\001\001\001\000\000\000\000\000\000\000\000\000'\
+'\002\000\003\000\001\000\000\000\124\200\004\010\064\000\000\000\000\000\000\000\000\000\000\000'\
+'\064\000\040\000\001\000\000\000\000\000\000\000'\
+'\001\000\000\000\000\000\000\000\000\200\004\010\000\200\004\010\135\000\000\000\135\000\000\000'\
+'\005\000\000\000\000\020\000\000'\
+'\270\001\000\000\000\061\333\315\200' >"$probe"
+    chmod +x "$probe"
+    out=$("$probe" 2>&1) && rc=0 || rc=$?
+    rm -f "$probe"
+    if [ $rc -eq 0 ]; then
+      KVEX_RUNS_32BIT=yes
+      KVEX_NO_32BIT_REASON=
+    else
+      KVEX_RUNS_32BIT=no
+      case $out in
+        *"Exec format error"*) KVEX_NO_32BIT_REASON="this machine's kernel does not execute 32-bit programs" ;;
+        *) KVEX_NO_32BIT_REASON="a 32-bit program could not start here (${out##*: })" ;;
+      esac
+    fi
+  fi
+
+  if [ "${KVEX_NO_32BIT:-0}" = 1 ]; then
+    # Everything that would reach the launcher fails as on such a machine.
+    local shim_dir="${repo:-.}/build/.no-32bit-bin" tool
+    mkdir -p "$shim_dir"
+    for tool in wine wine-stable wineboot winepath wineserver winecfg wineconsole winedbg winefile \
+                msiexec regedit regsvr32 notepad wine64 wine64-stable; do
+      printf '#!/bin/sh\necho "%s: hidden by KVEX_NO_32BIT=1 (use the 64-bit loader by path): Exec format error" >&2\nexit 126\n' \
+        "$tool" >"$shim_dir/$tool"
+      chmod +x "$shim_dir/$tool"
+    done
+    case ":$PATH:" in *":$shim_dir:"*) ;; *) PATH="$shim_dir:$PATH" ;; esac
+    export PATH
+  fi
+  export KVEX_WINE64 KVEX_WINE32 KVEX_WINESERVER64 KVEX_RUNS_32BIT KVEX_NO_32BIT_REASON
+}
+[ -n "${KVEX_RUNS_32BIT:-}" ] || kvex_decide_loaders
+
+# kvex_runs_32bit: true when this machine executes 32-bit programs.
+kvex_runs_32bit() { [ "$KVEX_RUNS_32BIT" = yes ]; }
+
+# kvex_not_run what: the line every skipped x86 step prints.
+kvex_x86_not_run() { echo "x86: not run: $KVEX_NO_32BIT_REASON${1:+ ($1)}"; }
+
+# The 64-bit tools, by path.
+kvex_wine64() { "$KVEX_WINE64" "$@"; }
+kvex_wineserver() { "$KVEX_WINESERVER64" "$@"; }
+kvex_winepath() { "$KVEX_WINE64" winepath "$@"; }
 
 # shellcheck disable=SC2034  # kvex_loader and kvex_sysdir are for the caller
 # kvex_use_arch x86|x64: sets kvex_loader and kvex_sysdir (the folder of that
-# architecture's regsvr32, reg and cscript as the program sees it).
+# architecture's regsvr32, reg and cscript as the program sees it). Fails for
+# x86 on a machine that runs no 32-bit programs: callers ask kvex_runs_32bit
+# first and report the step as not run.
 kvex_use_arch() {
   case $1 in
     x86)
-      # Without wine32 the launcher quietly falls back to the 64-bit loader.
-      if [ -z "$kvex_wine32" ] || [ ! -x "$kvex_wine32" ]; then
-        echo "wine: no 32-bit loader (${kvex_wine32:-none}); make deps installs wine32:i386" >&2
+      kvex_runs_32bit || { kvex_x86_not_run >&2; return 1; }
+      if [ ! -x "$KVEX_WINE32" ]; then
+        echo "wine: no 32-bit loader ($KVEX_WINE32); make deps installs wine32:i386" >&2
         return 1
       fi
-      kvex_loader=wine
+      kvex_loader=$KVEX_WINE32
       kvex_sysdir='C:\windows\syswow64'
       ;;
     x64)
-      if [ -z "$kvex_wine64" ] || [ ! -x "$kvex_wine64" ]; then
-        echo "wine: no 64-bit loader named in ${kvex_launcher:-the wine launcher}" >&2
+      if [ ! -x "$KVEX_WINE64" ]; then
+        echo "wine: no 64-bit loader ($KVEX_WINE64); make deps installs wine64" >&2
         return 1
       fi
-      kvex_loader=$kvex_wine64
+      kvex_loader=$KVEX_WINE64
       kvex_sysdir='C:\windows\system32'
       ;;
     *) echo "wine: unknown architecture '$1' (x86 or x64)" >&2; return 1 ;;
@@ -54,15 +135,15 @@ kvex_pe_machine() {
 # 32-bit loader then fails with "could not load kernel32.dll": such a prefix
 # is made anew.
 kvex_prefix_ready() {
-  local w64=$kvex_wine64
-  if [ -z "$w64" ] || [ ! -x "$w64" ]; then
-    echo "wine: no 64-bit loader" >&2
+  local w64=$KVEX_WINE64
+  if [ ! -x "$w64" ]; then
+    echo "wine: no 64-bit loader ($w64)" >&2
     return 1
   fi
-  if [ -f "$WINEPREFIX/system.reg" ] &&
+  if kvex_runs_32bit && [ -f "$WINEPREFIX/system.reg" ] &&
      [ "$(kvex_pe_machine "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll")" != 14c ]; then
     echo "wine: $WINEPREFIX has no 32-bit half; making it anew"
-    wineserver -k >/dev/null 2>&1 || true
+    kvex_wineserver -k >/dev/null 2>&1 || true
     rm -rf "$WINEPREFIX"
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
@@ -71,7 +152,7 @@ kvex_prefix_ready() {
     WINEARCH=win64 timeout 600 "$w64" wineboot -i >/dev/null 2>&1 ||
       { echo "wine: wineboot failed for $WINEPREFIX" >&2; return 1; }
   fi
-  wineserver -p >/dev/null 2>&1 || true  # one server for every step that follows
+  kvex_wineserver -p >/dev/null 2>&1 || true  # one server for every step that follows
   # Wine draws its own title bars and frames: no window manager runs here.
   "$w64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   # 96 dpi unless a test asks for more; a high-dpi run cut short may have left its value.

@@ -20,7 +20,8 @@ enum Style : unsigned {
     kNotify = 1u << 4,      // label or picture: raises clicks
     kSunken = 1u << 5,      // sunken 3-D border
     kSymbol = 1u << 6,      // caption is a glyph of the symbol font
-    kNamedByLabel = 1u << 7,  // screen readers name it from the label made right before it
+    kWindowColours = 1u << 7,  // label: a text box's colours
+    kNamedByLabel = 1u << 8,   // screen readers name it from the label made right before it
 };
 
 struct Twips {
@@ -93,6 +94,15 @@ constexpr const Control* NamedBy(const Control (&rows)[N], const Control& label)
         if (NamingLabel(rows, row) == &label) return &row;
     return nullptr;
 }
+
+// What every form's table answers: a row, or its window's id, by name.
+template <class Table>
+struct Lookup {
+    static constexpr const Control& Row(std::string_view name, int index = 0) {
+        return Find(Table::kControls, name, index);
+    }
+    static constexpr int Id(std::string_view name, int index = 0) { return Row(name, index).id; }
+};
 
 // The rows that are windows, in tab order.
 template <std::size_t N>

@@ -252,6 +252,42 @@ TEST(Server, AFilterMakerCallFromInsideTheOpenOneRunsItsOwnDialogAndTheOuterStil
     EXPECT_EQ(ReadBytes(inner / L"filters.dlk"), CrLfLines({"*.htm;*.html", "*.inner"}));
 }
 
+// The pictures open the Edit Filter inside the Filter Maker's call: its
+// answer goes back to the box the picture stands for, the other box keeps
+// its text, and each dialog's place is kept in position.ini.
+TEST(Calls, PicturesEditTheirOwnBoxThroughANestedEditFilterAndBothPlacesAreKept) {
+    const std::wstring ini = (std::filesystem::path(win32::ModulePath(Component())).parent_path() / L"position.ini");
+    DeleteFileW(ini.c_str());
+    TempFolder folder;
+    DialogCall call([&] { return ShowFilterMaker(Binding::Early, folder.path().wstring()); });
+    HWND fm = call.WaitForWindow(kFilterMakerCaption);
+    ASSERT_TRUE(fm);
+    SetWindowPos(fm, nullptr, 211, 53, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND boxes[] = {ChildById(fm, FM::Id("txtEF")), ChildById(fm, FM::Id("txtFE"))};
+    SetEditText(boxes[0], L"a");
+    for (const int picture : {1, 0}) {
+        SCOPED_TRACE(picture);
+        const std::wstring before = TextOf(boxes[picture]), other = TextOf(boxes[1 - picture]);
+        HWND image = ChildById(fm, FM::Id("Image1", picture));
+        PostMessageW(image, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageW(image, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        HWND ef = call.WaitForWindow(kEditFilterCaption);
+        ASSERT_TRUE(ef);
+        HWND text = ChildById(ef, EF::Id("txtEF")), ok = ChildById(ef, EF::Id("cmdOK"));
+        EXPECT_EQ(TextOf(text), before);
+        SetWindowPos(ef, nullptr, 131, 97, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetEditText(text, before + L"x");
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(ok) != FALSE; }));
+        PostClick(ok);
+        EXPECT_TRUE(WaitUntil([&] { return TextOf(boxes[picture]) == before + L"x"; })) << "the answer got lost";
+        EXPECT_EQ(TextOf(boxes[1 - picture]), other);
+    }
+    PostClick(ChildById(fm, FM::Id("cmdOK")));
+    ASSERT_TRUE(call.Join());
+    EXPECT_EQ(GetPrivateProfileIntW(L"Filter Maker", L"frmFM.Left", -1, ini.c_str()), 211);
+    EXPECT_EQ(GetPrivateProfileIntW(L"Filter Maker", L"frmEF.Left", -1, ini.c_str()), 131);
+}
+
 }  // namespace
 
 // A host thread that leaves its apartment lets COM unload the DLL before the
@@ -262,8 +298,8 @@ int RunHostThread() {
     HWND window = call.WaitForWindow(kFilterMakerCaption);
     if (!window) return 10;
     PostClose(window);
+    // Join waits for the thread's end, which runs what the DLL left for it.
     if (!call.Join() || FAILED(call.result().hr)) return 11;
-    Sleep(300);  // whatever the DLL left for the thread's end has run by now
     return 0;
 }
 

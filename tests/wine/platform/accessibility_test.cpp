@@ -10,8 +10,7 @@
 
 #include <algorithm>
 
-#include "platform/win32/edit_filter_view.h"
-#include "platform/win32/filter_maker_view.h"
+#include "platform/win32/form_view.h"
 #include "support.h"
 #include "ui/edit_filter_design.h"
 #include "ui/filter_maker_design.h"
