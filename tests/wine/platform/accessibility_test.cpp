@@ -1,9 +1,6 @@
-// What a screen reader hears of both forms, control by control, as Windows
-// tells it: the object a control serves where it serves one, else what
-// Windows derives (a button's caption, the static text before an edit or a
-// list in z-order). Wine's own objects name every window by its text and
-// call buttons and lists plain client areas, so names and roles are not
-// taken from them.
+// What a screen reader hears of both forms as Windows tells it: the object a
+// control serves, else what Windows derives. Wine's own objects name every
+// window by its text and call buttons and lists client areas: not asked.
 #include <gtest/gtest.h>
 
 #include <oleacc.h>
@@ -12,8 +9,6 @@
 
 #include "platform/win32/form_view.h"
 #include "support.h"
-#include "ui/edit_filter_design.h"
-#include "ui/filter_maker_design.h"
 #include "unique_any.h"
 
 namespace kvex::testing {
@@ -37,9 +32,8 @@ std::wstring WithoutAccessKey(std::wstring text) {
     return text;
 }
 
-// Windows' name for a control that serves no object: a button's caption;
-// else the nearest visible static text before it in z-order, looking no
-// further back than a tab stop or the start of a group.
+// A button's caption; else the nearest visible static text before the
+// control in z-order, looking no further back than a tab stop or a group.
 std::wstring NameWindowsGives(HWND control) {
     if (IsClass(control, L"Button")) return WithoutAccessKey(TextOf(control));
     for (HWND before = ::GetWindow(control, GW_HWNDPREV); before; before = ::GetWindow(before, GW_HWNDPREV)) {
@@ -64,22 +58,21 @@ struct Heard {
 };
 
 VARIANT Child(long id) {
-    VARIANT child;
-    ::VariantInit(&child);
+    VARIANT child{};
     V_VT(&child) = VT_I4;
     V_I4(&child) = id;
     return child;
 }
 
-long NumberOf(IAccessible& object, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), long id) {
+long NumberOf(IAccessible* object, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, VARIANT*), long id) {
     win32::unique_variant value;
-    return SUCCEEDED((object.*get)(Child(id), value.get())) && V_VT(value.get()) == VT_I4 ? V_I4(value.get()) : -1;
+    const bool got = SUCCEEDED((object->*get)(Child(id), value.get())) && V_VT(value.get()) == VT_I4;
+    return got ? V_I4(value.get()) : -1;
 }
 
-std::wstring NameOf(IAccessible& object, long id) {
+std::wstring NameOf(IAccessible* object, long id) {
     win32::unique_bstr name;
-    if (FAILED(object.get_accName(Child(id), name.put())) || !name) return {};
-    return name.get();
+    return SUCCEEDED(object->get_accName(Child(id), name.put())) && name ? name.get() : L"";
 }
 
 Heard Hear(HWND control) {
@@ -87,25 +80,24 @@ Heard Hear(HWND control) {
     const LRESULT served = ::SendMessageW(control, WM_GETOBJECT, 0, OBJID_CLIENT);
     heard.served = served > 0 &&
                    SUCCEEDED(::ObjectFromLresult(served, __uuidof(IAccessible), 0, heard.object.put_void()));
-    if (!heard.served &&
-        FAILED(::CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible), heard.object.put_void())))
-        return heard;
-    heard.state = NumberOf(*heard.object.get(), &IAccessible::get_accState, CHILDID_SELF);
-    heard.name = heard.served ? NameOf(*heard.object.get(), CHILDID_SELF) : NameWindowsGives(control);
-    heard.role = heard.served ? NumberOf(*heard.object.get(), &IAccessible::get_accRole, CHILDID_SELF)
+    if (!heard.served) ::CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible), heard.object.put_void());
+    if (!heard.object) return heard;
+    heard.state = NumberOf(heard.object.get(), &IAccessible::get_accState, CHILDID_SELF);
+    heard.name = heard.served ? NameOf(heard.object.get(), CHILDID_SELF) : NameWindowsGives(control);
+    heard.role = heard.served ? NumberOf(heard.object.get(), &IAccessible::get_accRole, CHILDID_SELF)
                               : RoleWindowsGives(control);
     return heard;
 }
 
 // The list tells each entry by its text and which of them are selected.
-void ExpectEntriesHeard(HWND list, IAccessible& object) {
+void ExpectEntriesHeard(HWND list, IAccessible* object) {
     const std::wstring entries[] = {L"*.htm;*.html", L"*.txt", L"\u0436*.c"};
     for (const std::wstring& entry : entries)
         ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
     ::SendMessageW(list, LB_SETSEL, TRUE, 1);
     ::SendMessageW(list, LB_SETSEL, TRUE, 2);
     long count = 0;
-    EXPECT_TRUE(SUCCEEDED(object.get_accChildCount(&count)) && count == 3) << count;
+    EXPECT_TRUE(SUCCEEDED(object->get_accChildCount(&count)) && count == 3) << count;
     for (long id = 1; id <= 3; ++id) {
         EXPECT_EQ(NameOf(object, id), entries[id - 1]);
         EXPECT_EQ(NumberOf(object, &IAccessible::get_accRole, id), ROLE_SYSTEM_LISTITEM);
@@ -114,33 +106,30 @@ void ExpectEntriesHeard(HWND list, IAccessible& object) {
 }
 
 // Every control that takes the focus is heard by the words of its design
-// row, as the control it is, unavailable when disabled; the captions the
-// user sees stay as designed.
+// row, as the control it is, unavailable when disabled; what the user sees
+// stays the design's caption (glyph codes n as U+00nn).
 template <typename View, typename Design>
 void ExpectEveryFocusableControlHeard() {
     win32::com_apartment apartment;
     View view(TestModule());
     view.Window().EnsureLoaded();
-    HWND form = view.Window().Hwnd();
-    ASSERT_NE(form, nullptr);
     int focusable = 0;
-    for (HWND child = ::GetWindow(form, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = ::GetWindow(view.Window().Hwnd(), GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (!(::GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP)) continue;
         const Control* row = ui::design::FindById(Design::kControls, ::GetDlgCtrlID(child));
         ASSERT_NE(row, nullptr);
         SCOPED_TRACE(std::string(row->name) + "(" + std::to_string(row->index) + ")");
         ++focusable;
-        const Heard heard = Hear(child);
-        // Design captions are ASCII or a symbol font's glyph codes, byte n for U+00nn.
         std::wstring caption;
         for (const char* c = row->caption; *c; ++c) caption.push_back(static_cast<unsigned char>(*c));
         const std::wstring words = row->spoken ? win32::Utf8ToWide(row->spoken) : WithoutAccessKey(caption);
+        const Heard heard = Hear(child);
         EXPECT_EQ(heard.name, words);
         EXPECT_GE(std::count_if(words.begin(), words.end(), [](wchar_t c) { return c < 128 && iswalpha(c); }), 2);
         EXPECT_EQ(heard.role, RoleWindowsGives(child));
         EXPECT_EQ((heard.state & STATE_SYSTEM_UNAVAILABLE) != 0, (row->style & ui::design::kDisabled) != 0);
         EXPECT_EQ(TextOf(child), caption);
-        if (row->kind == ui::design::Kind::List && heard.served) ExpectEntriesHeard(child, *heard.object.get());
+        if (row->kind == ui::design::Kind::List && heard.served) ExpectEntriesHeard(child, heard.object.get());
     }
     EXPECT_EQ(focusable, std::count_if(std::begin(Design::kControls), std::end(Design::kControls),
                                        [](const Control& row) { return row.style & ui::design::kTabStop; }));

@@ -89,7 +89,8 @@ void ExpectHoldsAtScreenDpi() {
     TempFolder folder;
     const std::string ini = Utf8Path(folder / L"position.ini");
     const auto restoreSaved96 = [&](LONG left, LONG top, SIZE size) {
-        const std::pair<const char*, LONG> fields[] = {{"Left", left}, {"Top", top}, {"Width", size.cx}, {"Height", size.cy}};
+        const std::pair<const char*, LONG> fields[] = {
+            {"Left", left}, {"Top", top}, {"Width", size.cx}, {"Height", size.cy}};
         for (const auto& [name, value] : fields)
             ::WritePrivateProfileStringA(kSection.c_str(), (std::string(Design::kForm.name) + "." + name).c_str(),
                                          std::to_string(value).c_str(), ini.c_str());

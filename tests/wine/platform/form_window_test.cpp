@@ -2,6 +2,7 @@
 // has it, the close box, the thread's quit request, nested forms.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <stdexcept>
 
 #include "platform/win32/form_view.h"
@@ -73,13 +74,6 @@ TEST_F(ModalFilterMaker, CloseBoxUnloadsWithoutPressingAnyButton) {
     EXPECT_EQ(handlers.events, (Events{"Form_Load", "Form_Resize", "Form_QueryUnload", "Form_Unload"}));
 }
 
-void HoldShift(bool down) {
-    BYTE keys[256];
-    ::GetKeyboardState(keys);
-    keys[VK_SHIFT] = down ? 0x80 : 0;
-    ::SetKeyboardState(keys);
-}
-
 // Enter and Escape press no button, wherever the focus is; access keys press
 // theirs. The context-menu key asks the list for its menu, and F4 or Alt+Down
 // in a text box stand for a click on the picture above it.
@@ -95,9 +89,12 @@ TEST_F(ModalFilterMaker, KeyboardAsADialogBoxHasIt) {
         for (wchar_t key : {L'k', L'n', L'a'}) ::PostMessageW(Item("lstPat"), WM_SYSCHAR, key, 1 << 29);
         ::PostMessageW(Item("lstPat"), WM_KEYDOWN, VK_APPS, 1);
         ::PostMessageW(Item("lstPat"), WM_KEYUP, VK_APPS, 0xC0000001);
-        HoldShift(true);  // until the posted keys are read: timers come last
+        std::array<BYTE, 256> keys;  // Shift held until the posted keys are read: timers come last
+        ::GetKeyboardState(keys.data());
+        keys[VK_SHIFT] = 0x80;
+        ::SetKeyboardState(keys.data());
         ::PostMessageW(Item("lstPat"), WM_SYSKEYDOWN, VK_F10, 1);
-        After(10, [] { HoldShift(false); });
+        After(10, [keys]() mutable { keys[VK_SHIFT] = 0, ::SetKeyboardState(keys.data()); });
         ::PostMessageW(Item("txtEF"), WM_KEYDOWN, VK_F4, 1);
         ::PostMessageW(Item("txtFE"), WM_SYSKEYDOWN, VK_DOWN, 1 << 29);
     });
