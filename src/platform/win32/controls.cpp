@@ -244,8 +244,8 @@ void Win32ListBox::NoteCaretMessage(unsigned msg, std::uintptr_t wParam, std::in
 
 LRESULT Win32ListBox::OnSubclassMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // The context-menu key and Shift+F10 ask for what the right button opens.
-    // The key is taken here, going up (not every system makes a menu request
-    // of it); Shift+F10 arrives as the system's request.
+    // The key is taken here, on its way up, so the menu opens once whatever
+    // the system makes of it; Shift+F10 arrives as the system's request.
     const bool menuKey = (message == WM_KEYDOWN || message == WM_KEYUP) && wParam == VK_APPS;
     const bool menuRequest = message == WM_CONTEXTMENU && GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1;
     if ((menuKey || menuRequest) && onMouseUp_) {
