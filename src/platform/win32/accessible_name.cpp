@@ -70,9 +70,9 @@ public:
         return standard_->get_accName(child, name);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
-        const long answer = IsSelf(child) ? RoleOfKind() : IsEntry(child) ? ROLE_SYSTEM_LISTITEM : 0;
-        if (answer == 0) return standard_->get_accRole(child, role);
-        return AnswerNumber(answer, role);
+        if (IsSelf(child)) return AnswerNumber(RoleOfKind(), role);
+        if (IsEntry(child)) return AnswerNumber(ROLE_SYSTEM_LISTITEM, role);
+        return standard_->get_accRole(child, role);
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
         if (!IsEntry(child)) return standard_->get_accState(child, state);
@@ -137,7 +137,7 @@ private:
         case Kind::Button: return ROLE_SYSTEM_PUSHBUTTON;
         case Kind::Edit: return ROLE_SYSTEM_TEXT;
         case Kind::List: return ROLE_SYSTEM_LIST;
-        default: return 0;
+        default: return ROLE_SYSTEM_CLIENT;
         }
     }
     long EntryState(int index) const {
@@ -198,9 +198,9 @@ LRESULT CALLBACK SpokenNameProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
-bool ServeSpokenName(HWND control, const ui::design::Control& row) {
-    return control && row.spoken &&
-           ::SetWindowSubclass(control, &SpokenNameProc, kSpokenNameSubclassId, reinterpret_cast<DWORD_PTR>(&row));
+void ServeSpokenName(HWND control, const ui::design::Control& row) {
+    if (control && row.spoken)
+        ::SetWindowSubclass(control, &SpokenNameProc, kSpokenNameSubclassId, reinterpret_cast<DWORD_PTR>(&row));
 }
 
 }  // namespace kvex::win32

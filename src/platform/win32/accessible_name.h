@@ -11,6 +11,6 @@ namespace kvex::win32 {
 
 // From now until the control is destroyed, screen readers hear row.spoken for
 // it; row lives as long as the module (a design table's row).
-bool ServeSpokenName(HWND control, const ui::design::Control& row);
+void ServeSpokenName(HWND control, const ui::design::Control& row);
 
 }  // namespace kvex::win32
