@@ -5,7 +5,7 @@ DIST     ?= dist
 CMAKE    ?= cmake
 CFG      ?= Release
 
-.PHONY: all deps native x86 x64 dist package test test-native test-wine demo bench sanitize fuzz clean
+.PHONY: all deps native x86 x64 dist package repro test test-native test-wine demo bench sanitize fuzz clean
 
 all: dist
 
@@ -14,25 +14,32 @@ deps:
 
 native: deps
 	$(CMAKE) -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=$(CFG) >/dev/null
-	$(CMAKE) --build $(BUILD)/native -j$(JOBS)
+	$(CMAKE) --build $(BUILD)/native -j$(JOBS) $(if $(NATIVE_TARGETS),--target $(NATIVE_TARGETS))
 
 x86: deps
 	$(CMAKE) -S . -B $(BUILD)/x86 -DCMAKE_BUILD_TYPE=$(CFG) \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/toolchain-i686.cmake \
 	  -DKVEX_DIST_DIR=$(CURDIR)/$(DIST)/x86 >/dev/null
-	$(CMAKE) --build $(BUILD)/x86 -j$(JOBS)
+	$(CMAKE) --build $(BUILD)/x86 -j$(JOBS) $(if $(CROSS_TARGETS),--target $(CROSS_TARGETS))
 
 x64: deps
 	$(CMAKE) -S . -B $(BUILD)/x64 -DCMAKE_BUILD_TYPE=$(CFG) \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/toolchain-x86_64.cmake \
 	  -DKVEX_DIST_DIR=$(CURDIR)/$(DIST)/x64 >/dev/null
-	$(CMAKE) --build $(BUILD)/x64 -j$(JOBS)
+	$(CMAKE) --build $(BUILD)/x64 -j$(JOBS) $(if $(CROSS_TARGETS),--target $(CROSS_TARGETS))
 
 dist: native x86 x64
 
-# dist/kvexfilt-<version>.msi (x64, both DLLs), -x86.msi, -user.msi and .zip.
+# dist/kvexfilt-<version>.msi (x64, both DLLs), -x86.msi, -user.msi, .zip,
+# -symbols.zip and SHA256SUMS; signed with SIGN_CERT=... SIGN_KEY=...
+# (or SIGN_PKCS12=... and SIGN_PASSWORD in the environment).
 package: dist
 	./tools/package.sh $(BUILD)/native $(BUILD)/x86 $(DIST)
+
+# Two clean builds of the commit checked out, in two folders one after the
+# other, must give the same bytes in every release file.
+repro: deps
+	./tools/repro.sh $(BUILD)/repro $(JOBS)
 
 test: dist test-native test-wine
 

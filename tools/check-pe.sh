@@ -146,9 +146,10 @@ export_rva() {  # name: its RVA in the DLL's export address table, in hex
     END { if (ordinal != "") print rva[ordinal] }
   ' <<<"$dll_dump"
 }
+# (The i686 symbol carries its stdcall decoration.)
 rva=$(export_rva DllGetClassObject)
 where=$("$repo/tools/symbolize.sh" "$dll.debug" "0x${rva:-0}" 2>&1 || true)
-grep -qx 'DllGetClassObject at /kvexfilt/src/plugin/exports\.cpp:[0-9]*' <<<"$where" ||
+grep -qx 'DllGetClassObject\(@12\)\? at /kvexfilt/src/plugin/exports\.cpp:[0-9]*' <<<"$where" ||
   fail "$dll.debug: DllGetClassObject (RVA 0x${rva:-?}) resolves to '$where'"
 
 if [ "$faults" -gt 0 ]; then

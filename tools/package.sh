@@ -51,12 +51,13 @@ elif [ -n "${SIGN_CERT:-}${SIGN_KEY:-}" ]; then
   sign_with=(-certs "$(realpath "$SIGN_CERT")" -key "$(realpath "$SIGN_KEY")")
 fi
 [ -n "${SIGN_TIMESTAMP_URL:-}" ] && [ ${#sign_with[@]} -gt 0 ] && sign_with+=(-ts "$SIGN_TIMESTAMP_URL")
+# A password goes through a pipe, never the command line.
+[ -n "${SIGN_PASSWORD:-}" ] && [ ${#sign_with[@]} -gt 0 ] && sign_with+=(-readpass -)
 sign() {  # file...: signed in place
   local f
   for f in "$@"; do
-    # The password goes through a pipe, never the command line.
     printf '%s' "${SIGN_PASSWORD:-}" |
-      osslsigncode sign "${sign_with[@]}" -readpass - -h sha256 -n kvexfilt -in "$f" -out "$f.signed" >/dev/null ||
+      osslsigncode sign "${sign_with[@]}" -h sha256 -n kvexfilt -in "$f" -out "$f.signed" >/dev/null ||
       { echo "package: signing $f failed" >&2; exit 1; }
     mv "$f.signed" "$f"
   done

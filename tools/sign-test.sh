@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Signs a release with a throwaway self-signed certificate and checks it:
+#   tools/sign-test.sh <native-build> <x86-build> <x64-build> <dist> <work-dir>
+# Unsigned, the release says so and its zip holds the images of dist as they
+# are. Signed, both ways of naming the key (PEM certificate and key; PKCS#12
+# with its password in the environment) sign the four images of the zip and
+# the three MSIs with SHA-256, which osslsigncode verifies against that
+# certificate, and leave dist as it was. SHA256SUMS matches each release.
+# Under Wine the signed DLL registers and a script host creates both classes
+# and opens the Filter Maker: x64 through the 64-bit loader, x86 where this
+# machine runs 32-bit programs.
+set -uo pipefail
+
+if [ $# -ne 5 ]; then
+  echo "usage: $0 <native-build> <x86-build> <x64-build> <dist> <work-dir>" >&2
+  exit 2
+fi
+repo=$(cd "$(dirname "$0")/.." && pwd)
+native=$(realpath "$1")
+x86_build=$(realpath "$2")
+x64_build=$(realpath "$3")
+dist=$(realpath "$4")
+work=$(realpath -m "$5")
+
+if [ -z "${KVEX_SIGN_TEST_INNER:-}" ]; then
+  exec env KVEX_SIGN_TEST_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+fi
+
+export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+# shellcheck source=tools/wine-env.sh
+. "$repo/tools/wine-env.sh"
+version=$("$native/tools/package/kvex_wxs" version)
+images=(x64/kvexfilt.dll x86/kvexfilt.dll x64/kvexhost.exe x86/kvexhost.exe)
+msis=("kvexfilt-$version.msi" "kvexfilt-$version-x86.msi" "kvexfilt-$version-user.msi")
+started=$SECONDS
+failed=0
+
+pass() { echo "  ok    $1"; }
+fail() { echo "  FAIL  $1"; failed=1; }
+check() {  # what command...
+  local what=$1
+  shift
+  if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+rm -rf "$work"
+mkdir -p "$work"
+cert="$work/signer.pem" key="$work/signer.key"
+export KVEX_TEST_P12_PASSWORD="throwaway $$"
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=kvexfilt test signer" \
+  -addext extendedKeyUsage=codeSigning -keyout "$key" -out "$cert" >/dev/null 2>&1 &&
+  openssl pkcs12 -export -in "$cert" -inkey "$key" -passout env:KVEX_TEST_P12_PASSWORD \
+    -out "$work/signer.p12" >/dev/null 2>&1 ||
+  { echo "sign-test: openssl could not make the certificate" >&2; exit 1; }
+dist_before=$(cd "$dist" && sha256sum "${images[@]}")
+
+release() {  # name [VAR=value...]: tools/package.sh into work/name, its output in work/name.log
+  local name=$1
+  shift
+  env -u SIGN_CERT -u SIGN_KEY -u SIGN_PKCS12 -u SIGN_PASSWORD -u SIGN_TIMESTAMP_URL "$@" \
+    "$repo/tools/package.sh" "$native" "$x86_build" "$dist" "$version" "$work/$name" >"$work/$name.log" 2>&1 &&
+    unzip -q "$work/$name/kvexfilt-$version.zip" -d "$work/$name/unzipped"
+}
+verified() {  # file: signed by the test's certificate over a SHA-256 digest
+  osslsigncode verify -CAfile "$cert" -in "$1" >"$1.verify" 2>&1 && grep -q '^Signature verification: ok' "$1.verify" &&
+    grep -q '^Message digest algorithm *: SHA256' "$1.verify"
+}
+all_signed() {  # name
+  local f ok=0
+  for f in "${images[@]/#/unzipped/kvexfilt-$version/}" "${msis[@]}"; do
+    verified "$work/$1/$f" || { echo "        $f: $(tail -n 1 "$work/$1/$f.verify")"; ok=1; }
+  done
+  return $ok
+}
+sums_match() { (cd "$work/$1" && sha256sum --quiet -c SHA256SUMS); }
+
+echo "sign-test: unsigned"
+if check "package.sh builds an unsigned release" release unsigned; then
+  check "it says in one line that nothing is signed" \
+    [ "$(grep -c 'nothing is signed' "$work/unsigned.log")" -eq 1 ]
+  check "its zip holds the images of dist as built" \
+    eval '(cd "$work/unsigned/unzipped/kvexfilt-$version" && echo "$dist_before" | sha256sum --quiet -c)'
+  check "no image carries a signature" eval '! verified "$work/unsigned/unzipped/kvexfilt-$version/x64/kvexfilt.dll"'
+  check "SHA256SUMS matches the release" sums_match unsigned
+fi
+for way in pem p12; do
+  echo "sign-test: signed ($way)"
+  if [ "$way" = pem ]; then
+    check "package.sh signs with SIGN_CERT and SIGN_KEY" release pem SIGN_CERT="$cert" SIGN_KEY="$key"
+  else
+    check "package.sh signs with SIGN_PKCS12 and SIGN_PASSWORD" \
+      release p12 SIGN_PKCS12="$work/signer.p12" SIGN_PASSWORD="$KVEX_TEST_P12_PASSWORD"
+  fi
+  check "the images in the zip and the three MSIs verify (SHA-256)" all_signed "$way"
+  check "the log says nothing of an unsigned release" eval "! grep -q 'nothing is signed' '$work/$way.log'"
+  check "SHA256SUMS matches the release" sums_match "$way"
+done
+check "dist holds the images as built (unsigned)" eval '(cd "$dist" && echo "$dist_before" | sha256sum --quiet -c)'
+check "a key without its certificate is refused" eval '! release refused SIGN_KEY="$key"'
+
+# The signed DLLs at work: registered, both classes, the Filter Maker.
+signed_use() {  # arch
+  local folder="C:\\kvex-test\\$1" result="$WINEPREFIX/drive_c/kvex-test/$1.txt"
+  kvex_use_arch "$1" || return 1
+  mkdir -p "$WINEPREFIX/drive_c/kvex-test/$1"
+  cp "$work/pem/unzipped/kvexfilt-$version/$1/kvexfilt.dll" "$WINEPREFIX/drive_c/kvex-test/$1/"
+  "$kvex_loader" "$kvex_sysdir\\cscript.exe" //nologo 'C:\kvex-test\warm.vbs' >/dev/null 2>&1
+  "$kvex_loader" "$kvex_sysdir\\regsvr32.exe" /s "$folder\\kvexfilt.dll" >/dev/null 2>&1 ||
+    { echo "        regsvr32 $folder\\kvexfilt.dll failed"; return 1; }
+  timeout 120 "$kvex_loader" "$kvex_sysdir\\cscript.exe" //nologo 'C:\kvex-test\installed.vbs' \
+    "C:\\kvex-test\\$1.txt" 'C:\kvex-test\kvex_drive.exe' "$version" >/dev/null 2>&1
+  grep -q '^failures 0' "$result" 2>/dev/null && return 0
+  sed 's/^/        /' "$result" 2>/dev/null || echo "        (no result)"
+  return 1
+}
+echo "sign-test: the signed DLLs under Wine"
+export WINEPREFIX="$work/prefix"
+if [ -d "$work/pem/unzipped" ] && kvex_prefix_ready >/dev/null; then
+  mkdir -p "$WINEPREFIX/drive_c/kvex-test"
+  cp "$x64_build/tests/wine/kvex_drive.exe" "$repo/tests/wine/package/installed.vbs" "$WINEPREFIX/drive_c/kvex-test/"
+  echo 'WScript.Quit 0' >"$WINEPREFIX/drive_c/kvex-test/warm.vbs"
+  check "x64: the signed DLL registers; both classes and the Filter Maker work" signed_use x64
+  if declare -F kvex_runs_32bit >/dev/null && kvex_runs_32bit; then
+    check "x86: the signed DLL registers; both classes and the Filter Maker work" signed_use x86
+  else
+    echo "  --    x86 not run: this machine runs no 32-bit programs"
+  fi
+  wineserver -k >/dev/null 2>&1
+else
+  fail "a Wine prefix with the signed release"
+fi
+
+echo "sign-test: $((SECONDS - started)) s"
+if [ "$failed" -ne 0 ]; then
+  echo "sign-test: FAILED (files in $work)"
+  exit 1
+fi
+rm -rf "$work"
+echo "sign-test: all passed"
