@@ -53,11 +53,13 @@ test-wine:
 	./tools/check-pe.sh $(DIST)/x64 x86-64
 	./tools/wine-test.sh $(BUILD) $(DIST) $(WINE_ARCHS)
 	./tools/package-test.sh $(BUILD)/native $(BUILD)/x86 $(BUILD)/x64 $(DIST) $(BUILD)/package-test
+	./tools/sign-test.sh $(BUILD)/native $(BUILD)/x86 $(BUILD)/x64 $(DIST) $(BUILD)/sign-test
 
 demo: dist
 	./tools/demo.sh $(DIST)/x64
 
-# The native benchmarks, then open-to-idle of the Filter Maker under 64-bit Wine.
+# The native benchmarks, then open-to-idle of the Filter Maker under 64-bit
+# Wine, then the size of each shipped (stripped) DLL.
 BENCH_RUNS ?= 15
 bench: deps
 	$(CMAKE) -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DKVEX_BENCH=ON >/dev/null
@@ -68,6 +70,11 @@ bench: deps
 	  -DKVEX_DIST_DIR=$(CURDIR)/$(DIST)/x64 >/dev/null
 	$(CMAKE) --build $(BUILD)/x64 -j$(JOBS) --target kvexfilt kvex_open_bench
 	./tools/wine-bench.sh $(DIST)/x64 $(BUILD)/x64/bench/wine/kvex_open_bench.exe $(BENCH_RUNS)
+	@$(MAKE) --no-print-directory x86 CROSS_TARGETS=kvexfilt >/dev/null
+	@for arch in x64 x86; do \
+	  echo "size: $$arch kvexfilt.dll $$(stat -c %s $(DIST)/$$arch/kvexfilt.dll) bytes stripped," \
+	    "symbols $$(stat -c %s $(DIST)/$$arch/kvexfilt.dll.debug) bytes"; \
+	done
 
 # The native suites under AddressSanitizer and UBSan, then a plain debug
 # build of them under valgrind (errors and leaks only; any one fails).
