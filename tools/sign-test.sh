@@ -33,15 +33,8 @@ version=$("$native/tools/package/kvex_wxs" version)
 images=(x64/kvexfilt.dll x86/kvexfilt.dll x64/kvexhost.exe x86/kvexhost.exe)
 msis=("kvexfilt-$version.msi" "kvexfilt-$version-x86.msi" "kvexfilt-$version-user.msi")
 started=$SECONDS
-failed=0
-
-pass() { echo "  ok    $1"; }
-fail() { echo "  FAIL  $1"; failed=1; }
-check() {  # what command...
-  local what=$1
-  shift
-  if "$@"; then pass "$what"; else fail "$what"; fi
-}
+# shellcheck source=tools/test-steps.sh
+. "$repo/tools/test-steps.sh"
 
 rm -rf "$work"
 mkdir -p "$work"
