@@ -53,7 +53,7 @@ test-wine:
 	./tools/check-pe.sh $(DIST)/x64 x86-64
 	./tools/wine-test.sh $(BUILD) $(DIST) $(WINE_ARCHS)
 	./tools/package-test.sh $(BUILD)/native $(BUILD)/x86 $(BUILD)/x64 $(DIST) $(BUILD)/package-test
-	./tools/sign-test.sh $(BUILD)/native $(BUILD)/x86 $(BUILD)/x64 $(DIST) $(BUILD)/sign-test
+	./tools/release-test.sh $(BUILD)/native $(BUILD)/x86 $(BUILD)/x64 $(DIST) $(BUILD)/release-test
 
 demo: dist
 	./tools/demo.sh $(DIST)/x64

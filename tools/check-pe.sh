@@ -28,6 +28,8 @@ for tool in "$objdump" "$strings"; do
   command -v "$tool" >/dev/null || { echo "check-pe: $tool not found (binutils-mingw-w64)" >&2; exit 2; }
 done
 
+# objdump shows time stamps in local time.
+export TZ=UTC LC_ALL=C
 dll=$dist/kvexfilt.dll
 exe=$dist/kvexhost.exe
 faults=0
@@ -115,6 +117,14 @@ grep -qF 'name="Microsoft.Windows.Common-Controls"' <<<"$narrow" ||
 grep -qF 'publicKeyToken="6595b64144ccf1df"' <<<"$narrow" || fail "$dll: manifest lacks the public key token"
 grep -qF "processorArchitecture=\"$manifest_arch\"" <<<"$narrow" ||
   fail "$dll: manifest does not name processorArchitecture $manifest_arch"
+
+# Stamped with the commit's time, as this check reads it too: the header of
+# both images and the type library's creation note.
+stamp=$(date -d "@$("$repo/tools/source-date-epoch.sh")" '+%a %b %e %H:%M:%S %Y')
+grep -qx "Time/Date[[:space:]]*$stamp" <<<"$dll_dump" || fail "$dll: its time stamp is not the commit's ($stamp)"
+grep -qx "Time/Date[[:space:]]*$stamp" <<<"$exe_dump" || fail "$exe: its time stamp is not the commit's ($stamp)"
+grep -qx "Created by WIDL version .* at $stamp" <<<"$narrow" ||
+  fail "$dll: the type library's creation note is not the commit's time ($stamp)"
 
 # Stripped, and named by their symbol files: the build id (the CodeView
 # record of the debug directory) is the same in both, and the image's debug

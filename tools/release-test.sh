@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Signs a release with a throwaway self-signed certificate and checks it:
-#   tools/sign-test.sh <native-build> <x86-build> <x64-build> <dist> <work-dir>
-# Unsigned, the release says so and its zip holds the images of dist as they
-# are. Signed, both ways of naming the key (PEM certificate and key; PKCS#12
-# with its password in the environment) sign the four images of the zip and
-# the three MSIs with SHA-256, which osslsigncode verifies against that
-# certificate, and leave dist as it was. SHA256SUMS matches each release.
-# Under Wine the signed DLL registers and a script host creates both classes
-# and opens the Filter Maker: x64 through the 64-bit loader, x86 where this
-# machine runs 32-bit programs.
+# Checks the release files beyond installing them (tools/package-test.sh):
+#   tools/release-test.sh <native-build> <x86-build> <x64-build> <dist> <work-dir>
+# Unsigned, the release says so, its zip holds the images of dist as they
+# are, and a second run, later, in another time zone and umask, gives the
+# same bytes in every file. Signed with a throwaway self-signed certificate,
+# both ways of naming the key (PEM certificate and key; PKCS#12 with its
+# password in the environment) sign the four images of the zip and the three
+# MSIs with SHA-256, which osslsigncode verifies against that certificate,
+# and leave dist as it was. SHA256SUMS matches each release. Under Wine the
+# signed DLL registers and a script host creates both classes and opens the
+# Filter Maker: x64 through the 64-bit loader, x86 where this machine runs
+# 32-bit programs.
 set -uo pipefail
 
 if [ $# -ne 5 ]; then
@@ -22,8 +24,8 @@ x64_build=$(realpath "$3")
 dist=$(realpath "$4")
 work=$(realpath -m "$5")
 
-if [ -z "${KVEX_SIGN_TEST_INNER:-}" ]; then
-  exec env KVEX_SIGN_TEST_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+if [ -z "${KVEX_RELEASE_TEST_INNER:-}" ]; then
+  exec env KVEX_RELEASE_TEST_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
 fi
 
 export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
@@ -44,7 +46,7 @@ openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=kvexfilt test signe
   -addext extendedKeyUsage=codeSigning -keyout "$key" -out "$cert" >/dev/null 2>&1 &&
   openssl pkcs12 -export -in "$cert" -inkey "$key" -passout env:KVEX_TEST_P12_PASSWORD \
     -out "$work/signer.p12" >/dev/null 2>&1 ||
-  { echo "sign-test: openssl could not make the certificate" >&2; exit 1; }
+  { echo "release-test: openssl could not make the certificate" >&2; exit 1; }
 dist_before=$(cd "$dist" && sha256sum "${images[@]}")
 
 release() {  # name [VAR=value...]: tools/package.sh into work/name, its output in work/name.log
@@ -67,7 +69,25 @@ all_signed() {  # name
 }
 sums_match() { (cd "$work/$1" && sha256sum --quiet -c SHA256SUMS); }
 
-echo "sign-test: unsigned"
+same_release() {  # name other: every file of both is the same bytes
+  local f ok=0
+  for f in $(awk '{ print $2 }' "$work/$1/SHA256SUMS") SHA256SUMS; do
+    cmp -s "$work/$1/$f" "$work/$2/$f" || { echo "        $f differs"; ok=1; }
+  done
+  return $ok
+}
+
+msis_stamped() {  # name
+  local msi stamp ok=0
+  stamp=$(LC_ALL=C TZ=UTC date -d "@$("$repo/tools/source-date-epoch.sh")" '+%a %b %e %H:%M:%S %Y')
+  for msi in "${msis[@]}"; do
+    [ "$(TZ=UTC msiinfo suminfo "$work/$1/$msi" | grep -cx "\(Created\|Last saved\): $stamp")" -eq 2 ] ||
+      { echo "        $msi: not stamped $stamp"; ok=1; }
+  done
+  return $ok
+}
+
+echo "release-test: unsigned"
 if check "package.sh builds an unsigned release" release unsigned; then
   check "it says in one line that nothing is signed" \
     [ "$(grep -c 'nothing is signed' "$work/unsigned.log")" -eq 1 ]
@@ -75,9 +95,13 @@ if check "package.sh builds an unsigned release" release unsigned; then
     eval '(cd "$work/unsigned/unzipped/kvexfilt-$version" && echo "$dist_before" | sha256sum --quiet -c)'
   check "no image carries a signature" eval '! verified "$work/unsigned/unzipped/kvexfilt-$version/x64/kvexfilt.dll"'
   check "SHA256SUMS matches the release" sums_match unsigned
+  check "each MSI's summary holds the commit's time" msis_stamped unsigned
+  sleep 1
+  check "a second run, in another time zone and umask, gives the same bytes" \
+    eval '(umask 077 && release again TZ=Pacific/Kiritimati) && same_release unsigned again'
 fi
 for way in pem p12; do
-  echo "sign-test: signed ($way)"
+  echo "release-test: signed ($way)"
   if [ "$way" = pem ]; then
     check "package.sh signs with SIGN_CERT and SIGN_KEY" release pem SIGN_CERT="$cert" SIGN_KEY="$key"
   else
@@ -106,7 +130,7 @@ signed_use() {  # arch
   sed 's/^/        /' "$result" 2>/dev/null || echo "        (no result)"
   return 1
 }
-echo "sign-test: the signed DLLs under Wine"
+echo "release-test: the signed DLLs under Wine"
 export WINEPREFIX="$work/prefix"
 if [ -d "$work/pem/unzipped" ] && kvex_prefix_ready >/dev/null; then
   mkdir -p "$WINEPREFIX/drive_c/kvex-test"
@@ -123,10 +147,10 @@ else
   fail "a Wine prefix with the signed release"
 fi
 
-echo "sign-test: $((SECONDS - started)) s"
+echo "release-test: $((SECONDS - started)) s"
 if [ "$failed" -ne 0 ]; then
-  echo "sign-test: FAILED (files in $work)"
+  echo "release-test: FAILED (files in $work)"
   exit 1
 fi
 rm -rf "$work"
-echo "sign-test: all passed"
+echo "release-test: all passed"
