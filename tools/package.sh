@@ -52,7 +52,7 @@ elif [ -n "${SIGN_CERT:-}${SIGN_KEY:-}" ]; then
 fi
 [ -n "${SIGN_TIMESTAMP_URL:-}" ] && [ ${#sign_with[@]} -gt 0 ] && sign_with+=(-ts "$SIGN_TIMESTAMP_URL")
 # A password goes through a pipe, never the command line.
-[ -n "${SIGN_PASSWORD:-}" ] && [ ${#sign_with[@]} -gt 0 ] && sign_with+=(-readpass -)
+[ -n "${SIGN_PASSWORD:-}" ] && [ ${#sign_with[@]} -gt 0 ] && sign_with+=(-readpass /dev/stdin)
 sign() {  # file...: signed in place
   local f
   for f in "$@"; do
