@@ -115,10 +115,9 @@ msi_names=()
 build_msi() {  # kind arch suffix bits...
   local kind=$1 arch=$2 msi="$out/kvexfilt-$version$3.msi"
   shift 3
-  "$wxs_tool" "$kind" "$version" >"$work/kvexfilt-$kind.wxs"
+  "$wxs_tool" "$kind" "$version" "$(derived_guid "product $kind $version $commit")" >"$work/kvexfilt-$kind.wxs"
   (cd "$files" && wixl -a "$arch" -o "$msi" "$work/kvexfilt-$kind.wxs")
   post_edit "$msi" "$@"
-  msibuild "$msi" -q "UPDATE \`Property\` SET \`Value\` = '$(derived_guid "product $kind $version $commit")' WHERE \`Property\` = 'ProductCode'"
   # Debian's python3, which has python3-olefile (PATH may name another).
   /usr/bin/python3 "$repo/tools/package/msi_stamp.py" "$msi" "$epoch" "$(derived_guid "package $kind $version $commit")"
   if signed; then sign "$msi"; fi
