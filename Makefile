@@ -5,7 +5,7 @@ DIST     ?= dist
 CMAKE    ?= cmake
 CFG      ?= Release
 
-.PHONY: all deps native x86 x64 dist package test test-native test-wine demo bench sanitize fuzz clean
+.PHONY: all deps native x86 x64 dist package repro test test-native test-wine demo bench sanitize fuzz clean
 
 all: dist
 
@@ -14,25 +14,32 @@ deps:
 
 native: deps
 	$(CMAKE) -S . -B $(BUILD)/native -DCMAKE_BUILD_TYPE=$(CFG) >/dev/null
-	$(CMAKE) --build $(BUILD)/native -j$(JOBS)
+	$(CMAKE) --build $(BUILD)/native -j$(JOBS) $(if $(NATIVE_TARGETS),--target $(NATIVE_TARGETS))
 
 x86: deps
 	$(CMAKE) -S . -B $(BUILD)/x86 -DCMAKE_BUILD_TYPE=$(CFG) \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/toolchain-i686.cmake \
 	  -DKVEX_DIST_DIR=$(CURDIR)/$(DIST)/x86 >/dev/null
-	$(CMAKE) --build $(BUILD)/x86 -j$(JOBS)
+	$(CMAKE) --build $(BUILD)/x86 -j$(JOBS) $(if $(CROSS_TARGETS),--target $(CROSS_TARGETS))
 
 x64: deps
 	$(CMAKE) -S . -B $(BUILD)/x64 -DCMAKE_BUILD_TYPE=$(CFG) \
 	  -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/tools/toolchain-x86_64.cmake \
 	  -DKVEX_DIST_DIR=$(CURDIR)/$(DIST)/x64 >/dev/null
-	$(CMAKE) --build $(BUILD)/x64 -j$(JOBS)
+	$(CMAKE) --build $(BUILD)/x64 -j$(JOBS) $(if $(CROSS_TARGETS),--target $(CROSS_TARGETS))
 
 dist: native x86 x64
 
-# dist/kvexfilt-<version>.msi (x64, both DLLs), -x86.msi, -user.msi and .zip.
+# dist/kvexfilt-<version>.msi (x64, both DLLs), -x86.msi, -user.msi, .zip,
+# -symbols.zip and SHA256SUMS; signed with SIGN_CERT=... SIGN_KEY=...
+# (or SIGN_PKCS12=... and SIGN_PASSWORD in the environment).
 package: dist
 	./tools/package.sh $(BUILD)/native $(BUILD)/x86 $(DIST)
+
+# Two clean builds of the commit checked out, in two folders one after the
+# other, must give the same bytes in every release file.
+repro: deps
+	./tools/repro.sh $(BUILD)/repro $(JOBS)
 
 test: dist test-native test-wine
 
@@ -47,12 +54,14 @@ test-wine:
 	./tools/check-pe.sh $(DIST)/x64 x86-64
 	./tools/wine-test.sh $(BUILD) $(DIST) $(WINE_ARCHS)
 	./tools/package-test.sh $(BUILD)/native $(BUILD)/x86 $(BUILD)/x64 $(DIST) $(BUILD)/package-test
+	./tools/release-test.sh $(BUILD)/native $(BUILD)/x86 $(BUILD)/x64 $(DIST) $(BUILD)/release-test
 	@./tools/arch-status.sh
 
 demo: dist
 	./tools/demo.sh $(DIST)/x64
 
-# The native benchmarks, then open-to-idle of the Filter Maker under 64-bit Wine.
+# The native benchmarks, then open-to-idle of the Filter Maker under 64-bit
+# Wine, then the size of each shipped (stripped) DLL.
 BENCH_RUNS ?= 15
 bench: deps
 	$(CMAKE) -S . -B $(BUILD)/bench -DCMAKE_BUILD_TYPE=Release -DKVEX_BENCH=ON >/dev/null
@@ -63,6 +72,11 @@ bench: deps
 	  -DKVEX_DIST_DIR=$(CURDIR)/$(DIST)/x64 >/dev/null
 	$(CMAKE) --build $(BUILD)/x64 -j$(JOBS) --target kvexfilt kvex_open_bench
 	./tools/wine-bench.sh $(DIST)/x64 $(BUILD)/x64/bench/wine/kvex_open_bench.exe $(BENCH_RUNS)
+	@$(MAKE) --no-print-directory x86 CROSS_TARGETS=kvexfilt >/dev/null
+	@for arch in x64 x86; do \
+	  echo "size: $$arch kvexfilt.dll $$(stat -c %s $(DIST)/$$arch/kvexfilt.dll) bytes stripped," \
+	    "symbols $$(stat -c %s $(DIST)/$$arch/kvexfilt.dll.debug) bytes"; \
+	done
 
 # The native suites under AddressSanitizer and UBSan, then a plain debug
 # build of them under valgrind (errors and leaks only; any one fails).

@@ -4,9 +4,12 @@
 # kvexfilt.dll and kvexhost.exe exist and are built for that machine; the DLL
 # exports exactly the COM server entry points under their plain names; both
 # import system DLLs only; the DLL carries its version block, manifest,
-# icons, cursor and type library. Exit 1 with a message for each fault.
+# icons, cursor and type library; both are stripped, and their symbol files
+# (<image>.debug) match them and resolve an export to its source without the
+# build folder in any of the four. Exit 1 with a message for each fault.
 set -euo pipefail
 
+repo=$(cd "$(dirname "$0")/.." && pwd)
 usage() {
   echo "usage: $0 <dist-dir> <i386|x86-64>" >&2
   exit 2
@@ -25,6 +28,8 @@ for tool in "$objdump" "$strings"; do
   command -v "$tool" >/dev/null || { echo "check-pe: $tool not found (binutils-mingw-w64)" >&2; exit 2; }
 done
 
+# objdump shows time stamps in local time.
+export TZ=UTC LC_ALL=C
 dll=$dist/kvexfilt.dll
 exe=$dist/kvexhost.exe
 faults=0
@@ -72,7 +77,7 @@ resource_ids() {
   '
 }
 
-for file in "$dll" "$exe"; do
+for file in "$dll" "$exe" "$dll.debug" "$exe.debug"; do
   [ -f "$file" ] || fail "$file is missing"
 done
 if [ "$faults" -gt 0 ]; then
@@ -114,8 +119,52 @@ grep -qF 'publicKeyToken="6595b64144ccf1df"' <<<"$narrow" || fail "$dll: manifes
 grep -qF "processorArchitecture=\"$manifest_arch\"" <<<"$narrow" ||
   fail "$dll: manifest does not name processorArchitecture $manifest_arch"
 
+# Stamped with the commit's time, as this check reads it too: the header of
+# both images and the type library's creation note.
+stamp=$(date -d "@$("$repo/tools/source-date-epoch.sh")" '+%a %b %e %H:%M:%S %Y')
+grep -qx "Time/Date[[:space:]]*$stamp" <<<"$dll_dump" || fail "$dll: its time stamp is not the commit's ($stamp)"
+grep -qx "Time/Date[[:space:]]*$stamp" <<<"$exe_dump" || fail "$exe: its time stamp is not the commit's ($stamp)"
+grep -qx "Created by WIDL version .* at $stamp" <<<"$narrow" ||
+  fail "$dll: the type library's creation note is not the commit's time ($stamp)"
+
+# Stripped, and named by their symbol files: the build id (the CodeView
+# record of the debug directory) is the same in both, and the image's debug
+# link names the file.
+check_symbols() {
+  local file=$1 dump=$2 debug=$1.debug id
+  ! "$objdump" -h "$file" | grep -q ' \.debug_' || fail "$file: carries debug sections (not stripped)"
+  id=$(grep -o 'RSDS signature [0-9a-f]* age [0-9]*' <<<"$dump" || true)
+  if [ -z "$id" ]; then
+    fail "$file: no build id (CodeView record) in its debug directory"
+  elif ! "$objdump" -p "$debug" | grep -qF -- "$id"; then
+    fail "$debug: its build id is not that of $file"
+  fi
+  "$strings" -a "$file" | grep -qxF -- "$(basename "$debug")" || fail "$file: no debug link to $(basename "$debug")"
+  if grep -qF -- "$repo" "$file" "$debug"; then fail "$file or its symbol file holds the build folder $repo"; fi
+}
+check_symbols "$dll" "$dll_dump"
+check_symbols "$exe" "$exe_dump"
+
+# The address a crash report would give for an export resolves through the
+# symbol file to the function and its source line.
+export_rva() {  # name: its RVA in the DLL's export address table, in hex
+  awk -v name="$1" '
+    { line = $0; gsub(/[][]/, " ", line); split(line, f, " ") }
+    /^Export Address Table -- / { table = "address"; next }
+    /^\[Ordinal\/Name Pointer\] Table/ { table = "names"; next }
+    table == "address" && / Export RVA$/ { rva[f[1]] = f[4] }
+    table == "names" && f[2] == name { ordinal = f[1] }
+    END { if (ordinal != "") print rva[ordinal] }
+  ' <<<"$dll_dump"
+}
+# (The i686 symbol carries its stdcall decoration.)
+rva=$(export_rva DllGetClassObject)
+where=$("$repo/tools/symbolize.sh" "$dll.debug" "0x${rva:-0}" 2>&1 || true)
+grep -qx 'DllGetClassObject\(@12\)\? at /kvexfilt/src/plugin/exports\.cpp:[0-9]*' <<<"$where" ||
+  fail "$dll.debug: DllGetClassObject (RVA 0x${rva:-?}) resolves to '$where'"
+
 if [ "$faults" -gt 0 ]; then
   echo "check-pe [$arch]: $faults fault(s)" >&2
   exit 1
 fi
-echo "check-pe [$arch]: $dll and $exe are fine"
+echo "check-pe [$arch]: $dll and $exe are fine, with their symbol files"

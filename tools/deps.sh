@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64
   libwine-dev wine wine64 fonts-wine fonts-liberation xvfb xauth x11-apps imagemagick
   clang libclang-rt-14-dev valgrind python3
-  wixl msitools zip unzip
+  wixl msitools zip unzip osslsigncode python3-olefile
 )
 # Installed together so apt keeps one Wine version for both loaders.
 wine_pair=(wine64 libwine:amd64 wine32:i386)

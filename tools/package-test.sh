@@ -37,24 +37,8 @@ LIMIT=${KVEX_SCRIPT_LIMIT:-120}
 version=$("$native/tools/package/kvex_wxs" version)
 old_version=0.9.0
 started=$SECONDS
-failed=0
-
-pass() { echo "  ok    $1"; }
-fail() { echo "  FAIL  $1"; failed=1; }
-check() {  # what command...
-  local what=$1
-  shift
-  if "$@"; then pass "$what"; else fail "$what"; fi
-}
-not_run=()
-skip32() {  # what
-  not_run+=("$(kvex_x86_not_run "$1")")
-  echo "  --    ${not_run[-1]}"
-}
-# check32 what command...: a check that needs a 32-bit process.
-check32() {
-  if kvex_runs_32bit; then check "$@"; else skip32 "$1"; fi
-}
+# shellcheck source=tools/test-steps.sh
+. "$repo/tools/test-steps.sh"
 
 rm -rf "$work"
 mkdir -p "$work"

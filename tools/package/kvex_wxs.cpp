@@ -1,5 +1,7 @@
 // kvex_wxs: prints the WiX source of an installer package, for wixl.
-//   kvex_wxs x64|x86|user [version] version: "1.0.0" (default: this build's)
+//   kvex_wxs x64|x86|user [version [product-code]]
+//                                    version: "1.0.0" (default: this build's);
+//                                    product code: "{GUID}" (default: wixl's)
 //   kvex_wxs version                  prints this build's version
 // The x64 package carries both DLLs and registers each for its own hosts;
 // the x86 package carries the 32-bit DLL alone. The user package is the x64
@@ -116,7 +118,7 @@ void Append(Component& to, const std::vector<Row>& rows, bool shared, const Modu
         if (SharedKey(row) == shared) to.entries.push_back({row, module});
 }
 
-int PrintPackage(Kind kind, const std::string& version) {
+int PrintPackage(Kind kind, const std::string& version, const std::string& productCode) {
     const bool x64 = kind != Kind::X86;
     const bool user = kind == Kind::User;
     const std::vector<Row> classRows = kvex::com_table::ClassRows();
@@ -146,9 +148,9 @@ int PrintPackage(Kind kind, const std::string& version) {
     const char* root = user ? "HKCU" : "HKLM";
     std::printf("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n");
     std::printf("<Wix xmlns=\"http://schemas.microsoft.com/wix/2006/wi\">\n");
-    std::printf("  <Product Id=\"*\" Name=\"kvexfilt%s\" Language=\"1033\" Version=\"%s\" Manufacturer=\"kvex\"\n"
+    std::printf("  <Product Id=\"%s\" Name=\"kvexfilt%s\" Language=\"1033\" Version=\"%s\" Manufacturer=\"kvex\"\n"
                 "           UpgradeCode=\"%s\">\n",
-                user ? " (current user)" : x64 ? "" : " (32-bit)", Xml(version).c_str(),
+                Xml(productCode).c_str(), user ? " (current user)" : x64 ? "" : " (32-bit)", Xml(version).c_str(),
                 user ? kUpgradeCodeUser : x64 ? kUpgradeCodeX64 : kUpgradeCodeX86);
     // perUser: wixl then leaves ALLUSERS out and marks the package as one
     // that needs no elevation (word count 10).
@@ -212,8 +214,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     const Kind kind = what == "x64" ? Kind::X64 : what == "x86" ? Kind::X86 : Kind::User;
-    if ((what == "x64" || what == "x86" || what == "user") && argc <= 3)
-        return PrintPackage(kind, argc == 3 ? argv[2] : KVEX_VERSION_TEXT);
-    std::fprintf(stderr, "usage: kvex_wxs x64|x86|user [version] | kvex_wxs version\n");
+    if ((what == "x64" || what == "x86" || what == "user") && argc <= 4)
+        return PrintPackage(kind, argc >= 3 ? argv[2] : KVEX_VERSION_TEXT, argc == 4 ? argv[3] : "*");
+    std::fprintf(stderr, "usage: kvex_wxs x64|x86|user [version [product-code]] | kvex_wxs version\n");
     return 2;
 }
