@@ -13,7 +13,7 @@ namespace {
 class ClsEFfilterObject final : public DispatchObject<_clsEFfilter> {
 public:
     HRESULT STDMETHODCALLTYPE PlugNameVersion(BSTR* result) override {
-        return com::GuardedCall([&] {
+        return Guarded([&] {
             if (!result) return E_POINTER;
             *result = win32::Utf8ToBstr(ClsEFfilter::PlugNameVersion()).release();
             return S_OK;
@@ -22,7 +22,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE ShowEditFilterDialog(BSTR* sFilterInAndOut, VARIANT_BOOL bEditPrefix,
                                                    VARIANT_BOOL* result) override {
-        return com::GuardedCall([&] {
+        return Guarded([&] {
             if (!sFilterInAndOut || !result) return E_POINTER;
             const auto alive = KeepAlive();
             *result = VARIANT_FALSE;

@@ -14,7 +14,7 @@ namespace {
 class ClsFMfilterObject final : public DispatchObject<_clsFMfilter> {
 public:
     HRESULT STDMETHODCALLTYPE PlugNameVersion(BSTR* result) override {
-        return com::GuardedCall([&] {
+        return Guarded([&] {
             if (!result) return E_POINTER;
             *result = win32::Utf8ToBstr(ClsFMfilter::PlugNameVersion()).release();
             return S_OK;
@@ -23,7 +23,7 @@ public:
 
     HRESULT STDMETHODCALLTYPE ShowFilterMakerDialog(BSTR sDefaultFilter, BSTR sFilterFolder, BSTR sFilterInLike,
                                                     BSTR sOpenThisFilterFile, VARIANT_BOOL* result) override {
-        return com::GuardedCall([&] {
+        return Guarded([&] {
             if (!result) return E_POINTER;
             const auto alive = KeepAlive();
             *result = VARIANT_FALSE;

@@ -75,7 +75,16 @@ TEST(Calls, EditFilterHandsBackTheTextOnOkAndLeavesItOnCancel) {
     }
 }
 
-// What oleaut32 would pass on or crash over: checked by the component first.
+// What the thread's error info says about the last failure.
+std::wstring ErrorDescription() {
+    com_ptr<IErrorInfo> info;
+    unique_bstr text;
+    if (GetErrorInfo(0, info.put()) == S_OK) info->GetDescription(text.put());
+    return text ? std::wstring(win32::BstrView(text.get())) : L"<no error info>";
+}
+
+// What oleaut32 would pass on or crash over: checked by the component first,
+// and the caller told why.
 TEST(Arguments, BrokenParametersAndReferencesAreRefusedBeforeAnyDialog) {
     VARIANT nullValue, self, args[2];
     V_VT(&nullValue) = VT_NULL;
@@ -114,15 +123,78 @@ TEST(Arguments, BrokenParametersAndReferencesAreRefusedBeforeAnyDialog) {
             if (SUCCEEDED(out.hr))
                 out.hr = object->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, none ? nullptr : &params,
                                         nullptr, nullptr, &argErr);
+            out.text = ErrorDescription();
             return out;
         });
         ASSERT_TRUE(call.Join(Millis(5000))) << "a dialog opened";
         EXPECT_EQ(call.result().hr, c.hr);
+        EXPECT_NE(call.result().text.find(c.hr == E_INVALIDARG ? L"malformed call" : L"declared type"),
+                  std::wstring::npos)
+            << win32::WideToUtf8(call.result().text);
         if (c.hr == DISP_E_TYPEMISMATCH) {
             EXPECT_EQ(argErr, 1u);
         }
     }
     EXPECT_EQ(V_VT(&nullValue), VT_NULL);
+}
+
+TEST(Errors, EarlyBoundFailuresSayWhyAndObjectBrowsersFindEveryMemberDescribed) {
+    com_ptr<_clsEFfilter> ef;
+    com_ptr<_clsFMfilter> fm;
+    ASSERT_EQ(Create(kEditFilterProgId, IID__clsEFfilter, ef.put_void()), S_OK);
+    ASSERT_EQ(Create(kFilterMakerProgId, IID__clsFMfilter, fm.put_void()), S_OK);
+    VARIANT_BOOL value = 0;
+    struct Case {
+        IUnknown* object;
+        const IID& iid;
+        std::function<HRESULT()> call;
+    };
+    for (const Case& c : {Case{ef.get(), IID__clsEFfilter, [&] { return ef->ShowEditFilterDialog(nullptr, -1, &value); }},
+                          Case{fm.get(), IID__clsFMfilter, [&] { return fm->PlugNameVersion(nullptr); }}}) {
+        EXPECT_EQ(c.call(), E_POINTER);
+        com_ptr<IErrorInfo> info;
+        ASSERT_EQ(GetErrorInfo(0, info.put()), S_OK) << "no error info after a failure";
+        unique_bstr description, source;
+        GUID guid{};
+        info->GetDescription(description.put());
+        info->GetSource(source.put());
+        info->GetGUID(&guid);
+        EXPECT_NE(std::wstring(win32::BstrView(description.get())).find(L"null"), std::wstring::npos);
+        EXPECT_EQ(std::wstring(win32::BstrView(source.get())), L"kvexfilt");
+        EXPECT_TRUE(IsEqualGUID(guid, c.iid));
+        com_ptr<ISupportErrorInfo> supports;
+        ASSERT_EQ(c.object->QueryInterface(IID_ISupportErrorInfo, supports.put_void()), S_OK);
+        EXPECT_EQ(supports->InterfaceSupportsErrorInfo(c.iid), S_OK);
+    }
+
+    // Every class, interface and member of the library has its help text,
+    // and no help file is named (none is shipped).
+    com_ptr<ITypeInfo> info;
+    com_ptr<ITypeLib> library;
+    UINT index = 0;
+    ASSERT_EQ(ef->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put()), S_OK);
+    ASSERT_EQ(info->GetContainingTypeLib(library.put(), &index), S_OK);
+    for (UINT k = 0; k < library->GetTypeInfoCount(); ++k) {
+        com_ptr<ITypeInfo> type;
+        ASSERT_EQ(library->GetTypeInfo(k, type.put()), S_OK);
+        TYPEATTR* attr = nullptr;
+        ASSERT_EQ(type->GetTypeAttr(&attr), S_OK);
+        std::vector<MEMBERID> members{MEMBERID_NIL};
+        for (UINT f = 0; f < attr->cFuncs; ++f) {
+            FUNCDESC* desc = nullptr;
+            ASSERT_EQ(type->GetFuncDesc(f, &desc), S_OK);
+            if (desc->memid > 0 && desc->memid < 0x60000000) members.push_back(desc->memid);  // not IDispatch's
+            type->ReleaseFuncDesc(desc);
+        }
+        type->ReleaseTypeAttr(attr);
+        for (MEMBERID member : members) {
+            unique_bstr name, doc, helpFile;
+            ASSERT_EQ(type->GetDocumentation(member, name.put(), doc.put(), nullptr, helpFile.put()), S_OK);
+            SCOPED_TRACE(win32::WideToUtf8(win32::BstrView(name.get())));
+            EXPECT_GT(SysStringLen(doc.get()), 10u);
+            EXPECT_EQ(SysStringLen(helpFile.get()), 0u);
+        }
+    }
 }
 
 TEST(Server, ClassObjectsAndLocksKeepItLoadedAndAggregationIsRefused) {
