@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <filesystem>
 
 #include "common/temp_folder.h"
 #include "component.h"
@@ -322,6 +324,61 @@ TEST(Server, AFilterMakerCallFromInsideTheOpenOneRunsItsOwnDialogAndTheOuterStil
     EXPECT_EQ(call.result().value, VARIANT_TRUE);
     EXPECT_EQ(ReadBytes(outer / L"filters.dlk"), CrLfLines(added));
     EXPECT_EQ(ReadBytes(inner / L"filters.dlk"), CrLfLines({"*.htm;*.html", "*.inner"}));
+}
+
+// A host's main window, shown and active on the calling thread.
+win32::unique_hwnd ShowHostWindow() {
+    win32::unique_hwnd host(CreateWindowExW(0, L"STATIC", L"kvex test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 160, 120,
+                                            900, 700, nullptr, nullptr, nullptr, nullptr));
+    SetForegroundWindow(host.get());
+    SetActiveWindow(host.get());
+    return host;
+}
+
+POINT Centre(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+TEST(Windows, TheDialogBelongsToTheHostsActiveWindowAndItsEditFilterToTheFilterMaker) {
+    // A first open: no saved position.
+    std::filesystem::remove(std::filesystem::path(win32::ModulePath(Component())).parent_path() / L"position.ini");
+    TempFolder folder;
+    std::atomic<HWND> host{nullptr};
+    DialogCall call([&] {
+        win32::unique_hwnd window = ShowHostWindow();
+        host = window.get();
+        return ShowFilterMaker(Binding::Early, folder.path().wstring());
+    });
+    HWND fm = call.WaitForWindow(kFilterMakerCaption);
+    ASSERT_TRUE(fm);
+    EXPECT_EQ(GetWindow(fm, GW_OWNER), host.load());
+    EXPECT_FALSE(GetWindowLongPtrW(fm, GWL_EXSTYLE) & WS_EX_APPWINDOW) << "a taskbar button of its own";
+    EXPECT_FALSE(IsWindowEnabled(host.load())) << "the host stays usable under a modal dialog";
+    const POINT hostCentre = Centre(host.load()), fmCentre = Centre(fm);
+    EXPECT_LE(std::abs(fmCentre.x - hostCentre.x), 1);
+    EXPECT_LE(std::abs(fmCentre.y - hostCentre.y), 1);
+
+    HWND picture = ChildById(fm, FM::Id("Image1", 0));
+    PostMessageW(fm, WM_COMMAND, MAKEWPARAM(FM::Id("Image1", 0), STN_CLICKED), reinterpret_cast<LPARAM>(picture));
+    HWND ef = call.WaitForWindow(kEditFilterCaption);
+    ASSERT_TRUE(ef);
+    EXPECT_EQ(GetWindow(ef, GW_OWNER), fm);
+    EXPECT_FALSE(IsWindowEnabled(fm));
+    PostClose(ef);
+    ASSERT_TRUE(WaitUntilGone(ef));
+    EXPECT_TRUE(IsWindowEnabled(fm));
+    PostClose(fm);
+    ASSERT_TRUE(call.Join());
+
+    // A host without windows (a script) gets a dialog of its own, as before.
+    DialogCall windowless([&] { return ShowFilterMaker(Binding::Early, folder.path().wstring()); });
+    fm = windowless.WaitForWindow(kFilterMakerCaption);
+    ASSERT_TRUE(fm);
+    EXPECT_EQ(GetWindow(fm, GW_OWNER), nullptr);
+    PostClose(fm);
+    ASSERT_TRUE(windowless.Join());
 }
 
 }  // namespace

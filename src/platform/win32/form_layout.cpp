@@ -106,20 +106,26 @@ RECT ResizedForDpi(HWND window, const RECT& rect, UINT fromDpi, UINT toDpi) {
     return RECT{rect.left, rect.top, rect.left + width, rect.top + height};
 }
 
-void CenterOnMonitor(HWND window) {
+// Centred over the window's owner (the host), or on the screen when it has
+// none; either way inside the work area of that screen.
+void CenterOverOwnerOrMonitor(HWND window) {
     RECT rect;
     if (!::GetWindowRect(window, &rect)) return;
-    HWND reference = ::GetForegroundWindow();
+    HWND owner = ::GetWindow(window, GW_OWNER);
+    HWND reference = owner ? owner : ::GetForegroundWindow();
     HMONITOR monitor = ::MonitorFromWindow(reference ? reference : window, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{};
     info.cbSize = sizeof(info);
     if (!::GetMonitorInfoA(monitor, &info)) return;
     const RECT& work = info.rcWork;
-    int width = rect.right - rect.left;
-    int height = rect.bottom - rect.top;
-    int left = work.left + std::max(0L, (work.right - work.left - width) / 2);
-    int top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
-    ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT over = work;
+    if (owner) ::GetWindowRect(owner, &over);
+    const LONG width = rect.right - rect.left;
+    const LONG height = rect.bottom - rect.top;
+    const LONG left = std::min(over.left + (over.right - over.left - width) / 2, work.right - width);
+    const LONG top = std::min(over.top + (over.bottom - over.top - height) / 2, work.bottom - height);
+    ::SetWindowPos(window, nullptr, std::max(work.left, left), std::max(work.top, top), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -216,7 +222,7 @@ void Win32FormLayout::Restore(HWND window, const std::string& formKey, const std
             return;
         }
     }
-    CenterOnMonitor(window);
+    CenterOverOwnerOrMonitor(window);
 }
 
 void Win32FormLayout::Save(HWND window, const std::string& formKey, const std::string& section,
