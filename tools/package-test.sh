@@ -78,6 +78,12 @@ new_prefix() {  # name
   "$wine64" cscript //nologo 'C:\kvex-test\warm.vbs' >/dev/null 2>&1
   if kvex_runs_32bit; then
     "$wine32" 'C:\windows\syswow64\cscript.exe' //nologo 'C:\kvex-test\warm.vbs' >/dev/null 2>&1
+  else
+    # wineboot could not run the 32-bit registrations, so the 32-bit view's
+    # CLSID key may be empty, and an uninstall's cleanup of empty keys would
+    # take it. Give it the entry it has on any Windows.
+    "$wine64" reg add 'HKLM\Software\Classes\CLSID\{00020420-0000-0000-C000-000000000046}' /ve /d PSDispatch /f \
+      /reg:32 >/dev/null 2>&1
   fi
 }
 

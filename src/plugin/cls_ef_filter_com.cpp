@@ -1,31 +1,20 @@
 // clsEFfilter: the COM face of the Edit Filter dialog.
 #include "classes.h"
-#include "com_util.h"
-#include "dispatch.h"
 #include "editfilter/cls_ef_filter.h"
 #include "kvexfilt_h.h"
 #include "module.h"
 #include "platform/win32/win32_platform.h"
+#include "public_object.h"
 
 namespace kvex::plugin {
 namespace {
 
-class ClsEFfilterObject final : public DispatchObject<_clsEFfilter> {
+class ClsEFfilterObject final : public PublicObject<_clsEFfilter, ClsEFfilter> {
 public:
-    HRESULT STDMETHODCALLTYPE PlugNameVersion(BSTR* result) override {
-        return Guarded([&] {
-            if (!result) return E_POINTER;
-            *result = win32::Utf8ToBstr(ClsEFfilter::PlugNameVersion()).release();
-            return S_OK;
-        });
-    }
-
     HRESULT STDMETHODCALLTYPE ShowEditFilterDialog(BSTR* sFilterInAndOut, VARIANT_BOOL bEditPrefix,
                                                    VARIANT_BOOL* result) override {
-        return Guarded([&] {
-            if (!sFilterInAndOut || !result) return E_POINTER;
-            const auto alive = KeepAlive();
-            *result = VARIANT_FALSE;
+        if (!sFilterInAndOut) return E_POINTER;
+        return RunDialog(result, [&] {
             std::string text = win32::BstrToUtf8(*sFilterInAndOut);
             ClsEFfilter editFilter(win32::ThreadPlatform(ModuleHandle()));
             if (!editFilter.ShowEditFilterDialog(text, bEditPrefix)) return S_OK;

@@ -1,32 +1,20 @@
 // clsFMfilter: the COM face of the Filter Maker.
 #include "classes.h"
-#include "com_util.h"
-#include "dispatch.h"
 #include "editfilter/cls_ef_filter.h"
 #include "filtermaker/cls_fm_filter.h"
 #include "kvexfilt_h.h"
 #include "module.h"
 #include "platform/win32/win32_platform.h"
+#include "public_object.h"
 
 namespace kvex::plugin {
 namespace {
 
-class ClsFMfilterObject final : public DispatchObject<_clsFMfilter> {
+class ClsFMfilterObject final : public PublicObject<_clsFMfilter, ClsFMfilter> {
 public:
-    HRESULT STDMETHODCALLTYPE PlugNameVersion(BSTR* result) override {
-        return Guarded([&] {
-            if (!result) return E_POINTER;
-            *result = win32::Utf8ToBstr(ClsFMfilter::PlugNameVersion()).release();
-            return S_OK;
-        });
-    }
-
     HRESULT STDMETHODCALLTYPE ShowFilterMakerDialog(BSTR sDefaultFilter, BSTR sFilterFolder, BSTR sFilterInLike,
                                                     BSTR sOpenThisFilterFile, VARIANT_BOOL* result) override {
-        return Guarded([&] {
-            if (!result) return E_POINTER;
-            const auto alive = KeepAlive();
-            *result = VARIANT_FALSE;
+        return RunDialog(result, [&] {
             ui::IPlatform& platform = win32::ThreadPlatform(ModuleHandle());
             // The pictures open the real Edit Filter dialog, modal to this one.
             ClsFMfilter filterMaker(platform, ClsEFfilter::Launcher(platform));

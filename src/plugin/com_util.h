@@ -5,6 +5,7 @@
 
 #include <new>
 
+#include "diagnostics.h"
 #include "unique_any.h"
 #include "wide_text.h"
 
@@ -17,8 +18,10 @@ HRESULT GuardedCall(Body&& body) noexcept {
     try {
         return body();
     } catch (const std::bad_alloc&) {
+        win32::ReportSwallowed("a call ran out of memory");
         return E_OUTOFMEMORY;
     } catch (...) {
+        win32::ReportSwallowed("a call failed");
         return E_UNEXPECTED;
     }
 }

@@ -37,7 +37,7 @@ constexpr design::Control TokenRow(int i, int event) {
             0 /* the buttons' font */, design::kTabStop, 3 + i, event};
 }
 
-struct EditFilterDesign {
+struct EditFilterDesign : design::Lookup<EditFilterDesign> {
     enum Event { None = design::kNoEvent, cmdOK_Click, cmdCancel_Click, cmdE_Click, txtEF_Change };
     enum FontIndex { kButtons, kText };
 
@@ -60,11 +60,6 @@ struct EditFilterDesign {
         TokenRow(4, cmdE_Click), TokenRow(5, cmdE_Click), TokenRow(6, cmdE_Click),
         {"ErrInput1", 0, 2002, K::Indicator, "", {60, 375, 360, 240}, design::kNoFont, 0, 10, None},
     };
-
-    static constexpr const design::Control& Row(std::string_view name, int index = 0) {
-        return design::Find(kControls, name, index);
-    }
-    static constexpr int Id(std::string_view name, int index = 0) { return Row(name, index).id; }
 
     static void Raise(IEditFilterHandlers& h, const design::Control& row) {
         switch (row.event) {

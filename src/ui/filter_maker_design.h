@@ -9,7 +9,7 @@
 
 namespace kvex::ui {
 
-struct FilterMakerDesign {
+struct FilterMakerDesign : design::Lookup<FilterMakerDesign> {
     enum Event {
         None = design::kNoEvent,
         cmdOK_Click, cmdCancel_Click, cmdNew_Click, cmdOpen_Click, cmdSave_Click, cmdSaveAs_Click,
@@ -47,7 +47,7 @@ struct FilterMakerDesign {
          cmdTools_Click},
         {"cmdPatD", 0, 1036, K::Button, "\xEA", {5520, 3825, 435, 1125}, kSymbol, kSymbolButton, 9, cmdPatD_Click},
         {"lblF", 0, 1020, K::Label, ".", {7140, 1320, 135, 345}, kBold,
-         design::kCentre | design::kNotify | design::kSunken, 10, lblF_Click},
+         design::kCentre | design::kNotify | design::kSunken | design::kWindowColours, 10, lblF_Click},
         {"lblDum", 0, 1010, K::Label, "75 custom filters Max", {5565, 225, 3330, 195}, kNormal, 0, 11, None},
         {"lblDum", 1, 1011, K::Label, "filter extension", {7290, 1095, 1590, 195}, kUnderlined, 0, 12, None},
         {"lblDum", 3, 1013, K::Label, "#", {120, -15, 5310, 195}, kNormal, design::kCentre, 13, None},
@@ -73,11 +73,6 @@ struct FilterMakerDesign {
         {"mnuOutLike", 3, 0, K::MenuItem, "-", {}, design::kNoFont, 0, -1, mnuOutLike_Click},
         {"mnuOutLike", 4, 0, K::MenuItem, "Sort Filters", {}, design::kNoFont, 0, -1, mnuOutLike_Click},
     };
-
-    static constexpr const design::Control& Row(std::string_view name, int index = 0) {
-        return design::Find(kControls, name, index);
-    }
-    static constexpr int Id(std::string_view name, int index = 0) { return Row(name, index).id; }
 
     // Raises the row's event on the form's handlers.
     static void Raise(IFilterMakerHandlers& h, const design::Control& row) {

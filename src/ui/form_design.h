@@ -20,6 +20,7 @@ enum Style : unsigned {
     kNotify = 1u << 4,      // label or picture: raises clicks
     kSunken = 1u << 5,      // sunken 3-D border
     kSymbol = 1u << 6,      // caption is a glyph of the symbol font
+    kWindowColours = 1u << 7,  // label: a text box's colours
 };
 
 struct Twips {
@@ -72,6 +73,15 @@ constexpr const Control& Find(const Control (&rows)[N], std::string_view name, i
         if (name == row.name && row.index == index) return row;
     return kMissing;
 }
+
+// What every form's table answers: a row, or its window's id, by name.
+template <class Table>
+struct Lookup {
+    static constexpr const Control& Row(std::string_view name, int index = 0) {
+        return Find(Table::kControls, name, index);
+    }
+    static constexpr int Id(std::string_view name, int index = 0) { return Row(name, index).id; }
+};
 
 // The rows that are windows, in tab order.
 template <std::size_t N>

@@ -53,6 +53,12 @@ TYPED_TEST_P(ControlContract, SelectionMessagesAndTheCurrentEntry) {
     EXPECT_TRUE(list.SetSelected(4, true) && list.SetSelected(3, false));
     EXPECT_EQ(list.SendListMessage(ui::kLB_SETSEL, 0, 0), 0);
     EXPECT_EQ(ListState(list), "a b c d e* | 1 selected, current 4");
+    // Entries coming or going leave the current number alone, within the list;
+    // the selection moves with its entries.
+    EXPECT_TRUE(list.AddItem("z", 0));
+    EXPECT_EQ(ListState(list), "z a b c d e* | 1 selected, current 4");
+    EXPECT_TRUE(list.RemoveItem(5) && list.RemoveItem(4));
+    EXPECT_EQ(ListState(list), "z a b c | 0 selected, current 3");
     list.Clear();
     EXPECT_EQ(ListState(list), "| 0 selected, current -1");
 }
@@ -83,9 +89,13 @@ TYPED_TEST_P(ControlContract, TextWritesRaiseOneChangeEach) {
     EXPECT_EQ(this->rig.TextChanges(), before + 2);
     EXPECT_EQ(box.Text(), "aXYef");
     EXPECT_EQ(box.SelStart() * 10 + box.SelLength(), 30);  // after the written text, nothing selected
-    box.SetSelText("\xD0\x96");                               // at the caret
-    box.SetSelection(1, 99);                                  // to the end
-    EXPECT_EQ(box.SelText(), "XY\xD0\x96" "ef");
+    // Caret and selection count UTF-16 units: one for Ж, two for 😀.
+    box.SetSelText("\xD0\x96\xF0\x9F\x98\x80");
+    EXPECT_EQ(box.SelStart(), 6);
+    box.SetSelection(3, 3);
+    EXPECT_EQ(box.SelText(), "\xD0\x96\xF0\x9F\x98\x80");
+    box.SetSelection(1, 99);  // to the end
+    EXPECT_EQ(box.SelText(), "XY\xD0\x96\xF0\x9F\x98\x80" "ef");
     box.SetText("");
     this->rig.Settle();
     EXPECT_EQ(this->rig.TextChanges(), before + 4);

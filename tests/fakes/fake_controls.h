@@ -8,6 +8,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "core/unicode_text.h"
 #include "ui/controls.h"
 #include "ui/views.h"
 
@@ -72,6 +73,7 @@ public:
 };
 
 // A single-line edit; a text written by code puts the caret at the start.
+// Caret and selection count UTF-16 units, as the Windows edit control does.
 class FakeTextBox : public WithEnabled<ui::ITextBox> {
 public:
     std::string Text() const noexcept override { return text_; }
@@ -83,21 +85,30 @@ public:
     int SelStart() const noexcept override { return selStart_; }
     int SelLength() const noexcept override { return selLength_; }
     void SetSelection(int start, int length) noexcept override {
-        const int size = static_cast<int>(text_.size());
+        const int size = static_cast<int>(Utf16Length(text_));
         selStart_ = std::clamp(start, 0, size);
         selLength_ = std::clamp(length, 0, size - selStart_);
     }
-    std::string SelText() const noexcept override { return text_.substr(At(selStart_), At(selLength_)); }
+    std::string SelText() const noexcept override {
+        const std::size_t from = ByteAt(selStart_);
+        return text_.substr(from, ByteAt(selStart_ + selLength_) - from);
+    }
     void SetSelText(const std::string& text) noexcept override {
-        text_.replace(At(selStart_), At(selLength_), text);
-        selStart_ += static_cast<int>(text.size());
+        const std::size_t from = ByteAt(selStart_);
+        text_.replace(from, ByteAt(selStart_ + selLength_) - from, text);
+        selStart_ += static_cast<int>(Utf16Length(text));
         selLength_ = 0;
         if (onChange) onChange();
     }
     std::function<void()> onChange;
 
 private:
-    static std::size_t At(int n) { return static_cast<std::size_t>(n); }
+    // Where the first n UTF-16 units of the text end, in bytes.
+    std::size_t ByteAt(int n) const {
+        std::size_t at = 0;
+        for (int units = 0; units < n && at < text_.size();) units += NextChar(text_, at) >= 0x10000 ? 2 : 1;
+        return at;
+    }
     std::string text_;
     int selStart_ = 0;
     int selLength_ = 0;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/unicode_text.h"
 #include "fakes/latin1.h"
 #include "ui/services.h"
 
@@ -44,8 +45,11 @@ inline std::string ParentFolder(const std::string& path) {
     return at == std::string::npos ? std::string() : path.substr(0, at);
 }
 
-// Files and folders by exact path. A write needs the parent folder; an injected
-// failure refuses it and keeps the old content whole.
+// Files and folders by exact path, failing as Windows fails: a write needs
+// the parent folder, a name of at most 255 characters, a target that is not
+// read-only nor held open, and a folder that takes new files; only the final
+// rename meets a target held open with sharing. An injected failure refuses
+// the write too. A failed write keeps the old content whole.
 class FakeFileSystem : public ui::IFileSystem {
 public:
     bool PathExists(const std::string& path) noexcept override {
@@ -58,15 +62,18 @@ public:
         createdFolders.push_back(path);
         return true;
     }
-    bool CanCreateFileIn(const std::string& folder) noexcept override { return readOnlyFolders.count(folder) == 0; }
+    bool CanCreateFileIn(const std::string& folder) noexcept override {
+        return folders.count(folder) != 0 && readOnly.count(folder) == 0;
+    }
     std::optional<std::string> ReadFile(const std::string& path, std::size_t maxBytes) noexcept override {
-        if (files.count(path) == 0 || unreadable.count(path) != 0) return std::nullopt;
+        if (files.count(path) == 0 || heldExclusively.count(path) != 0) return std::nullopt;
         return files[path].substr(0, maxBytes);
     }
     std::vector<ui::FileError> WriteFile(const std::string& path, std::string_view bytes) noexcept override {
         writes.push_back(path);
-        if (folders.count(ParentFolder(path)) == 0) return {{3, "The system cannot find the path specified."}};
+        if (const unsigned long refused = OpenError(path)) return {Error(refused), Error(6)};
         if (writeFailures.count(path) != 0) return writeFailures[path];
+        if (heldShared.count(path) != 0) return {Error(5)};
         files[path] = std::string(bytes);
         return {};
     }
@@ -83,11 +90,22 @@ public:
 
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
-    std::set<std::string> readOnlyFolders;  // exist, but take no new file
-    std::set<std::string> unreadable;       // exist, but cannot be opened for reading
+    std::set<std::string> readOnly;         // files, and folders that take no new file
+    std::set<std::string> heldShared;       // open elsewhere, sharing reading and writing
+    std::set<std::string> heldExclusively;  // open elsewhere, sharing nothing
     std::map<std::string, std::vector<ui::FileError>> writeFailures;  // each failed step of a write
     std::vector<std::string> writes;        // every path a write was attempted on
     std::vector<std::string> createdFolders;
+
+private:
+    unsigned long OpenError(const std::string& path) const {
+        const std::string parent = ParentFolder(path);
+        if (Utf16Length(path.substr(path.rfind('\\') + 1)) > 255) return 206;
+        if (folders.count(parent) == 0) return 3;
+        if (readOnly.count(path) != 0 || readOnly.count(parent) != 0) return 5;
+        return heldExclusively.count(path) != 0 ? 32 : 0;
+    }
+    static ui::FileError Error(unsigned long number) { return {number, "System error " + std::to_string(number)}; }
 };
 
 // Scripted answers (a path, or nothing for Cancel); every call is recorded.

@@ -4,6 +4,8 @@
 #include "filtermaker/cls_fm_filter.h"
 #include "form_fixtures.h"
 
+#include "contract/file_system_contract.h"
+
 namespace kvex::testing {
 namespace {
 
@@ -39,7 +41,7 @@ TEST_F(PublicClasses, FilterMakerEmptyArgumentsUseTheDefaultsAndCreateTheFolder)
     for (const auto& [component, readOnly, appPath] : cases) {
         platform.componentFolder = component;
         platform.files.AddFolder(FolderWithoutTrailingBackslash(component));
-        if (readOnly) platform.files.readOnlyFolders.insert(FolderWithoutTrailingBackslash(component));
+        if (readOnly) platform.files.readOnly.insert(FolderWithoutTrailingBackslash(component));
         platform.layout.placements.clear();
         platform.files.createdFolders.clear();
         EXPECT_TRUE(Show());
@@ -131,7 +133,7 @@ TEST_F(PublicClasses, EditFilterAppPathAndTextKeepWhatTheSystemCannotTell) {
 
     platform.componentFolder = "C:\\Program Files\\kvexfilt";
     platform.files.AddFolder(platform.componentFolder);
-    platform.files.readOnlyFolders.insert(platform.componentFolder);
+    platform.files.readOnly.insert(platform.componentFolder);
     platform.perUserFolder.clear();
     platform.viewsUnavailable = true;
     platform.editFilterSession = [&](FakeEditFilterView&) { text = "shown"; };
@@ -160,7 +162,7 @@ TEST_F(ListStore, LoadPutsTheDefaultFirst) {
         Open();
         EXPECT_EQ(Items(), c.list);
     }
-    platform.files.unreadable.insert(kListFile);
+    platform.files.heldExclusively.insert(kListFile);
     Open();
     EXPECT_EQ(Items(), WithDefault({}));
     platform.files.files.erase(kListFile);
@@ -225,7 +227,7 @@ TEST_F(ListStore, NewAsksAndOnYesStartsFromTheDefaultAndForgetsTheFile) {
 TEST_F(ListStore, OpenReplacesTheListWithTheFile) {
     const std::string locked = "C:\\Apps\\kvex\\locked.plk";
     platform.files.AddFile(locked, FileLines({"*.w"}));
-    platform.files.unreadable.insert(locked);
+    platform.files.heldExclusively.insert(locked);
     platform.files.AddFile(kWeb, FileLines({"*.w1", "*.w2"}));
     OpenWithList({kDefault, "*.shown"});
     platform.dialogs.results = {std::nullopt, locked, kWeb};
@@ -246,13 +248,17 @@ TEST_F(ListStore, OpenReplacesTheListWithTheFile) {
     EXPECT_EQ(view.window->Caption(), "Filter Maker - (web.plk)");
 }
 
-// Save As asks for a file and makes it current; Save then writes every entry
-// there, encoded, without asking, and never touches filters.dlk.
+// Save writes the current file (the host's, or the one Save As chose) with
+// every entry, encoded, without asking, and never touches filters.dlk.
 TEST_F(ListStore, SaveAsChoosesTheFileAndThenSaveNeedsNoDialog) {
+    const std::string hosts = kFilterFolder + "\\host.plk";
     OpenWithList({kDefault, "*.a"});
+    frm->SetFilterFile(hosts);
+    view.cmdSave->Click();
+    EXPECT_EQ(platform.files.Content(hosts), FileLines(WithDefault({"*.a"})));
     platform.dialogs.results = {std::nullopt, kWeb};
     view.cmdSaveAs->Click();  // cancelled
-    EXPECT_TRUE(platform.files.writes.empty());
+    EXPECT_EQ(platform.files.writes.size(), 1u);
     view.cmdSaveAs->Click();
     const auto& call = platform.dialogs.calls.at(1);
     EXPECT_EQ(call.title + " " + call.defaultExt + " " + call.initDir, "Save As plk " + kFilterFolder);
@@ -263,7 +269,7 @@ TEST_F(ListStore, SaveAsChoosesTheFileAndThenSaveNeedsNoDialog) {
     view.cmdSave->Click();
     EXPECT_EQ(platform.files.Content(kWeb), "\xEF\xBB\xBF" + FileLines(WithDefault({"*.a", "\xD0\x96.x"})));
     EXPECT_EQ(platform.dialogs.calls.size(), 2u);
-    EXPECT_EQ(platform.files.writes, (std::vector<std::string>{kWeb, kWeb}));
+    EXPECT_EQ(platform.files.writes, (std::vector<std::string>{hosts, kWeb, kWeb}));
 }
 
 TEST_F(ListStore, EachFailedSaveStepIsReportedAndTheFileStillBecomesCurrent) {
@@ -279,5 +285,35 @@ TEST_F(ListStore, EachFailedSaveStepIsReportedAndTheFileStillBecomesCurrent) {
     EXPECT_EQ(view.window->Caption(), "Filter Maker - (web.plk)");
 }
 
+// The fake file system as the contract asks for it.
+class FakeFilesRig {
+public:
+    FakeFilesRig() { files_.AddFolder(Folder()); }
+    ui::IFileSystem& Files() { return files_; }
+    std::string Folder() { return "C:\\\xD0\xAE\xD1\x80\xD0\xB8\xD0\xB9 \xE6\xBC\xA2\xE5\xAD\x97"; }  // Юрий 漢字
+    void Put(const std::string& path, const std::string& bytes) { files_.files[path] = bytes; }
+    void MakeReadOnly(const std::string& path) { files_.readOnly.insert(path); }
+    std::shared_ptr<void> HoldOpen(const std::string& path, bool shareReadWrite) {
+        std::set<std::string>& held = shareReadWrite ? files_.heldShared : files_.heldExclusively;
+        held.insert(path);
+        return std::shared_ptr<void>(nullptr, [&held, path](void*) { held.erase(path); });
+    }
+    Names Listed() {
+        Names names;
+        for (const auto& [path, content] : files_.files)
+            if (ParentFolder(path) == Folder()) names.push_back(path.substr(Folder().size() + 1));
+        for (const std::string& path : files_.folders)
+            if (ParentFolder(path) == Folder()) names.push_back(path.substr(Folder().size() + 1));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+private:
+    FakeFileSystem files_;
+};
+
 }  // namespace
+
+INSTANTIATE_TYPED_TEST_SUITE_P(Fakes, FileSystemContract, FakeFilesRig);
+
 }  // namespace kvex::testing

@@ -6,10 +6,13 @@
 #include "core/filter_text.h"
 #include "core/pattern_matcher.h"
 #include "core/string_sort.h"
+#include "core/unicode_text.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
+#include <cwctype>
 #include <cstring>
 #include <initializer_list>
 #include <optional>
@@ -57,7 +60,7 @@ TEST(PatternMatcher, Tokens) {
         {"*b*", {"xxxxxxxxb", std::string(40, 'x') + "b"}, {std::string(40, 'x')}},
         // Lists, ranges, literals and byte codes.
         {"[abc]", {"a", "c"}, {"d", "A", "ab"}},
-        {"[!abc]", {"d", "A"}, {"b"}},
+        {"[!abc]", {"d", "A", "!"}, {"b"}},
         {"[a-z]", {"a", "m", "z"}, {"M", "`", "{"}},  // capitals are not in a-z
         {"[A-z]", {"_", "A", "z"}, {"@"}},             // "_" lies between "Z" and "a"
         {"[a-c0-9x]", {"5", "x", "b"}, {"d"}},
@@ -77,11 +80,14 @@ TEST(PatternMatcher, Tokens) {
         {"[!\xD0\xB6]", {"\xD0\xB7", "\xF0\x9F\x98\x80"}, {"\xD0\xB6", "\xD0\xB6x"}},
         {"*\xD0\xB6*", {"\xD0\xB0\xD0\xB0\xD0\xB6"}, {"\xD0\xB0\xD0\xB0"}},       // the last candidate, а а ж
         {"?.[!a]", {"\xC3\xA9.\xD0\xB6"}, {"\xC3\xA9\xC3\xA9.\xD0\xB6"}},  // an ASCII pattern, é.ж
+        {"?.txt", {"\xC3\xA9.txt"}, {"\xC3\xA9\xC3\xA9.txt"}},
         {"*\xE6\x97\xA5?", {"\xE6\x97\xA5\xE6\x9C\xAC", "a\xE6\x97\xA5" "b"}, {"\xE6\x97\xA5", "\xE6\x97\xA5\xE6\x9C"}},
         // A stray byte is one character, compared as 0xDC00 + its value.
         {"[\x80-\xff]", {"\xe9", "\x80"}, {"e", "\x7f", "\xC3\xA9"}},
         {"[\x7f-\x80]", {"\x7f", "\x80"}, {"\xff"}},
         {"[!a-z]", {"\xe9"}, {"e"}},
+        {"[!\x80]", {"\xC2\x80"}, {"\x80"}},  // U+0080 is not the stray byte 80
+        {"*\x80", {"a\x80"}, {"\xC2\x80"}},
         {"a?b", {std::string("a\0b", 3)}, {"ab"}},
         {std::string("a\0b", 3), {std::string("a\0b", 3)}, {"ab", "a b"}},
         // Corner cases the language leaves open, as this matcher settles them.
@@ -103,8 +109,10 @@ TEST(PatternMatcher, UnclosedListsAndDescendingRangesAreRejectedWhateverTheText)
             EXPECT_EQ(MatchPattern(text, pattern), kInvalid) << pattern << " / " << text;
         }
     }
-    // The fault is found even after a part that already failed to match.
+    // The fault is found even after a part that already failed to match, and
+    // in a pattern cut from a longer text whose "]" lies beyond its end.
     EXPECT_EQ(MatchPattern("abc", "x*[q-p]"), kInvalid);
+    EXPECT_EQ(MatchPattern("a", std::string_view("[ab;*]").substr(0, 3)), kInvalid);
 }
 
 TEST(PatternMatcher, LongPathologicalPatternsGiveTheRightAnswer) {
@@ -246,11 +254,37 @@ using Strings = std::vector<std::string>;
 TEST(OrdinalLess, ComparesUtf16CodeUnitsWithPrefixFirst) {
     for (const auto& [lower, higher] : std::initializer_list<std::pair<const char*, const char*>>{
              {"*.htm", "*.html"}, {"Z", "a"}, {"z", "\xC3\xA9"}, {"x\xC3\xA9", "x\xD0\x96"},
-             {"a\xF0\x9F\x98\x80", "a\xEF\xBC\xA1"}, {"\xED\x9F\xBF", "\xF0\x9F\x98\x80"}, {"z", "\xe9"}}) {
+             {"a\xF0\x9F\x98\x80", "a\xEF\xBC\xA1"}, {"\xED\x9F\xBF", "\xF0\x9F\x98\x80"}, {"z", "\xe9"},
+             {"\x7F", "\xC2\x80"}, {"\xF0\x90\x80\x80", "\xEE\x80\x80"}}) {
         EXPECT_TRUE(OrdinalLess(lower, higher)) << lower;
         EXPECT_FALSE(OrdinalLess(higher, lower)) << higher;
     }
     EXPECT_FALSE(OrdinalLess("a", "a"));
+}
+
+// UTF-16 units at each UTF-8 length's edges; a byte of no valid sequence
+// (overlong, a surrogate, past U+10FFFF, cut short) is a character of its own.
+TEST(Utf16Length, CountsUnitsAtTheEdgesAndStrayBytesAsOneEach) {
+    for (const auto& [text, units] : std::initializer_list<std::pair<const char*, std::size_t>>{
+             {"\x7F", 1}, {"\xC2\x80", 1}, {"\xDF\xBF", 1}, {"\xE0\xA0\x80", 1}, {"\xEF\xBF\xBF", 1},
+             {"\xF0\x90\x80\x80", 2}, {"\xF4\x8F\xBF\xBF", 2}, {"\xC0\xAF", 2}, {"\xED\xA0\x80", 3},
+             {"\xF4\x90\x80\x80", 4}, {"\xE2\x82", 2}, {"\x80", 1}})
+        EXPECT_EQ(Utf16Length(text), units) << text;
+}
+
+// Capitals fold to the small letters Unicode pairs them with (the C library
+// knows the pairs) in the scripts filters are written in; final sigma and
+// long s fold as σ and s. Archaic Greek and other scripts keep their case.
+TEST(FoldCase, CapitalsFoldToTheirSmallLetters) {
+    const std::string previous = std::setlocale(LC_CTYPE, nullptr);
+    ASSERT_TRUE(std::setlocale(LC_CTYPE, "C.UTF-8"));
+    for (const auto& [first, last] : std::initializer_list<std::pair<char32_t, char32_t>>{
+             {0x0000, 0x017F}, {0x0386, 0x03CE}, {0x03D8, 0x03EF}, {0x0400, 0x058F}, {0xFF00, 0xFF5F}})
+        for (char32_t c = first; c <= last; ++c) {
+            const auto small = c == 0x03C2 ? 0x03C3 : c == 0x017F ? 's' : std::towlower(static_cast<wint_t>(c));
+            EXPECT_EQ(FoldCase(c), static_cast<char32_t>(small)) << std::hex << static_cast<unsigned>(c);
+        }
+    std::setlocale(LC_CTYPE, previous.c_str());
 }
 
 // Random, all-equal and reversed input, where a partition goes wrong on equal
@@ -362,6 +396,8 @@ TEST(ListFileEncoding, WrittenAnsiOrUtf8AndReadByItsMark) {
         EXPECT_EQ(DecodeListFile(c.bytes, Latin1()), text) << c.text;
         EXPECT_TRUE(!c.written || EncodeListFile(text, Latin1()) == c.bytes) << c.text;
     }
+    // A file's last half pair is not paired with whatever byte lies beyond its end.
+    EXPECT_EQ(DecodeListFile(std::string_view("\xFF\xFE\x3D\xD8\x00\xDC", 5), Latin1()), "\xEF\xBF\xBD");
 }
 
 }  // namespace

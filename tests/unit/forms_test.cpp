@@ -23,8 +23,10 @@ TEST_F(FilterMakerForm, LifeCycle) {
     EXPECT_EQ(platform.layout.placements, std::vector<std::string>{"Restore Filter Maker " + kPositionFile});
     const LayoutLog atLoad = platform.layout;
     EXPECT_EQ(std::make_pair(atLoad.minWidth, atLoad.minHeight), std::make_pair(603, 404));  // smallest size, pixels
+    EXPECT_FALSE(atLoad.bound);
     EXPECT_EQ((std::vector<int>{view.window->icon, view.Image1[0]->picture, view.Image1[1]->picture,
-                                view.Image1[0]->mouseIcon}), (std::vector<int>{101, 102, 101, 101}));
+                                view.Image1[0]->mouseIcon, view.Image1[1]->mouseIcon}),
+              (std::vector<int>{101, 102, 101, 101, 101}));
     EXPECT_TRUE(view.ErrInput1->imageListAttached && view.ErrInput2->imageListAttached);
 
     for (int* floor : {&platform.layout.minHeight, &platform.layout.minWidth}) {
@@ -172,7 +174,8 @@ TEST_F(EditFilterForm, UnsetPropertiesShowNoIconAndMakeNoSelection) {
     EXPECT_EQ(frm->SelectionMade(), 0);
 }
 
-// "[" and "[!" wrap the selection; the single tokens replace it or go in at the caret.
+// "[" and "[!" wrap the selection; the single tokens replace it or go in at
+// the caret, counted in UTF-16 units as the text box counts it.
 TEST_F(EditFilterForm, TokenButtonsWrapOrReplaceTheSelection) {
     Open("");
     const struct {
@@ -180,7 +183,7 @@ TEST_F(EditFilterForm, TokenButtonsWrapOrReplaceTheSelection) {
         int start, length, button;
         const char* result;
     } cases[] = {
-        {"abc", 1, 1, 5, "a[b]c"}, {"abc", 1, 1, 6, "a[!b]c"}, {"abc", 3, 0, 5, "abc[]"}, {"a", 1, 0, 0, "a*"},
+        {"\xD0\x96" "bc", 1, 1, 5, "\xD0\x96[b]c"}, {"abc", 1, 1, 6, "a[!b]c"}, {"abc", 3, 0, 5, "abc[]"}, {"a", 1, 0, 0, "a*"},
         {"abc", 0, 3, 1, "?"},     {"", 0, 0, 2, "#"},         {"", 0, 0, 3, "!"},        {"", 0, 0, 4, "-"},
     };
     for (const auto& c : cases) {

@@ -8,6 +8,7 @@
 #include "platform/win32/dpi.h"
 #include "platform/win32/drawing.h"
 #include "platform/win32/form_builder.h"
+#include "diagnostics.h"
 #include "wide_text.h"
 #include "platform/win32/window_class.h"
 
@@ -143,6 +144,7 @@ void Win32FormWindow::Raise(Event event) {
     try {
         event(*events);
     } catch (...) {
+        ReportSwallowed("a form's event handler failed");
     }
 }
 

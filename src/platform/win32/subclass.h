@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "diagnostics.h"
+
 namespace kvex::win32 {
 
 // T provides:
@@ -18,12 +20,14 @@ LRESULT CALLBACK SubclassThunk(HWND window, UINT message, WPARAM wParam, LPARAM 
         try {
             self->OnSubclassedWindowGone();
         } catch (...) {
+            ReportSwallowed("a control's clean-up failed");
         }
         return ::DefSubclassProc(window, message, wParam, lParam);
     }
     try {
         return self->OnSubclassMessage(window, message, wParam, lParam);
     } catch (...) {
+        ReportSwallowed("a control's message failed");
         return 0;
     }
 }

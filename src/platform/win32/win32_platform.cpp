@@ -3,12 +3,13 @@
 #include <shlobj.h>
 
 #include <new>
+#include <utility>
 
 #include "platform/win32/activation_context.h"
 #include "platform/win32/common_controls.h"
-#include "platform/win32/edit_filter_view.h"
-#include "platform/win32/filter_maker_view.h"
 #include "platform/win32/form_layout.h"
+#include "platform/win32/form_view.h"
+#include "diagnostics.h"
 #include "wide_text.h"
 
 namespace kvex::win32 {
@@ -24,21 +25,26 @@ std::string Win32Platform::PerUserFolder() noexcept {
     return WideToUtf8(folder);
 }
 
-// A view that cannot be made (out of memory) is no dialog: the callers go on without it.
-std::unique_ptr<ui::IFilterMakerView> Win32Platform::CreateFilterMakerView() noexcept {
+namespace {
+// What cannot be made (out of memory) is no dialog or no layout keeper: the
+// callers go on without it.
+template <class T, class... Args>
+std::unique_ptr<T> MadeOrNull(Args&&... args) noexcept {
     try {
-        return std::make_unique<FilterMakerView>(module_);
+        return std::make_unique<T>(std::forward<Args>(args)...);
     } catch (const std::bad_alloc&) {
+        ReportSwallowed("a form's part could not be made");
         return nullptr;
     }
 }
+}  // namespace
+
+std::unique_ptr<ui::IFilterMakerView> Win32Platform::CreateFilterMakerView() noexcept {
+    return MadeOrNull<FilterMakerView>(module_);
+}
 
 std::unique_ptr<ui::IEditFilterView> Win32Platform::CreateEditFilterView() noexcept {
-    try {
-        return std::make_unique<EditFilterView>(module_);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+    return MadeOrNull<EditFilterView>(module_);
 }
 
 void Win32Platform::InitCommonCtrls(std::uint32_t flags) noexcept {
@@ -46,7 +52,7 @@ void Win32Platform::InitCommonCtrls(std::uint32_t flags) noexcept {
     win32::InitCommonCtrls(flags);
 }
 
-std::unique_ptr<ui::IFormLayout> Win32Platform::CreateLayout() noexcept { return std::make_unique<Win32FormLayout>(); }
+std::unique_ptr<ui::IFormLayout> Win32Platform::CreateLayout() noexcept { return MadeOrNull<Win32FormLayout>(); }
 
 namespace {
 

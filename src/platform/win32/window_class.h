@@ -2,6 +2,8 @@
 // Window classes of the component, registered once per module.
 #include <windows.h>
 
+#include "diagnostics.h"
+
 namespace kvex::win32 {
 
 // Registers the class unless the module already has it with this procedure.
@@ -24,6 +26,7 @@ LRESULT CALLBACK ObjectWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         if (!self) return ::DefWindowProcW(window, message, wParam, lParam);
         return self->HandleMessage(window, message, wParam, lParam);
     } catch (...) {
+        ReportSwallowed("a window's message failed");
         return 0;
     }
 }

@@ -2,7 +2,7 @@
 // contract the fakes share, then what only real windows show.
 #include <gtest/gtest.h>
 
-#include "platform/win32/filter_maker_view.h"
+#include "platform/win32/form_view.h"
 #include "support.h"
 #include "ui/filter_maker_design.h"
 

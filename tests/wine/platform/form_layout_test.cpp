@@ -6,13 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <process.h>
 
 #include "common/temp_folder.h"
 #include "module_path.h"
 #include "platform/win32/dpi.h"
-#include "platform/win32/edit_filter_view.h"
-#include "platform/win32/filter_maker_view.h"
+#include "platform/win32/form_view.h"
 #include "platform/win32/form_layout.h"
 #include "support.h"
 #include "ui/edit_filter_design.h"
@@ -64,6 +64,9 @@ void ExpectControlsInside(HWND form, UINT dpi) {
 template <typename View, typename Design>
 void ExpectHoldsAtScreenDpi() {
     const UINT dpi = win32::SystemDpi();
+    // The parent's child run names the dpi it asked for: a setting that did
+    // not reach the child must not pass as a run at 96.
+    if (const char* asked = std::getenv("KVEX_ASKED_DPI")) ASSERT_EQ(dpi, std::strtoul(asked, nullptr, 10));
     const double scale = dpi / 96.0;
     const SIZE frame96 = win32::FrameSize(Win32FormWindow::kStyle, Win32FormWindow::kExStyle, 96);
     const SIZE design96{Design::kForm.width / 15, Design::kForm.height / 15};
@@ -142,15 +145,18 @@ TEST(FormLayout, FilterMakerAtScreenDpi) { ExpectHoldsAtScreenDpi<win32::FilterM
 TEST(FormLayout, EditFilterAtScreenDpi) { ExpectHoldsAtScreenDpi<win32::EditFilterView, ui::EditFilterDesign>(); }
 
 TEST(FormLayout, FormsAt144DpiInAChildProcess) {
-    if (win32::SystemDpi() != 96) GTEST_SKIP();
+    if (win32::SystemDpi() != 96)
+        GTEST_SKIP() << "the screen is at " << win32::SystemDpi() << " dpi: this run checked it, 144 is left out";
     const DWORD dpi = 144;
     ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi,
                                 sizeof(dpi)),
               ERROR_SUCCESS);
     const std::wstring self = win32::ModulePath(nullptr);
+    _wputenv(L"KVEX_ASKED_DPI=144");
     const intptr_t exitCode =
         _wspawnl(_P_WAIT, self.c_str(), L"child", L"--gtest_filter=FormLayout.*AtScreenDpi", nullptr);
     ::RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels");
+    _wputenv(L"KVEX_ASKED_DPI=");
     EXPECT_EQ(exitCode, 0) << "the forms at 144 dpi failed; their output is above";
 }
 

@@ -2,8 +2,9 @@
 // has it, the close box, the thread's quit request, nested forms.
 #include <gtest/gtest.h>
 
-#include "platform/win32/edit_filter_view.h"
-#include "platform/win32/filter_maker_view.h"
+#include <stdexcept>
+
+#include "platform/win32/form_view.h"
 #include "support.h"
 #include "ui/edit_filter_design.h"
 #include "ui/filter_maker_design.h"
@@ -18,8 +19,11 @@ protected:
     void SetUp() override {
         view.SetHandlers(&handlers);
         handlers.on["cmdCancel_Click"] = [this] { view.Window().Unload(); };
-        // A test that goes wrong still ends its modal loop.
-        After(5000, [this] { view.Window().Unload(); });
+        // A test that goes wrong still ends its modal loop, and fails.
+        After(5000, [this] {
+            ADD_FAILURE() << "the form was still open after 5 s: the safety net closed it";
+            view.Window().Unload();
+        });
     }
     void TearDown() override { CancelPending(); }
     HWND Item(const char* name) { return ::GetDlgItem(view.Window().Hwnd(), FM::Id(name)); }
@@ -85,6 +89,16 @@ TEST_F(ModalFilterMaker, KeyboardAsADialogBoxHasIt) {
     for (const std::string& event : handlers.events)
         if (event.find("Click") != std::string::npos) clicks.push_back(event);
     EXPECT_EQ(clicks, (Events{"cmdOK_Click", "cmdNew_Click", "cmdSaveAs_Click", "cmdCancel_Click"}));
+}
+
+// A failing handler ends only itself: the form runs on, and the failure
+// goes to the debugger's channel.
+TEST_F(ModalFilterMaker, AFailingHandlerEndsOnlyItselfAndLeavesATrace) {
+    DebugChannel channel;
+    handlers.on["cmdOK_Click"] = [] { throw std::runtime_error("no disk"); };
+    ShowThen([&] { ::SendMessageW(Item("cmdOK"), BM_CLICK, 0, 0); });
+    EXPECT_EQ(handlers.Count("cmdCancel_Click"), 1);
+    EXPECT_EQ(channel.lines, std::vector<std::string>{"kvexfilt: a window's message failed: no disk\n"});
 }
 
 TEST_F(ModalFilterMaker, QuitRequestUnloadsAndIsLeftForTheThreadsOwnLoop) {

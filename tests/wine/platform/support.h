@@ -36,6 +36,28 @@ inline void CancelPending() {
     while (!pendingActions.empty()) ::KillTimer(nullptr, pendingActions.extract(pendingActions.begin()).key());
 }
 
+// The lines written to the debugger's channel while it lives: OutputDebugString
+// raises an exception that a debugger, or this handler first, sees.
+class DebugChannel {
+public:
+    DebugChannel() : handler_(::AddVectoredExceptionHandler(1, &Take)) { tLines = &lines; }
+    ~DebugChannel() {
+        ::RemoveVectoredExceptionHandler(handler_);
+        tLines = nullptr;
+    }
+    std::vector<std::string> lines;
+
+private:
+    static LONG CALLBACK Take(EXCEPTION_POINTERS* e) {
+        const EXCEPTION_RECORD& r = *e->ExceptionRecord;
+        if (tLines && r.ExceptionCode == 0x40010006 /* DBG_PRINTEXCEPTION_C */ && r.NumberParameters >= 2)
+            tLines->emplace_back(reinterpret_cast<const char*>(r.ExceptionInformation[1]));
+        return EXCEPTION_CONTINUE_SEARCH;
+    }
+    static inline thread_local std::vector<std::string>* tLines = nullptr;
+    void* handler_;
+};
+
 // Notes every event as its handler's name, the index in brackets
 // ("cmdTools_Click(1)"), and runs the action set for it.
 template <class Handlers>
