@@ -312,7 +312,16 @@ run_arch() {  # x86|x64
     fi
     clsids+=("$clsid")
   done
-  record "registry holds both classes (ProgID, InprocServer32, Apartment)" "$registration_ok"
+  # The type library names no help file, so no help folder is registered.
+  local libid libver
+  libid=$(sed -n 's/^#define KVEX_LIBID "\(.*\)"/\1/p' "$com_ids")
+  libver=$(sed -n 's/^#define KVEX_LIB_VERSION_TEXT "\(.*\)"/\1/p' "$com_ids")
+  if ! key_exists "HKCR\\TypeLib\\{$libid}\\$libver" || key_exists "HKCR\\TypeLib\\{$libid}\\$libver\\HELPDIR"; then
+    echo "  type library {$libid} $libver: missing, or registered with a help folder"
+    registration_ok=FAIL
+  fi
+  record "registry holds both classes (ProgID, InprocServer32, Apartment) and the type library without a help folder" \
+    "$registration_ok"
 
   # ---- suites ----
   run_suite() {  # name exe
