@@ -367,6 +367,7 @@ TEST(Calls, PicturesEditTheirOwnBoxThroughANestedEditFilterAndBothPlacesAreKept)
     ASSERT_TRUE(call.Join());
     EXPECT_EQ(GetPrivateProfileIntW(L"Filter Maker", L"frmFM.Left", -1, ini.c_str()), 211);
     EXPECT_EQ(GetPrivateProfileIntW(L"Filter Maker", L"frmEF.Left", -1, ini.c_str()), 131);
+}
 
 // A host's main window, shown and active on the calling thread.
 win32::unique_hwnd ShowHostWindow() {
