@@ -77,20 +77,18 @@ TEST(Calls, EditFilterHandsBackTheTextOnOkAndLeavesItOnCancel) {
     }
 }
 
-// What the thread's error info says about the last failure: its source,
-// interface and text.
+// The thread's error info about the last failure: "source {interface} text".
 std::wstring LastError() {
     com_ptr<IErrorInfo> info;
-    if (GetErrorInfo(0, info.put()) != S_OK) return L"<no error info>";
     unique_bstr source, text;
     GUID iid{};
     wchar_t iidText[40] = {};
+    if (GetErrorInfo(0, info.put()) != S_OK) return L"<no error info>";
     info->GetSource(source.put());
     info->GetDescription(text.put());
     info->GetGUID(&iid);
     StringFromGUID2(iid, iidText, 40);
-    return std::wstring(win32::BstrView(source.get())) + L" " + iidText + L" " +
-           std::wstring(win32::BstrView(text.get()));
+    return std::wstring(win32::BstrView(source.get())) + L" " + iidText + L" " + (text ? text.get() : L"");
 }
 
 // What oleaut32 would pass on or crash over: checked by the component first,
@@ -138,9 +136,8 @@ TEST(Arguments, BrokenParametersAndReferencesAreRefusedBeforeAnyDialog) {
         });
         ASSERT_TRUE(call.Join(Millis(5000))) << "a dialog opened";
         EXPECT_EQ(call.result().hr, c.hr);
-        EXPECT_NE(call.result().text.find(c.hr == E_INVALIDARG ? L"malformed call" : L"declared type"),
-                  std::wstring::npos)
-            << win32::WideToUtf8(call.result().text);
+        const std::wstring& why = call.result().text;
+        EXPECT_NE(why.find(c.hr == E_INVALIDARG ? L"malformed" : L"declared type"), why.npos) << win32::WideToUtf8(why);
         if (c.hr == DISP_E_TYPEMISMATCH) {
             EXPECT_EQ(argErr, 1u);
         }
@@ -160,8 +157,7 @@ TEST(Errors, AFailureSaysWhyAndObjectBrowsersFindEveryMemberDescribed) {
     ASSERT_EQ(ef->QueryInterface(IID_ISupportErrorInfo, supports.put_void()), S_OK);
     EXPECT_EQ(supports->InterfaceSupportsErrorInfo(IID__clsEFfilter), S_OK);
 
-    // A help text for every class, interface and member (DISPIDs 1 and 2);
-    // no help file is named, since none is shipped.
+    // A help text for every class, interface and member; no help file (none is shipped).
     com_ptr<ITypeInfo> info;
     com_ptr<ITypeLib> library;
     UINT index = 0, count = 0;
@@ -173,11 +169,9 @@ TEST(Errors, AFailureSaysWhyAndObjectBrowsersFindEveryMemberDescribed) {
         com_ptr<ITypeInfo> type;
         ASSERT_EQ(library->GetTypeInfo(k, type.put()), S_OK);
         for (MEMBERID member : {MEMBERID_NIL, 1, 2}) {
-            unique_bstr name, doc, helpFile;
-            // A class has no members of its own.
+            unique_bstr name, doc, helpFile;  // a class has no members: skipped
             if (type->GetDocumentation(member, name.put(), doc.put(), nullptr, helpFile.put()) != S_OK) continue;
-            SCOPED_TRACE(win32::WideToUtf8(win32::BstrView(name.get())));
-            EXPECT_GT(SysStringLen(doc.get()), 10u);
+            EXPECT_GT(SysStringLen(doc.get()), 10u) << win32::WideToUtf8(win32::BstrView(name.get()));
             EXPECT_EQ(SysStringLen(helpFile.get()), 0u);
         }
     }
@@ -355,7 +349,6 @@ TEST(Calls, PicturesEditTheirOwnBoxThroughANestedEditFilterAndBothPlacesAreKept)
 
 TEST(Windows, TheDialogBelongsToTheHostsActiveWindowAndFirstOpensCentredOverIt) {
     DeleteFileW(PositionIni().c_str());  // a first open
-    TempFolder folder;
     std::atomic<HWND> host{nullptr};
     DialogCall call([&] {
         // The host's main window, active on the calling thread.
@@ -363,7 +356,7 @@ TEST(Windows, TheDialogBelongsToTheHostsActiveWindowAndFirstOpensCentredOverIt) 
                                                   160, 120, 900, 700, nullptr, nullptr, nullptr, nullptr));
         SetActiveWindow(window.get());
         host = window.get();
-        return ShowFilterMaker(Binding::Early, folder.path().wstring());
+        return ShowFilterMaker(Binding::Early, L"");
     });
     HWND fm = call.WaitForWindow(kFilterMakerCaption);
     ASSERT_TRUE(fm);
