@@ -4,10 +4,12 @@
 # x64 package: a lower version installs, the current one replaces it in place
 # and a downgrade is refused; the registry then equals what regsvr32 of both
 # DLLs writes; both script hosts create both classes and open the Filter
-# Maker; uninstalling leaves the registry and Program Files as before.
+# Maker; an upgrade keeps a saved list; uninstalling restores the registry
+# and takes the DLLs but keeps what the dialogs saved beside them.
 # x86 package: the same for the 32-bit DLL and script host alone.
 # user package: needs no elevation, installs both DLLs under the profile and
-# writes the keys regsvr32 /n /i:user writes; uninstalling leaves nothing.
+# writes the keys regsvr32 /n /i:user writes; uninstalling keeps only the
+# user's lists and position.ini.
 # On a machine that runs no 32-bit programs every step that needs a 32-bit
 # process (regsvr32, script host, the x86 package's checks) is reported as
 # not run, and the 64-bit keys are compared alone.
@@ -199,14 +201,21 @@ unelevated() {  # package
 beside_dll() {  # folder: the Filter Maker's defaults landed beside the DLL
   [ -d "$1/Filters" ] && [ -f "$1/position.ini" ]
 }
-gone() { [ ! -e "$(pf64)" ] && [ ! -e "$(pf32)" ]; }
+# After uninstall: the DLL is gone, the users' lists and position.ini are not.
+kept() {  # folder
+  [ ! -e "$1/kvexfilt.dll" ] && [ "$(ls -A "$1" 2>/dev/null | tr '\n' ' ')" = "Filters position.ini " ]
+}
+saved_list() { printf '*.htm;*.html\r\n*.kept\r\n' >"$1/Filters/filters.dlk"; }
+same_list() { [ "$(cat "$1/Filters/filters.dlk" 2>/dev/null)" = "$(printf '*.htm;*.html\r\n*.kept\r\n')" ]; }
 
 echo "package-test: x64 package (both DLLs)"
 if new_prefix x64; then
   snapshot x64-before
   regsvr32_snapshot x64-regsvr32 x86 x64
   check "kvexfilt-$old_version.msi installs silently" msi /i "$work/kvexfilt-$old_version.msi"
+  mkdir -p "$(pf64)/Filters" && saved_list "$(pf64)"
   check "kvexfilt-$version.msi upgrades it in place" msi /i "$work/kvexfilt-$version.msi"
+  check "the upgrade keeps a list saved beside the DLL" same_list "$(pf64)"
   check "one product left, version $version" [ "$(products)" = "$version " ]
   check "a downgrade to $old_version is refused" refused "$work/kvexfilt-$old_version.msi"
   snapshot x64-installed
@@ -220,7 +229,9 @@ if new_prefix x64; then
   check "uninstall succeeds" msi /x "$work/kvexfilt-$version.msi"
   snapshot x64-removed
   check "uninstall restores the registry" same x64-before x64-removed
-  check "uninstall leaves no file or folder in Program Files" gone
+  check "uninstall takes the x64 DLL, keeps Filters (the saved list) and position.ini" \
+    eval 'kept "$(pf64)" && same_list "$(pf64)"'
+  check32 "uninstall takes the x86 DLL, keeps Filters and position.ini" eval 'kept "$(pf32)"'
   check "no product left" [ -z "$(products)" ]
   kvex_wineserver -k >/dev/null 2>&1
 fi
@@ -239,7 +250,7 @@ elif new_prefix x86; then
   check "uninstall succeeds" msi /x "$work/kvexfilt-$version-x86.msi"
   snapshot x86-removed
   check "uninstall restores the registry" same x86-before x86-removed
-  check "uninstall leaves no file or folder in Program Files" gone
+  check "uninstall takes the DLL, keeps Filters and position.ini" eval 'kept "$(pf32)"'
   kvex_wineserver -k >/dev/null 2>&1
 fi
 
@@ -267,10 +278,14 @@ if new_prefix user; then
   check "HKCU keys equal what regsvr32 /n /i:user of $(kvex_runs_32bit && echo "both DLLs" || echo "the x64 DLL") writes" \
     same user-regsvr32 user-installed one-view
   kvex_runs_32bit || skip32 "the 32-bit DLL's per-user keys compared with its regsvr32 /n /i:user"
+  # What a dialog saves beside the DLL (Wine's script hosts cannot reach the
+  # per-user classes, so it is written here as the dialog writes it).
+  mkdir -p "$(user_dir)/x64/Filters" && saved_list "$(user_dir)/x64" && : >"$(user_dir)/x64/position.ini"
   check "uninstall succeeds" msi /x "$work/kvexfilt-$version-user.msi"
   classes_root user-removed
   check "uninstall restores HKCU\\Software\\Classes" same user-before-user user-removed-user
-  check "uninstall leaves no file or folder of ours" [ ! -e "$(user_dir)" ]
+  check "uninstall takes both DLLs, keeps the user's list and position.ini" \
+    eval 'kept "$(user_dir)/x64" && same_list "$(user_dir)/x64" && [ ! -e "$(user_dir)/x86" ]'
   kvex_wineserver -k >/dev/null 2>&1
 fi
 echo "package-test: user package $((SECONDS - user_started)) s"

@@ -96,16 +96,14 @@ else
 fi
 settle "$files"
 
-# What wixl cannot say: the file versions (upgrades compare them), and what
-# the DLL writes beside itself at run time (removed with the component):
-# position.ini, and the Filters folder while it is empty.
+# What wixl cannot say: the file versions (upgrades compare them). What the
+# DLL writes beside itself at run time (Filters, position.ini) is the users'
+# and is never removed.
 post_edit() {  # msi bits...
   local msi=$1 bits
   shift
   for bits in "$@"; do
-    msibuild "$msi" -q "UPDATE \`File\` SET \`Version\` = '$version.0' WHERE \`File\` = 'KvexFiltDll$bits'" \
-      -q "UPDATE \`RemoveFile\` SET \`DirProperty\` = 'INSTALLDIR${bits}FILTERS' WHERE \`FileKey\` = 'KvexFilt${bits}Filters'" \
-      -q "INSERT INTO \`RemoveFile\` (\`FileKey\`, \`Component_\`, \`FileName\`, \`DirProperty\`, \`InstallMode\`) VALUES ('KvexFilt${bits}Position', 'KvexFilt$bits', 'position.ini', 'INSTALLDIR$bits', 2)"
+    msibuild "$msi" -q "UPDATE \`File\` SET \`Version\` = '$version.0' WHERE \`File\` = 'KvexFiltDll$bits'"
   done
 }
 
@@ -131,8 +129,8 @@ build_msi user x64 -user 64 32
 stage="$work/kvexfilt-$version"
 mkdir -p "$stage/samples" "$stage/include"
 cp -r "$files/x64" "$files/x86" "$stage/"
-cp "$repo/README.md" "$stage/"
-cp "$repo/samples/kvexfilt-sample.vbs" "$repo/samples/kvexfilt-sample.js" "$stage/samples/"
+cp -r "$repo/README.md" "$repo/CHANGELOG.md" "$repo/docs" "$stage/"
+cp "$repo"/samples/kvexfilt-sample.* "$repo"/samples/*.cpp "$repo"/samples/*.h "$stage/samples/"
 generated="$x86_build/src/plugin/generated"
 cp "$generated/kvexfilt.tlb" "$generated/kvexfilt_h.h" "$generated/kvexfilt_i.c" "$stage/include/"
 zip_folder "$out/kvexfilt-$version.zip" "kvexfilt-$version"

@@ -147,6 +147,35 @@ run_script() {  # label script [arguments...]
   fi
 }
 
+# Runs one C++ sample against a folder holding a list: the driver presses OK
+# in the Filter Maker and then OK in Edit Filter on "*.sample"; the sample
+# must print the list it read back from filters.dlk and the edited text.
+run_sample() {  # binding exe driver
+  local label="C++ sample, $1 binding" exe=$2 driver=$3 folder out expected rc
+  folder="$WINEPREFIX/drive_c/kvex-results/sample-$1"
+  out="$WINEPREFIX/drive_c/kvex-results/sample-$1.txt"
+  rm -rf "$folder"
+  mkdir -p "$folder"
+  printf '*.kept\r\n' >"$folder/filters.dlk"
+  [ -f "$exe" ] || { record "$label (not built: $exe)" FAIL; return; }
+  (
+    "$kvex_loader" "$driver" press "Filter Maker - ()" "O&K" 30 >/dev/null 2>&1 &&
+      "$kvex_loader" "$driver" edit-filter ok "*.sample" 30 >/dev/null 2>&1
+  ) &
+  local driving=$!
+  timeout -k 10 "$SCRIPT_LIMIT" "$kvex_loader" "$exe" "$(kvex_winepath -w "$folder")" 2>&1 | tr -d '\r' >"$out"
+  rc=${PIPESTATUS[0]}
+  wait "$driving"
+  sed 's/^/    /' "$out"
+  expected=$(printf 'version: kvexfilt\t%s\nfilters.dlk: *.txt\nfilters.dlk: *.kept\nedited: *.sample' \
+    "$(sed -n 's/^project(kvexfilt VERSION \([0-9.]*\).*/\1/p' "$repo/CMakeLists.txt")")
+  if [ "$rc" -eq 0 ] && [ "$(cat "$out")" = "$expected" ]; then
+    record "$label" PASS
+  else
+    record "$label (exit code $rc)" FAIL
+  fi
+}
+
 # ---- one architecture -----------------------------------------------------------------
 run_arch() {  # x86|x64
   part=$1 part_started=$SECONDS
@@ -281,7 +310,16 @@ run_arch() {  # x86|x64
     fi
     clsids+=("$clsid")
   done
-  record "registry holds both classes (ProgID, InprocServer32, Apartment)" "$registration_ok"
+  # The type library names no help file, so no help folder is registered.
+  local libid libver
+  libid=$(sed -n 's/^#define KVEX_LIBID "\(.*\)"/\1/p' "$com_ids")
+  libver=$(sed -n 's/^#define KVEX_LIB_VERSION_TEXT "\(.*\)"/\1/p' "$com_ids")
+  if ! key_exists "HKCR\\TypeLib\\{$libid}\\$libver" || key_exists "HKCR\\TypeLib\\{$libid}\\$libver\\HELPDIR"; then
+    echo "  type library {$libid} $libver: missing, or registered with a help folder"
+    registration_ok=FAIL
+  fi
+  record "registry holds both classes (ProgID, InprocServer32, Apartment) and the type library without a help folder" \
+    "$registration_ok"
 
   # ---- suites ----
   run_suite() {  # name exe
@@ -317,6 +355,12 @@ run_arch() {  # x86|x64
   for script in "$repo"/tests/wine/scripts/*.vbs "$repo"/tests/wine/scripts/*.js; do
     [ -f "$script" ] || continue
     run_script "script $(basename "$script")" "$script" "$(kvex_winepath -w "$driver")"
+  done
+
+  # ---- the C++ samples, as a host developer runs them ----
+  local binding
+  for binding in early late; do
+    run_sample "$binding" "$build/samples/kvexfilt-$binding.exe" "$driver"
   done
 
   # ---- unregistration ----

@@ -13,7 +13,7 @@ class ClsEFfilterObject final : public PublicObject<_clsEFfilter, ClsEFfilter> {
 public:
     HRESULT STDMETHODCALLTYPE ShowEditFilterDialog(BSTR* sFilterInAndOut, VARIANT_BOOL bEditPrefix,
                                                    VARIANT_BOOL* result) override {
-        if (!sFilterInAndOut) return E_POINTER;
+        if (!sFilterInAndOut) return Reported(E_POINTER);
         return RunDialog(result, [&] {
             std::string text = win32::BstrToUtf8(*sFilterInAndOut);
             ClsEFfilter editFilter(win32::ThreadPlatform(ModuleHandle()));

@@ -37,7 +37,7 @@ inline constexpr const char* kLibDescription = KVEX_LIB_HELPSTRING;
 inline constexpr const char* kOleAutomationProxy = "{00020424-0000-0000-C000-000000000046}";
 
 // What a row's data is: fixed text, or a path known only where it is written.
-enum class Data { Text, ModulePath, ModuleFolder };
+enum class Data { Text, ModulePath };
 
 struct Row {
     std::string key;   // below the classes root
@@ -64,7 +64,7 @@ inline std::vector<Row> ClassRows() {
 }
 
 // The library's own rows, as RegisterTypeLib writes them from the embedded
-// type library (the DLL passes its folder as the help folder, so both agree).
+// type library (less the help folder, which the DLL removes: no help file).
 // platform: "win32" or "win64", the library's SYSKIND.
 inline std::vector<Row> TypeLibRows(const std::string& platform) {
     const std::string libKey = std::string("TypeLib\\") + kLibId + "\\" + kLibVersion;
@@ -72,7 +72,6 @@ inline std::vector<Row> TypeLibRows(const std::string& platform) {
         {libKey, "", Data::Text, kLibDescription},
         {libKey + "\\0\\" + platform, "", Data::ModulePath, ""},
         {libKey + "\\FLAGS", "", Data::Text, "0"},
-        {libKey + "\\HELPDIR", "", Data::ModuleFolder, ""},
     };
     for (const InterfaceEntry& entry : kInterfaces) {
         const std::string key = std::string("Interface\\") + entry.iid;

@@ -9,9 +9,11 @@ namespace kvex::plugin {
 // Interface: the class's dual interface; Class: the class behind it.
 template <class Interface, class Class>
 class PublicObject : public DispatchObject<Interface> {
+    using Base = DispatchObject<Interface>;
+
 public:
     HRESULT STDMETHODCALLTYPE PlugNameVersion(BSTR* result) override {
-        return com::GuardedCall([&] {
+        return Base::Guarded([&] {
             if (!result) return E_POINTER;
             *result = win32::Utf8ToBstr(Class::PlugNameVersion()).release();
             return S_OK;
@@ -23,7 +25,7 @@ protected:
     // the dialog whatever the host releases meanwhile.
     template <class Run>
     HRESULT RunDialog(VARIANT_BOOL* result, Run&& run) noexcept {
-        return com::GuardedCall([&] {
+        return Base::Guarded([&] {
             if (!result) return E_POINTER;
             const auto alive = this->KeepAlive();
             *result = VARIANT_FALSE;

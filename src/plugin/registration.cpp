@@ -54,12 +54,6 @@ std::vector<RegistryValue> RegistrationTable(const std::wstring& modulePath) {
     return table;
 }
 
-// The help folder RegisterTypeLib records: the module's folder, ending in a
-// backslash, as an installer writes a folder.
-std::wstring HelpFolder(const std::wstring& modulePath) {
-    return modulePath.substr(0, modulePath.find_last_of(L'\\') + 1);
-}
-
 HRESULT OpenClassesRoot(RegistrationScope scope, win32::unique_hkey& root) noexcept {
     const LSTATUS status =
         scope == RegistrationScope::Machine
@@ -91,18 +85,26 @@ HRESULT RemoveKeys(HKEY root, const std::vector<RegistryValue>& table) noexcept 
     return result;
 }
 
+std::wstring TypeLibraryKey(const TLIBATTR& library) {
+    return L"TypeLib\\" + GuidText(library.guid) + L"\\" + VersionText(library);
+}
+
+// There is no help file, yet RegisterTypeLib records a help folder whatever
+// it is given. Removed through the merged classes view, where a per-user
+// registration lands on Windows and on Wine alike.
+void RemoveHelpFolder(const TLIBATTR& library) noexcept {
+    RegDeleteKeyW(HKEY_CLASSES_ROOT, (TypeLibraryKey(library) + L"\\HELPDIR").c_str());
+}
+
 HRESULT RegisterTypeLibrary(RegistrationScope scope, ITypeLib* library, std::wstring& modulePath) noexcept {
-    // The API takes the paths as writable text, though it only reads them.
-    std::wstring helpFolder = HelpFolder(modulePath);
-    return scope == RegistrationScope::Machine
-               ? RegisterTypeLib(library, modulePath.data(), helpFolder.data())
-               : RegisterTypeLibForUser(library, modulePath.data(), helpFolder.data());
+    // The API takes the path as writable text, though it only reads it.
+    return scope == RegistrationScope::Machine ? RegisterTypeLib(library, modulePath.data(), nullptr)
+                                               : RegisterTypeLibForUser(library, modulePath.data(), nullptr);
 }
 
 bool TypeLibraryRegistered(HKEY root, const TLIBATTR& library) {
-    const std::wstring key = L"TypeLib\\" + GuidText(library.guid) + L"\\" + VersionText(library);
     win32::unique_hkey opened;
-    return RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, opened.put()) == ERROR_SUCCESS;
+    return RegOpenKeyExW(root, TypeLibraryKey(library).c_str(), 0, KEY_READ, opened.put()) == ERROR_SUCCESS;
 }
 
 HRESULT UnregisterTypeLibrary(RegistrationScope scope, HKEY root, const TLIBATTR& library) {
@@ -154,6 +156,7 @@ HRESULT Register(RegistrationScope scope) {
         if (FAILED(hr)) break;
     }
     if (SUCCEEDED(hr)) hr = RegisterTypeLibrary(scope, library.Get(), modulePath);
+    if (SUCCEEDED(hr)) RemoveHelpFolder(library.Attr());
     if (FAILED(hr)) {
         // Half a registration would leave a class that cannot be created.
         UnregisterTypeLibrary(scope, root.get(), library.Attr());

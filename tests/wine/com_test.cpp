@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
+#include <filesystem>
 
 #include "common/temp_folder.h"
 #include "component.h"
@@ -75,7 +77,22 @@ TEST(Calls, EditFilterHandsBackTheTextOnOkAndLeavesItOnCancel) {
     }
 }
 
-// What oleaut32 would pass on or crash over: checked by the component first.
+// The thread's error info about the last failure: "source {interface} text".
+std::wstring LastError() {
+    com_ptr<IErrorInfo> info;
+    unique_bstr source, text;
+    GUID iid{};
+    wchar_t iidText[40] = {};
+    if (GetErrorInfo(0, info.put()) != S_OK) return L"<no error info>";
+    info->GetSource(source.put());
+    info->GetDescription(text.put());
+    info->GetGUID(&iid);
+    StringFromGUID2(iid, iidText, 40);
+    return std::wstring(win32::BstrView(source.get())) + L" " + iidText + L" " + (text ? text.get() : L"");
+}
+
+// What oleaut32 would pass on or crash over: checked by the component first,
+// and the caller told why.
 TEST(Arguments, BrokenParametersAndReferencesAreRefusedBeforeAnyDialog) {
     VARIANT nullValue, self, args[2];
     V_VT(&nullValue) = VT_NULL;
@@ -114,15 +131,50 @@ TEST(Arguments, BrokenParametersAndReferencesAreRefusedBeforeAnyDialog) {
             if (SUCCEEDED(out.hr))
                 out.hr = object->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, none ? nullptr : &params,
                                         nullptr, nullptr, &argErr);
+            out.text = LastError();
             return out;
         });
         ASSERT_TRUE(call.Join(Millis(5000))) << "a dialog opened";
         EXPECT_EQ(call.result().hr, c.hr);
+        const std::wstring& why = call.result().text;
+        EXPECT_NE(why.find(c.hr == E_INVALIDARG ? L"malformed" : L"declared type"), why.npos) << win32::WideToUtf8(why);
         if (c.hr == DISP_E_TYPEMISMATCH) {
             EXPECT_EQ(argErr, 1u);
         }
     }
     EXPECT_EQ(V_VT(&nullValue), VT_NULL);
+}
+
+TEST(Errors, AFailureSaysWhyAndObjectBrowsersFindEveryMemberDescribed) {
+    com_ptr<_clsEFfilter> ef;
+    ASSERT_EQ(Create(kEditFilterProgId, IID__clsEFfilter, ef.put_void()), S_OK);
+    VARIANT_BOOL value = 0;
+    EXPECT_EQ(ef->ShowEditFilterDialog(nullptr, -1, &value), E_POINTER);
+    const std::wstring error = LastError();
+    EXPECT_EQ(error.rfind(L"kvexfilt {1A947D82-9A0A-40EE-A9CC-5404DFDADB7F} ", 0), 0u) << win32::WideToUtf8(error);
+    EXPECT_NE(error.find(L"null"), std::wstring::npos) << win32::WideToUtf8(error);
+    com_ptr<ISupportErrorInfo> supports;
+    ASSERT_EQ(ef->QueryInterface(IID_ISupportErrorInfo, supports.put_void()), S_OK);
+    EXPECT_EQ(supports->InterfaceSupportsErrorInfo(IID__clsEFfilter), S_OK);
+
+    // A help text for every class, interface and member; no help file (none is shipped).
+    com_ptr<ITypeInfo> info;
+    com_ptr<ITypeLib> library;
+    UINT index = 0, count = 0;
+    EXPECT_EQ(ef->GetTypeInfoCount(&count), S_OK);
+    EXPECT_EQ(count, 1u);
+    ASSERT_EQ(ef->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put()), S_OK);
+    ASSERT_EQ(info->GetContainingTypeLib(library.put(), &index), S_OK);
+    for (UINT k = 0; k < library->GetTypeInfoCount(); ++k) {
+        com_ptr<ITypeInfo> type;
+        ASSERT_EQ(library->GetTypeInfo(k, type.put()), S_OK);
+        for (MEMBERID member : {MEMBERID_NIL, 1, 2}) {
+            unique_bstr name, doc, helpFile;  // a class has no members: skipped
+            if (type->GetDocumentation(member, name.put(), doc.put(), nullptr, helpFile.put()) != S_OK) continue;
+            EXPECT_GT(SysStringLen(doc.get()), 10u) << win32::WideToUtf8(win32::BstrView(name.get()));
+            EXPECT_EQ(SysStringLen(helpFile.get()), 0u);
+        }
+    }
 }
 
 TEST(Server, ClassObjectsAndLocksKeepItLoadedAndAggregationIsRefused) {
@@ -252,16 +304,22 @@ TEST(Server, AFilterMakerCallFromInsideTheOpenOneRunsItsOwnDialogAndTheOuterStil
     EXPECT_EQ(ReadBytes(inner / L"filters.dlk"), CrLfLines({"*.htm;*.html", "*.inner"}));
 }
 
+// Where the dialogs keep their places (the test DLL's folder is writable).
+std::wstring PositionIni() {
+    return std::filesystem::path(win32::ModulePath(Component())).parent_path() / L"position.ini";
+}
+
 // The pictures open the Edit Filter inside the Filter Maker's call: its
 // answer goes back to the box the picture stands for, the other box keeps
 // its text, and each dialog's place is kept in position.ini.
 TEST(Calls, PicturesEditTheirOwnBoxThroughANestedEditFilterAndBothPlacesAreKept) {
-    const std::wstring ini = (std::filesystem::path(win32::ModulePath(Component())).parent_path() / L"position.ini");
+    const std::wstring ini = PositionIni();
     DeleteFileW(ini.c_str());
     TempFolder folder;
     DialogCall call([&] { return ShowFilterMaker(Binding::Early, folder.path().wstring()); });
     HWND fm = call.WaitForWindow(kFilterMakerCaption);
     ASSERT_TRUE(fm);
+    EXPECT_EQ(GetWindow(fm, GW_OWNER), nullptr) << "a host without windows (a script) has nothing to own it";
     SetWindowPos(fm, nullptr, 211, 53, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     HWND boxes[] = {ChildById(fm, FM::Id("txtEF")), ChildById(fm, FM::Id("txtFE"))};
     SetEditText(boxes[0], L"a");
@@ -273,6 +331,7 @@ TEST(Calls, PicturesEditTheirOwnBoxThroughANestedEditFilterAndBothPlacesAreKept)
         PostMessageW(image, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
         HWND ef = call.WaitForWindow(kEditFilterCaption);
         ASSERT_TRUE(ef);
+        EXPECT_EQ(GetWindow(ef, GW_OWNER), fm);
         HWND text = ChildById(ef, EF::Id("txtEF")), ok = ChildById(ef, EF::Id("cmdOK"));
         EXPECT_EQ(TextOf(text), before);
         SetWindowPos(ef, nullptr, 131, 97, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -286,6 +345,31 @@ TEST(Calls, PicturesEditTheirOwnBoxThroughANestedEditFilterAndBothPlacesAreKept)
     ASSERT_TRUE(call.Join());
     EXPECT_EQ(GetPrivateProfileIntW(L"Filter Maker", L"frmFM.Left", -1, ini.c_str()), 211);
     EXPECT_EQ(GetPrivateProfileIntW(L"Filter Maker", L"frmEF.Left", -1, ini.c_str()), 131);
+}
+
+TEST(Windows, TheDialogBelongsToTheHostsActiveWindowAndFirstOpensCentredOverIt) {
+    DeleteFileW(PositionIni().c_str());  // a first open
+    std::atomic<HWND> host{nullptr};
+    DialogCall call([&] {
+        // The host's main window, active on the calling thread.
+        win32::unique_hwnd window(CreateWindowExW(0, L"STATIC", L"kvex test host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                                  160, 120, 900, 700, nullptr, nullptr, nullptr, nullptr));
+        SetActiveWindow(window.get());
+        host = window.get();
+        return ShowFilterMaker(Binding::Early, L"");
+    });
+    HWND fm = call.WaitForWindow(kFilterMakerCaption);
+    ASSERT_TRUE(fm);
+    EXPECT_EQ(GetWindow(fm, GW_OWNER), host.load());
+    EXPECT_FALSE(GetWindowLongPtrW(fm, GWL_EXSTYLE) & WS_EX_APPWINDOW) << "a taskbar button of its own";
+    EXPECT_FALSE(IsWindowEnabled(host.load())) << "the host stays usable under a modal dialog";
+    RECT over{}, form{};
+    GetWindowRect(host.load(), &over);
+    GetWindowRect(fm, &form);
+    EXPECT_LE(std::abs(form.left + form.right - over.left - over.right), 2) << "not centred over the host";
+    EXPECT_LE(std::abs(form.top + form.bottom - over.top - over.bottom), 2) << "not centred over the host";
+    PostClose(fm);
+    ASSERT_TRUE(call.Join());
 }
 
 }  // namespace

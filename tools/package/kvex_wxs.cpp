@@ -83,7 +83,6 @@ struct Component {
 std::string Formatted(const Entry& entry) {
     switch (entry.row.kind) {
         case Data::ModulePath: return "[#" + entry.module.fileId + "]";
-        case Data::ModuleFolder: return "[" + entry.module.folderId + "]";
         case Data::Text: break;
     }
     return entry.row.text;
@@ -94,11 +93,8 @@ void PrintComponent(const Component& c, const char* root, const char* indent) {
                 c.win64 ? "yes" : "no");
     std::printf("%s  <File Id=\"%s\" Name=\"kvexfilt.dll\" Source=\"%s\" KeyPath=\"yes\"/>\n", indent,
                 c.module.fileId.c_str(), c.source.c_str());
-    // What the component makes beside itself at run time goes with it: the
-    // Filters folder only while empty (a kept list stays), then the folder.
-    // package.sh adds position.ini and points the first row at Filters
-    // (wixl has neither RemoveFile nor RemoveFolder/@Directory).
-    std::printf("%s  <RemoveFolder Id=\"%sFilters\" On=\"uninstall\"/>\n", indent, c.id.c_str());
+    // The folder goes only when empty: the lists (Filters) and position.ini
+    // the dialogs wrote beside the DLL are the users' and stay.
     std::printf("%s  <RemoveFolder Id=\"%sFolder\" On=\"uninstall\"/>\n", indent, c.id.c_str());
     std::set<std::pair<std::string, std::string>> written;
     int n = 0;
@@ -172,7 +168,6 @@ int PrintPackage(Kind kind, const std::string& version, const std::string& produ
         for (const Component* c : {&c32, &c64}) {
             std::printf("            <Directory Id=\"%s\" Name=\"%s\">\n", c->module.folderId.c_str(),
                         c->win64 ? "x64" : "x86");
-            std::printf("              <Directory Id=\"%sFILTERS\" Name=\"Filters\"/>\n", c->module.folderId.c_str());
             PrintComponent(*c, root, "              ");
             std::printf("            </Directory>\n");
         }
@@ -186,13 +181,11 @@ int PrintPackage(Kind kind, const std::string& version, const std::string& produ
         if (x64) {
             std::printf("      <Directory Id=\"ProgramFiles64Folder\">\n");
             std::printf("        <Directory Id=\"INSTALLDIR64\" Name=\"kvexfilt\">\n");
-            std::printf("          <Directory Id=\"INSTALLDIR64FILTERS\" Name=\"Filters\"/>\n");
             PrintComponent(c64, root, "          ");
             std::printf("        </Directory>\n      </Directory>\n");
         }
         std::printf("      <Directory Id=\"ProgramFilesFolder\">\n");
         std::printf("        <Directory Id=\"INSTALLDIR32\" Name=\"kvexfilt\">\n");
-        std::printf("          <Directory Id=\"INSTALLDIR32FILTERS\" Name=\"Filters\"/>\n");
         PrintComponent(c32, root, "          ");
         std::printf("        </Directory>\n      </Directory>\n");
     }

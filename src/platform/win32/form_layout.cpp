@@ -115,20 +115,26 @@ core::Placement ResizedForDpi(HWND window, const core::Placement& saved, UINT fr
             height + std::min<int>(toFrame.cy, INT_MAX - height)};
 }
 
-void CenterOnMonitor(HWND window) {
+// Centred over the window's owner (the host), or on the screen when it has
+// none; either way inside the work area of that screen.
+void CenterOverOwnerOrMonitor(HWND window) {
     RECT rect;
     if (!::GetWindowRect(window, &rect)) return;
-    HWND reference = ::GetForegroundWindow();
+    HWND owner = ::GetWindow(window, GW_OWNER);
+    HWND reference = owner ? owner : ::GetForegroundWindow();
     HMONITOR monitor = ::MonitorFromWindow(reference ? reference : window, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{};
     info.cbSize = sizeof(info);
     if (!::GetMonitorInfoA(monitor, &info)) return;
     const RECT& work = info.rcWork;
-    int width = rect.right - rect.left;
-    int height = rect.bottom - rect.top;
-    int left = work.left + std::max(0L, (work.right - work.left - width) / 2);
-    int top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
-    ::SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT over = work;
+    if (owner) ::GetWindowRect(owner, &over);
+    const LONG width = rect.right - rect.left;
+    const LONG height = rect.bottom - rect.top;
+    const LONG left = std::min(over.left + (over.right - over.left - width) / 2, work.right - width);
+    const LONG top = std::min(over.top + (over.bottom - over.top - height) / 2, work.bottom - height);
+    ::SetWindowPos(window, nullptr, std::max(work.left, left), std::max(work.top, top), 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -204,7 +210,7 @@ void Win32FormLayout::PositionForm(ui::IFormWindow& form, bool restore, const st
 void Win32FormLayout::Restore(HWND window, const std::string& formKey, const std::string& section,
                               const std::string& iniPath) {
     const auto saved = ReadSavedPlacement(iniPath, section, formKey);
-    if (!saved) return CenterOnMonitor(window);
+    if (!saved) return CenterOverOwnerOrMonitor(window);
     const UINT dpi = window == window_ ? Dpi() : WindowDpi(window);
     core::Placement place = ResizedForDpi(window, saved->place, saved->dpi, dpi);
     // A size below the floor (an older, smaller floor) opens at the floor.
@@ -217,7 +223,7 @@ void Win32FormLayout::Restore(HWND window, const std::string& formKey, const std
     // window on the nearest one, at its size where that fits, as Windows
     // restores a placement.
     const auto nearest = NearestWorkArea(ToRect(core::EdgesOf(place)));
-    if (!nearest) return CenterOnMonitor(window);
+    if (!nearest) return CenterOverOwnerOrMonitor(window);
     const core::Placement onScreen = core::Shifted(place, nearest->workspaceOrigin.x, nearest->workspaceOrigin.y);
     const RECT& work = nearest->work;
     const core::Edges fitted = core::FitInside(onScreen, {work.left, work.top, work.right, work.bottom});

@@ -104,6 +104,22 @@ bool CanTakeFocus(HWND control) {
 
 HWND ActiveModalForm() { return tInnermostModal ? tInnermostModal->form : nullptr; }
 
+namespace {
+
+// The window a new form belongs to, so that it stays above it and has no
+// taskbar button of its own: the form shown modally on this thread (the
+// Filter Maker, for an Edit Filter opened from it), else the host's active
+// window on this thread; none for a host without windows (a script).
+HWND OwnerOfNewForm() {
+    if (HWND form = ActiveModalForm()) return form;
+    HWND active = ::GetActiveWindow();
+    if (!active || !::IsWindowVisible(active) || ::GetWindowThreadProcessId(active, nullptr) != ::GetCurrentThreadId())
+        return nullptr;
+    return ::GetAncestor(active, GA_ROOT);
+}
+
+}  // namespace
+
 Win32FormWindow::Win32FormWindow(HINSTANCE module, const FormDesign& design, IFormContent& content)
     : module_(module),
       formName_(design.formName),
@@ -139,7 +155,7 @@ void Win32FormWindow::EnsureLoaded() noexcept {
     dpi_ = SystemDpi();
     SIZE outer = DesignedOuterSize();
     HWND window = ::CreateWindowExW(kExStyle, ids::kFormClass, Utf8ToWide(caption_).c_str(), kStyle, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr, module_, this);
+                                    CW_USEDEFAULT, outer.cx, outer.cy, OwnerOfNewForm(), nullptr, module_, this);
     if (!window) return;
     // A thread aware of each monitor's dpi gets the dpi of the screen the
     // window landed on, which may not be the system's.
