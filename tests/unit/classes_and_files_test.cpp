@@ -124,21 +124,18 @@ TEST_F(PublicClasses, EditFilterOnlyOkHandsBackTheTextExactlyAsTyped) {
 // the last one, no user folder keeps a component folder that takes no file.
 // Without a window the Edit Filter gives the text back untouched.
 TEST_F(PublicClasses, EditFilterAppPathAndTextKeepWhatTheSystemCannotTell) {
-    platform.editFilterSession = [](FakeEditFilterView& v) { v.cmdCancel->Click(); };
     std::string text = "*.x";
     ThreadState().gsAppPath = "C:\\Before";
     platform.componentFolder.clear();
-    ShowEdit(text, 0);
-    EXPECT_EQ(ThreadState().gsAppPath, "C:\\Before");
+    platform.viewsUnavailable = true;
+    EXPECT_FALSE(ShowEdit(text, -1));
+    EXPECT_EQ(text + ThreadState().gsAppPath, "*.xC:\\Before");
 
     platform.componentFolder = "C:\\Program Files\\kvexfilt";
     platform.files.AddFolder(platform.componentFolder);
     platform.files.readOnly.insert(platform.componentFolder);
     platform.perUserFolder.clear();
-    platform.viewsUnavailable = true;
-    platform.editFilterSession = [&](FakeEditFilterView&) { text = "shown"; };
-    EXPECT_FALSE(ShowEdit(text, -1));
-    EXPECT_EQ(text, "*.x");
+    ShowEdit(text, -1);
     EXPECT_EQ(ThreadState().gsAppPath, platform.componentFolder);
 }
 
