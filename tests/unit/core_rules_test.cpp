@@ -236,7 +236,9 @@ using Strings = std::vector<std::string>;
 
 // Lower first: by UTF-16 code unit, a prefix first. U+1F600 (the pair D83D
 // DE00) sorts below U+FF21 though its UTF-8 sorts above; stray bytes come last.
-TEST(OrdinalLess, ComparesUtf16CodeUnitsWithPrefixFirst) {
+// Lengths count units at each UTF-8 length's edges; a byte of no valid sequence
+// (overlong, a surrogate, past U+10FFFF, cut short) is a character of its own.
+TEST(Utf16Units, OrderComparesCodeUnitsWithPrefixFirstAndLengthCountsStrayBytesAsOneEach) {
     for (const auto& [lower, higher] : std::initializer_list<std::pair<const char*, const char*>>{
              {"*.htm", "*.html"}, {"Z", "a"}, {"z", "\xC3\xA9"}, {"x\xC3\xA9", "x\xD0\x96"},
              {"a\xF0\x9F\x98\x80", "a\xEF\xBC\xA1"}, {"\xED\x9F\xBF", "\xF0\x9F\x98\x80"}, {"z", "\xe9"},
@@ -245,11 +247,6 @@ TEST(OrdinalLess, ComparesUtf16CodeUnitsWithPrefixFirst) {
         EXPECT_FALSE(OrdinalLess(higher, lower)) << higher;
     }
     EXPECT_FALSE(OrdinalLess("a", "a"));
-}
-
-// UTF-16 units at each UTF-8 length's edges; a byte of no valid sequence
-// (overlong, a surrogate, past U+10FFFF, cut short) is a character of its own.
-TEST(Utf16Length, CountsUnitsAtTheEdgesAndStrayBytesAsOneEach) {
     for (const auto& [text, units] : std::initializer_list<std::pair<const char*, std::size_t>>{
              {"\x7F", 1}, {"\xC2\x80", 1}, {"\xDF\xBF", 1}, {"\xE0\xA0\x80", 1}, {"\xEF\xBF\xBF", 1},
              {"\xF0\x90\x80\x80", 2}, {"\xF4\x8F\xBF\xBF", 2}, {"\xC0\xAF", 2}, {"\xED\xA0\x80", 3},
