@@ -33,8 +33,9 @@ fail() {
   faults=$((faults + 1))
 }
 
-# What Windows itself provides; msvcrt.dll is the system C runtime mingw-w64 links against.
-allowed_imports="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll"
+# What Windows itself provides; msvcrt.dll is the system C runtime mingw-w64 links against;
+# oleacc.dll serves the accessible objects that give screen readers our controls' names.
+allowed_imports="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleacc.dll oleaut32.dll shell32.dll shlwapi.dll user32.dll"
 expected_exports="DllCanUnloadNow DllGetClassObject DllInstall DllRegisterServer DllUnregisterServer"
 
 check_machine_and_imports() {

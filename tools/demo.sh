@@ -18,7 +18,6 @@ dist=$(realpath -m "$1")
 export WINEPREFIX="$repo/build/demo-prefix"
 export WINEDEBUG=-all
 export WINEARCH=win64
-export WINEDLLOVERRIDES="mscoree,mshtml="
 driver=${KVEX_DRIVE:-$repo/build/x64/tests/wine/kvex_drive.exe}
 shot_dir="$repo/build/demo"
 shot="$shot_dir/filter-maker.png"

@@ -28,7 +28,7 @@ if [ -z "${KVEX_PACKAGE_TEST_INNER:-}" ]; then
   exec env KVEX_PACKAGE_TEST_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
 fi
 
-export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEARCH=win64
 # shellcheck source=tools/wine-env.sh
 . "$repo/tools/wine-env.sh"
 wine64=$KVEX_WINE64

@@ -17,7 +17,6 @@ runs=${3:-15}
 export WINEPREFIX="$repo/build/bench-prefix"
 export WINEDEBUG=-all
 export WINEARCH=win64
-export WINEDLLOVERRIDES="mscoree,mshtml="
 
 for f in "$dist/kvexfilt.dll" "$bench_exe"; do
   [ -f "$f" ] || { echo "wine-bench: $f not found" >&2; exit 1; }

@@ -79,6 +79,11 @@ kvex_decide_loaders() {
 }
 [ -n "${KVEX_RUNS_32BIT:-}" ] || kvex_decide_loaders
 
+# No Mono or Gecko installer prompts while a prefix is made, and no menu
+# builder rewriting file associations (.js, .lnk) in the background while a
+# test compares registry snapshots.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+
 # kvex_runs_32bit: true when this machine executes 32-bit programs.
 kvex_runs_32bit() { [ "$KVEX_RUNS_32BIT" = yes ]; }
 

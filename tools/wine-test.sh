@@ -31,8 +31,6 @@ archs=("$@")
 unset WINEPREFIX
 export WINEDEBUG=-all
 export WINEARCH=win64
-# No Mono or Gecko installer prompts while a prefix is made.
-export WINEDLLOVERRIDES="mscoree,mshtml="
 
 # Per-step limits (seconds): generous for a slow CI machine, yet a hung
 # dialog ends the run long before CI's own limit.

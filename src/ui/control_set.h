@@ -153,11 +153,18 @@ private:
     std::array<T*, N> controls_{};
 };
 
-// The table's rows in the order a view makes them: windows in tab order, then
-// the rest (menu items).
+// The table's rows in the order a view makes them: windows in tab order, a
+// label that names a control right before it (Windows names a control from
+// the static text before it in z-order; labels take no focus, so the Tab
+// key's order stays), then the rest (menu items).
 template <std::size_t N>
 std::vector<const design::Control*> InMakeOrder(const design::Control (&rows)[N]) {
-    std::vector<const design::Control*> order = design::InTabOrder(rows);
+    std::vector<const design::Control*> order;
+    for (const design::Control* row : design::InTabOrder(rows)) {
+        if (design::NamedBy(rows, *row)) continue;
+        if (const design::Control* label = design::NamingLabel(rows, *row)) order.push_back(label);
+        order.push_back(row);
+    }
     for (const design::Control& row : rows)
         if (row.tabIndex < 0) order.push_back(&row);
     return order;

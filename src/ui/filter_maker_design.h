@@ -30,22 +30,27 @@ struct FilterMakerDesign : design::Lookup<FilterMakerDesign> {
     static constexpr unsigned kButton = design::kTabStop;
     static constexpr unsigned kSymbolButton = design::kTabStop | design::kSymbol;
     static constexpr unsigned kBox = design::kTabStop | design::kSunken;
+    static constexpr unsigned kLabelled = design::kNamedByLabel;
     using K = design::Kind;
 
     static constexpr design::Control kControls[] = {
-        // name, index, id, kind, caption, twips, font, style, tab index, event
-        {"txtEF", 0, 1021, K::Edit, "*", {5520, 1320, 1620, 345}, kBold, kBox | design::kAlignRight, 0, txtEF_Change},
-        {"txtFE", 0, 1022, K::Edit, "htm", {7275, 1320, 1620, 345}, kBold, kBox, 1, txtFE_Change},
+        // name, index, id, kind, caption, twips, font, style, tab index, event, spoken name
+        {"txtEF", 0, 1021, K::Edit, "*", {5520, 1320, 1620, 345}, kBold, kBox | design::kAlignRight | kLabelled, 0,
+         txtEF_Change, "file pattern"},
+        {"txtFE", 0, 1022, K::Edit, "htm", {7275, 1320, 1620, 345}, kBold, kBox | kLabelled, 1, txtFE_Change,
+         "filter extension"},
         {"cmdTools", 0, 1030, K::Button, "Test/Add", {7275, 2025, 1620, 390}, kNormal, kButton, 2, cmdTools_Click},
         {"cmdTools", 2, 1032, K::Button, "Create combined filter", {6390, 3285, 2505, 390}, kNormal, kButton, 3,
          cmdTools_Click},
         {"cmdCancel", 0, 1045, K::Button, "&Cancel", {7680, 5235, 1215, 390}, kNormal, kButton, 4, cmdCancel_Click},
         {"cmdOK", 0, 1044, K::Button, "O&K", {6390, 5235, 1215, 390}, kNormal, kButton, 5, cmdOK_Click},
-        {"lstPat", 0, 1001, K::List, "", {90, 225, 5325, 4890}, kNormal, kBox, 6, lstPat_Click},
-        {"cmdPatU", 0, 1035, K::Button, "\xE9", {5520, 2025, 435, 1125}, kSymbol, kSymbolButton, 7, cmdPatU_Click},
+        {"lstPat", 0, 1001, K::List, "", {90, 225, 5325, 4890}, kNormal, kBox, 6, lstPat_Click, "Custom filters"},
+        {"cmdPatU", 0, 1035, K::Button, "\xE9", {5520, 2025, 435, 1125}, kSymbol, kSymbolButton, 7, cmdPatU_Click,
+         "Move up"},
         {"cmdTools", 1, 1031, K::Button, "\xFB", {5520, 3270, 435, 435}, kLargeSymbol, kSymbolButton, 8,
-         cmdTools_Click},
-        {"cmdPatD", 0, 1036, K::Button, "\xEA", {5520, 3825, 435, 1125}, kSymbol, kSymbolButton, 9, cmdPatD_Click},
+         cmdTools_Click, "Remove selected filters"},
+        {"cmdPatD", 0, 1036, K::Button, "\xEA", {5520, 3825, 435, 1125}, kSymbol, kSymbolButton, 9, cmdPatD_Click,
+         "Move down"},
         {"lblF", 0, 1020, K::Label, ".", {7140, 1320, 135, 345}, kBold,
          design::kCentre | design::kNotify | design::kSunken | design::kWindowColours, 10, lblF_Click},
         {"lblDum", 0, 1010, K::Label, "75 custom filters Max", {5565, 225, 3330, 195}, kNormal, 0, 11, None},
@@ -73,6 +78,13 @@ struct FilterMakerDesign : design::Lookup<FilterMakerDesign> {
         {"mnuOutLike", 3, 0, K::MenuItem, "-", {}, design::kNoFont, 0, -1, mnuOutLike_Click},
         {"mnuOutLike", 4, 0, K::MenuItem, "Sort Filters", {}, design::kNoFont, 0, -1, mnuOutLike_Click},
     };
+
+    // The picture above a text box, whose click the box's editor key (F4,
+    // Alt+Down) stands for: the keyboard's way into the Edit Filter.
+    static constexpr const design::Control& PictureAbove(const design::Control& textBox) {
+        const std::string_view name = textBox.name;
+        return name == "txtEF" ? Row("Image1", 0) : name == "txtFE" ? Row("Image1", 1) : design::kMissing;
+    }
 
     // Raises the row's event on the form's handlers.
     static void Raise(IFilterMakerHandlers& h, const design::Control& row) {

@@ -21,6 +21,7 @@ enum Style : unsigned {
     kSunken = 1u << 5,      // sunken 3-D border
     kSymbol = 1u << 6,      // caption is a glyph of the symbol font
     kWindowColours = 1u << 7,  // label: a text box's colours
+    kNamedByLabel = 1u << 8,   // screen readers name it from the label made right before it
 };
 
 struct Twips {
@@ -55,6 +56,9 @@ struct Control {
     unsigned style;
     int tabIndex;  // creation order, which is the Tab key's order; -1: no window
     int event;     // the form's event this control raises, or kNoEvent
+    // What a screen reader says for it; null: the caption without its "&".
+    // With kNamedByLabel, the caption of the label that names it.
+    const char* spoken = nullptr;
 };
 
 template <std::size_t N>
@@ -72,6 +76,23 @@ constexpr const Control& Find(const Control (&rows)[N], std::string_view name, i
     for (const Control& row : rows)
         if (name == row.name && row.index == index) return row;
     return kMissing;
+}
+
+// The label whose caption names row for a screen reader, or null.
+template <std::size_t N>
+constexpr const Control* NamingLabel(const Control (&rows)[N], const Control& row) {
+    if (!(row.style & kNamedByLabel) || !row.spoken) return nullptr;
+    for (const Control& label : rows)
+        if (label.kind == Kind::Label && std::string_view(label.caption) == row.spoken) return &label;
+    return nullptr;
+}
+
+// The control a label names, or null.
+template <std::size_t N>
+constexpr const Control* NamedBy(const Control (&rows)[N], const Control& label) {
+    for (const Control& row : rows)
+        if (NamingLabel(rows, row) == &label) return &row;
+    return nullptr;
 }
 
 // What every form's table answers: a row, or its window's id, by name.

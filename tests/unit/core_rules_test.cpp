@@ -1,5 +1,6 @@
 // The core's rules: the pattern matcher (against a plain reference), per-thread
-// state, filter text, combining, sorting, reading and writing list files.
+// state, filter text, combining, sorting, reading and writing list files,
+// and where a remembered window opens again.
 #include "core/app_state.h"
 #include "core/combined_filter.h"
 #include "core/filter_list_file.h"
@@ -7,6 +8,7 @@
 #include "core/pattern_matcher.h"
 #include "core/string_sort.h"
 #include "core/unicode_text.h"
+#include "core/window_fit.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +17,12 @@
 #include <cwctype>
 #include <cstring>
 #include <initializer_list>
+#include <limits>
 #include <optional>
 #include <random>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "fakes/latin1.h"
@@ -369,6 +373,59 @@ TEST(ListFileEncoding, WrittenAnsiOrUtf8AndReadByItsMark) {
     }
     // A file's last half pair is not paired with whatever byte lies beyond its end.
     EXPECT_EQ(DecodeListFile(std::string_view("\xFF\xFE\x3D\xD8\x00\xDC", 5), Latin1()), "\xEF\xBF\xBD");
+}
+
+using core::Edges;
+using core::Placement;
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+
+// Edges as a tuple, which the test output prints.
+auto Tied(const Edges& e) { return std::make_tuple(e.left, e.top, e.right, e.bottom); }
+
+TEST(WindowFit, KeepsTheSizeAndMovesJustEnoughToBeWhole) {
+    const Edges work{0, 40, 1280, 1024};  // a taskbar along the top
+    struct Case {
+        const char* what;
+        Placement saved;
+        Edges want;
+    } cases[] = {
+        {"inside: unchanged", {100, 100, 700, 480}, {100, 100, 800, 580}},
+        {"on a screen since unplugged", {-1900, 30, 700, 480}, {0, 40, 700, 520}},
+        {"partly off the right and bottom", {1000, 900, 700, 480}, {580, 544, 1280, 1024}},
+        {"wider than the screen", {-50, 100, 2000, 480}, {0, 100, 1280, 580}},
+        {"taller than the screen", {100, 0, 700, 5000}, {100, 40, 800, 1024}},
+        {"at the ends of 32 bits", {kMax, kMin, kMax, kMax}, {0, 40, 1280, 1024}},
+        {"far off, small", {kMin, kMax, 1, 1}, {0, 1023, 1, 1024}},
+        {"no size at all", {100, 100, 0, -5}, {100, 100, 100, 100}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Tied(core::FitInside(c.saved, work)), Tied(c.want));
+    }
+    // A screen's work area may lie left of and above the primary one.
+    EXPECT_EQ(Tied(core::FitInside({-100, -100, 700, 480}, {-1920, -200, 0, 880})), Tied({-700, -100, 0, 380}));
+    EXPECT_EQ(Tied(core::FitInside({5, 5, 700, 480}, {10, 10, 10, 10})), Tied({10, 10, 10, 10}));
+}
+
+TEST(WindowFit, EdgesShiftsAndScalesHoldAtTheEndsOf32Bits) {
+    EXPECT_EQ(Tied(core::EdgesOf({10, 20, 30, 40})), Tied({10, 20, 40, 60}));
+    EXPECT_EQ(Tied(core::EdgesOf({kMax, kMin, kMax, kMax})), Tied({kMax, kMin, kMax, -1}));
+    for (auto [dx, left, top] : {std::tuple{std::int64_t{5}, kMax, kMin}, {std::int64_t{-kMax}, -1, 0}}) {
+        const Placement shifted = core::Shifted({kMax - 1, kMin + 1, 7, 8}, dx, -dx);
+        EXPECT_EQ(std::make_tuple(shifted.left, shifted.top, shifted.width), std::make_tuple(left, top, 7));
+    }
+    // Halves round away from zero, as the system's MulDiv does.
+    EXPECT_EQ(core::ScaleLength(3, 2, 1), 2);
+    EXPECT_EQ(core::ScaleLength(-3, 2, 1), -2);
+    EXPECT_EQ(core::ScaleLength(100, 144, 96), 67);
+    EXPECT_EQ(core::ScaleLength(10, 96, 100), 10);
+    EXPECT_EQ(core::ScaleLength(3, 1, 2), 6);
+    EXPECT_EQ(core::ScaleLength(7, 0, 96), 7);  // no dpi known: left as it is
+    EXPECT_EQ(core::ScaleLength(kMax, 96, 192), kMax);
+    EXPECT_EQ(core::ScaleLength(kMin, 96, 192), kMin);
+    EXPECT_EQ(core::ScaleLength(kMax, 192, 96), kMax / 2 + 1);
+    EXPECT_EQ(core::ScaleLength(kMax, 1, 0xFFFFFFFFu), kMax);
 }
 
 }  // namespace

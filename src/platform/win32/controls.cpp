@@ -14,6 +14,18 @@ namespace {
 
 constexpr UINT_PTR kListSubclassId = 1;
 constexpr UINT_PTR kImageSubclassId = 2;
+constexpr UINT_PTR kTextSubclassId = 3;
+
+// Where a pop-up asked for from the keyboard shows, while the list raises it.
+thread_local const POINT* tKeyboardMenuAt = nullptr;
+
+class KeyboardMenuScope {
+public:
+    explicit KeyboardMenuScope(const POINT& at) { tKeyboardMenuAt = &at; }
+    KeyboardMenuScope(const KeyboardMenuScope&) = delete;
+    KeyboardMenuScope& operator=(const KeyboardMenuScope&) = delete;
+    ~KeyboardMenuScope() { tKeyboardMenuAt = nullptr; }
+};
 
 // The shift state as the form's mouse handlers receive it: 1 Shift, 2 Ctrl, 4 Alt.
 int ShiftState(WPARAM mouseKeys) {
@@ -22,6 +34,12 @@ int ShiftState(WPARAM mouseKeys) {
     if (mouseKeys & MK_CONTROL) shift |= 2;
     if (::GetKeyState(VK_MENU) < 0) shift |= 4;
     return shift;
+}
+
+// The form speaks twips: 1440 an inch.
+POINT ClientTwips(HWND window, POINT pixels) {
+    const int dpi = static_cast<int>(WindowDpi(window));
+    return POINT{::MulDiv(pixels.x, 1440, dpi), ::MulDiv(pixels.y, 1440, dpi)};
 }
 
 bool MovesListCaret(UINT message, WPARAM wParam) {
@@ -78,6 +96,21 @@ void Win32Label::SetCaption(const std::string& caption) noexcept {
 std::string Win32Label::Caption() const noexcept { return WindowText(window_); }
 
 // Text box.
+
+Win32TextBox::~Win32TextBox() { RemoveSubclass<Win32TextBox>(window_, kTextSubclassId); }
+
+void Win32TextBox::AttachText(HWND window, KeyHandler onEditorKey) {
+    Attach(window);
+    onEditorKey_ = std::move(onEditorKey);
+    if (onEditorKey_) InstallSubclass(window, this, kTextSubclassId);
+}
+
+LRESULT Win32TextBox::OnSubclassMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool editorKey = (message == WM_KEYDOWN && wParam == VK_F4) || (message == WM_SYSKEYDOWN && wParam == VK_DOWN);
+    if (!editorKey || !onEditorKey_) return ::DefSubclassProc(window, message, wParam, lParam);
+    onEditorKey_();
+    return 0;
+}
 
 std::string Win32TextBox::Text() const noexcept { return WindowText(window_); }
 
@@ -139,16 +172,18 @@ int Win32ListBox::ListCount() const noexcept {
 
 // Items go in and out wide (an ANSI LB_GETTEXT may also go through a fixed
 // buffer: Wine's takes 511 characters and overruns the stack beyond that).
-std::string Win32ListBox::List(int index) const noexcept {
-    if (!window_ || index < 0) return {};
-    LRESULT length = ::SendMessageW(window_, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+std::wstring ListItemText(HWND list, int index) {
+    if (!list || index < 0) return {};
+    LRESULT length = ::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR || length <= 0) return {};
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    LRESULT copied = ::SendMessageW(window_, LB_GETTEXT, static_cast<WPARAM>(index),
-                                    reinterpret_cast<LPARAM>(wide.data()));
+    LRESULT copied = ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(wide.data()));
     if (copied == LB_ERR || copied <= 0) return {};
-    return WideToUtf8(std::wstring_view(wide.data(), static_cast<std::size_t>(std::min<LRESULT>(copied, length))));
+    wide.resize(static_cast<std::size_t>(std::min<LRESULT>(copied, length)));
+    return wide;
 }
+
+std::string Win32ListBox::List(int index) const noexcept { return WideToUtf8(ListItemText(window_, index)); }
 
 bool Win32ListBox::AddItem(const std::string& text, int index) noexcept {
     if (!window_) return false;
@@ -208,6 +243,15 @@ void Win32ListBox::NoteCaretMessage(unsigned msg, std::uintptr_t wParam, std::in
 }
 
 LRESULT Win32ListBox::OnSubclassMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The context-menu key and Shift+F10 ask for what the right button opens.
+    // The key is taken here, on its way up, so the menu opens once whatever
+    // the system makes of it; Shift+F10 arrives as the system's request.
+    const bool menuKey = (message == WM_KEYDOWN || message == WM_KEYUP) && wParam == VK_APPS;
+    const bool menuRequest = message == WM_CONTEXTMENU && GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1;
+    if ((menuKey || menuRequest) && onMouseUp_) {
+        if (message != WM_KEYDOWN) RaiseKeyboardMenu(window);
+        return 0;
+    }
     LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
     if (MovesListCaret(message, wParam) && ListCount() > 0) caretSet_ = true;
     int button = 0;
@@ -218,12 +262,23 @@ LRESULT Win32ListBox::OnSubclassMessage(HWND window, UINT message, WPARAM wParam
     default: break;
     }
     if (button && onMouseUp_) {
-        // The form speaks twips: 1440 an inch.
-        const int dpi = static_cast<int>(WindowDpi(window));
-        onMouseUp_(button, ShiftState(wParam), ::MulDiv(GET_X_LPARAM(lParam), 1440, dpi),
-                   ::MulDiv(GET_Y_LPARAM(lParam), 1440, dpi));
+        const POINT at = ClientTwips(window, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        onMouseUp_(button, ShiftState(wParam), at.x, at.y);
     }
     return result;
+}
+
+void Win32ListBox::RaiseKeyboardMenu(HWND window) {
+    RECT entry{};
+    const LRESULT caret = ::SendMessageW(window, LB_GETCARETINDEX, 0, 0);
+    if (caret == LB_ERR || ::SendMessageW(window, LB_GETITEMRECT, static_cast<WPARAM>(caret),
+                                          reinterpret_cast<LPARAM>(&entry)) == LB_ERR)
+        ::GetClientRect(window, &entry);
+    POINT at{(entry.left + entry.right) / 2, entry.bottom};
+    const POINT twips = ClientTwips(window, at);
+    ::ClientToScreen(window, &at);
+    KeyboardMenuScope scope(at);
+    onMouseUp_(2, 0, twips.x, twips.y);  // the right button, no shift key
 }
 
 // Image.
@@ -292,7 +347,10 @@ int TrackItemsPopup(HWND owner, Win32MenuItem* const* items, int count, int defa
     if (defaultItem >= 0 && defaultItem < count)
         ::SetMenuDefaultItem(menu.get(), static_cast<UINT>(defaultItem), TRUE);
     POINT at{};
-    ::GetCursorPos(&at);
+    if (tKeyboardMenuAt)
+        at = *tKeyboardMenuAt;
+    else
+        ::GetCursorPos(&at);
     int chosen = static_cast<int>(
         ::TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTALIGN | TPM_TOPALIGN, at.x, at.y, 0, owner, nullptr));
     return chosen > 0 ? chosen - 1 : -1;

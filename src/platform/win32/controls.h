@@ -28,6 +28,8 @@ protected:
 
 std::string WindowText(HWND window);
 void SetUtf8WindowText(HWND window, const std::string& text);
+// A list box's entry; empty when there is none.
+std::wstring ListItemText(HWND list, int index);
 
 class Win32Button : public ui::IButton, public Win32Control {
 public:
@@ -46,6 +48,12 @@ public:
 class Win32TextBox : public ui::ITextBox, public Win32Control {
 public:
     static constexpr int kMaxChars = 255;
+    using KeyHandler = std::function<void()>;
+
+    ~Win32TextBox();
+    // onEditorKey, when set, hears F4 and Alt+Down: the keys that open a
+    // box's own editor, as they drop a combo box down.
+    void AttachText(HWND window, KeyHandler onEditorKey);
 
     void SetEnabled(bool enabled) noexcept override { EnableWindowKeepingFocus(enabled); }
     bool Enabled() const noexcept override { return IsEnabledWindow(); }
@@ -57,8 +65,13 @@ public:
     std::string SelText() const noexcept override;
     void SetSelText(const std::string& text) noexcept override;
 
+    LRESULT OnSubclassMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnSubclassedWindowGone() { Detach(); }
+
 private:
     void GetSelection(DWORD& start, DWORD& end) const;
+
+    KeyHandler onEditorKey_;
 };
 
 // Extended-selection LISTBOX. The caret of a list box always names an entry,
@@ -91,6 +104,8 @@ public:
 
 private:
     void NoteCaretMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
+    // The menu asked for from the keyboard, below the current entry.
+    void RaiseKeyboardMenu(HWND window);
 
     MouseUpHandler onMouseUp_;
     bool caretSet_ = false;
@@ -136,7 +151,8 @@ private:
 };
 
 // Shows the items as a pop-up menu at the mouse pointer, its right edge at the
-// pointer; returns the chosen item's index or -1.
+// pointer (opened from the keyboard: below the list's current entry); returns
+// the chosen item's index or -1.
 int TrackItemsPopup(HWND owner, Win32MenuItem* const* items, int count, int defaultItem);
 
 }  // namespace kvex::win32

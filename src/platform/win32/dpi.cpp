@@ -1,5 +1,7 @@
 #include "platform/win32/dpi.h"
 
+#include "core/window_fit.h"
+
 namespace kvex::win32 {
 namespace {
 
@@ -34,7 +36,7 @@ UINT WindowDpi(HWND window) {
 }
 
 int ScaleToDpi(int pixels, UINT fromDpi, UINT toDpi) {
-    return ::MulDiv(pixels, static_cast<int>(toDpi), static_cast<int>(fromDpi ? fromDpi : kDesignDpi));
+    return core::ScaleLength(pixels, fromDpi ? fromDpi : kDesignDpi, toDpi);
 }
 
 SIZE FrameSize(DWORD style, DWORD exStyle, UINT dpi) {

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win32/accessible_name.h"
 #include "platform/win32/dpi.h"
 
 namespace kvex::win32 {
@@ -80,7 +81,10 @@ HWND DesignedChildren::Create(HINSTANCE module, HWND form, const ui::design::Con
 namespace {
 HWND Make(const ui::design::Control& row, BuildContext& at) {
     const unique_hfont* font = row.font == ui::design::kNoFont ? nullptr : &at.fonts[row.font];
-    return at.children.Create(at.module, at.form, row, font, at.dpi, at.drawSymbols);
+    HWND child = at.children.Create(at.module, at.form, row, font, at.dpi, at.drawSymbols);
+    // A label made right before it names the control as it is.
+    if (!(row.style & ui::design::kNamedByLabel)) ServeSpokenName(child, row);
+    return child;
 }
 }  // namespace
 
@@ -88,7 +92,9 @@ void Build(Win32Button& control, const ui::design::Control& row, BuildContext& a
 void Build(Win32Label& control, const ui::design::Control& row, BuildContext& at) { control.Attach(Make(row, at)); }
 
 void Build(Win32TextBox& control, const ui::design::Control& row, BuildContext& at) {
-    control.Attach(Make(row, at));
+    Win32TextBox::KeyHandler onEditorKey;
+    if (at.onEditorKey) onEditorKey = [&row, raise = at.onEditorKey] { raise(row); };
+    control.AttachText(Make(row, at), std::move(onEditorKey));
     ::SendMessageA(control.Hwnd(), EM_SETLIMITTEXT, Win32TextBox::kMaxChars, 0);
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include <type_traits>
@@ -65,6 +66,8 @@ struct BuildContext {
     bool drawSymbols;
     HIMAGELIST indicatorImages;
     Win32ListBox::MouseUpHandler onListMouseUp;
+    // A text box's editor key (F4, Alt+Down); unset: the keys do what they always do.
+    std::function<void(const ui::design::Control& textBox)> onEditorKey = {};
 };
 
 // Each control made from its row; the overloads pick by the control's type.

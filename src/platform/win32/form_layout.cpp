@@ -1,6 +1,7 @@
 #include "platform/win32/form_layout.h"
 
 #include <algorithm>
+#include <climits>
 #include <cerrno>
 #include <cstdlib>
 #include <cwchar>
@@ -76,14 +77,20 @@ void WriteNumber(const std::string& iniPath, const std::string& section, const s
                                  std::to_wstring(value).c_str(), Utf8ToWide(iniPath).c_str());
 }
 
-// GetWindowPlacement speaks workspace coordinates: the origin is the top left
-// of the work area, which a taskbar at the top or left moves.
-POINT WorkspaceOrigin(const RECT& rect) {
+RECT ToRect(const core::Edges& edges) { return RECT{edges.left, edges.top, edges.right, edges.bottom}; }
+
+// The work area of the screen nearest to rect, and the top left of that
+// screen's work area as GetWindowPlacement's workspace coordinates see it
+// (a taskbar at the top or left moves it).
+struct WorkArea {
+    RECT work;
+    POINT workspaceOrigin;
+};
+std::optional<WorkArea> NearestWorkArea(const RECT& rect) {
     MONITORINFO info{};
     info.cbSize = sizeof(info);
-    HMONITOR monitor = ::MonitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY);
-    if (!::GetMonitorInfoA(monitor, &info)) return POINT{0, 0};
-    return POINT{info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};
+    if (!::GetMonitorInfoW(::MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) return std::nullopt;
+    return WorkArea{info.rcWork, {info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top}};
 }
 
 std::string FormKeyOf(ui::IFormWindow& form, HWND window) {
@@ -95,15 +102,17 @@ std::string FormKeyOf(ui::IFormWindow& form, HWND window) {
 
 // A window size saved at one dpi as the window has it at its own: the client
 // area keeps its size in inches, the frame is the one the window has now.
-RECT ResizedForDpi(HWND window, const RECT& rect, UINT fromDpi, UINT toDpi) {
-    if (fromDpi == toDpi) return rect;
+core::Placement ResizedForDpi(HWND window, const core::Placement& saved, UINT fromDpi, UINT toDpi) {
+    if (fromDpi == toDpi) return saved;
     const auto style = static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_EXSTYLE));
     const SIZE fromFrame = FrameSize(style, exStyle, fromDpi);
     const SIZE toFrame = WindowFrame(window, toDpi);
-    const int width = ScaleToDpi(std::max(0L, rect.right - rect.left - fromFrame.cx), fromDpi, toDpi) + toFrame.cx;
-    const int height = ScaleToDpi(std::max(0L, rect.bottom - rect.top - fromFrame.cy), fromDpi, toDpi) + toFrame.cy;
-    return RECT{rect.left, rect.top, rect.left + width, rect.top + height};
+    const int width = ScaleToDpi(std::max<int>(0, saved.width - fromFrame.cx), fromDpi, toDpi);
+    const int height = ScaleToDpi(std::max<int>(0, saved.height - fromFrame.cy), fromDpi, toDpi);
+    // A hand-edited size near the 32-bit end stays there.
+    return {saved.left, saved.top, width + std::min<int>(toFrame.cx, INT_MAX - width),
+            height + std::min<int>(toFrame.cy, INT_MAX - height)};
 }
 
 void CenterOnMonitor(HWND window) {
@@ -134,16 +143,18 @@ std::optional<SavedPlacement> ReadSavedPlacement(const std::string& iniPath, con
     if (!left || !top || !width || !height || *width <= 0 || *height <= 0) return std::nullopt;
     auto dpi = lines.Number(Key(formKey, "Dpi"));
     if (!dpi || *dpi <= 0 || *dpi > 4 * 1440) dpi = kDesignDpi;
-    return SavedPlacement{RECT{*left, *top, *left + *width, *top + *height}, static_cast<UINT>(*dpi)};
+    return SavedPlacement{{static_cast<std::int32_t>(*left), static_cast<std::int32_t>(*top),
+                           static_cast<std::int32_t>(*width), static_cast<std::int32_t>(*height)},
+                          static_cast<UINT>(*dpi)};
 }
 
 void WriteSavedPlacement(const std::string& iniPath, const std::string& section, const std::string& formKey,
                          const SavedPlacement& placement) {
-    const RECT& rect = placement.rect;
-    WriteNumber(iniPath, section, Key(formKey, "Left"), rect.left);
-    WriteNumber(iniPath, section, Key(formKey, "Top"), rect.top);
-    WriteNumber(iniPath, section, Key(formKey, "Width"), rect.right - rect.left);
-    WriteNumber(iniPath, section, Key(formKey, "Height"), rect.bottom - rect.top);
+    const core::Placement& place = placement.place;
+    WriteNumber(iniPath, section, Key(formKey, "Left"), place.left);
+    WriteNumber(iniPath, section, Key(formKey, "Top"), place.top);
+    WriteNumber(iniPath, section, Key(formKey, "Width"), place.width);
+    WriteNumber(iniPath, section, Key(formKey, "Height"), place.height);
     WriteNumber(iniPath, section, Key(formKey, "Dpi"), static_cast<long>(placement.dpi));
 }
 
@@ -192,31 +203,26 @@ void Win32FormLayout::PositionForm(ui::IFormWindow& form, bool restore, const st
 
 void Win32FormLayout::Restore(HWND window, const std::string& formKey, const std::string& section,
                               const std::string& iniPath) {
-    auto saved = ReadSavedPlacement(iniPath, section, formKey);
-    if (saved) {
-        const UINT dpi = window == window_ ? Dpi() : WindowDpi(window);
-        RECT place = ResizedForDpi(window, saved->rect, saved->dpi, dpi);
-        // A size below the floor (an older, smaller floor) opens at the floor.
-        if (window == window_) {
-            const SIZE floor = Floor();
-            place.right = std::max(place.right, place.left + floor.cx);
-            place.bottom = std::max(place.bottom, place.top + floor.cy);
-        }
-        RECT screen = place;
-        POINT origin = WorkspaceOrigin(screen);
-        ::OffsetRect(&screen, origin.x, origin.y);
-        if (::MonitorFromRect(&screen, MONITOR_DEFAULTTONULL)) {
-            WINDOWPLACEMENT placement{};
-            placement.length = sizeof(placement);
-            ::GetWindowPlacement(window, &placement);
-            placement.flags = 0;
-            placement.showCmd = ::IsWindowVisible(window) ? SW_SHOWNA : SW_HIDE;
-            placement.rcNormalPosition = place;
-            ::SetWindowPlacement(window, &placement);
-            return;
-        }
+    const auto saved = ReadSavedPlacement(iniPath, section, formKey);
+    if (!saved) return CenterOnMonitor(window);
+    const UINT dpi = window == window_ ? Dpi() : WindowDpi(window);
+    core::Placement place = ResizedForDpi(window, saved->place, saved->dpi, dpi);
+    // A size below the floor (an older, smaller floor) opens at the floor.
+    if (window == window_) {
+        const SIZE floor = Floor();
+        place.width = std::max<std::int32_t>(place.width, floor.cx);
+        place.height = std::max<std::int32_t>(place.height, floor.cy);
     }
-    CenterOnMonitor(window);
+    // Saved in workspace coordinates; a screen that is gone leaves the
+    // window on the nearest one, at its size where that fits, as Windows
+    // restores a placement.
+    const auto nearest = NearestWorkArea(ToRect(core::EdgesOf(place)));
+    if (!nearest) return CenterOnMonitor(window);
+    const core::Placement onScreen = core::Shifted(place, nearest->workspaceOrigin.x, nearest->workspaceOrigin.y);
+    const RECT& work = nearest->work;
+    const core::Edges fitted = core::FitInside(onScreen, {work.left, work.top, work.right, work.bottom});
+    ::SetWindowPos(window, nullptr, fitted.left, fitted.top, fitted.right - fitted.left, fitted.bottom - fitted.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32FormLayout::Save(HWND window, const std::string& formKey, const std::string& section,
@@ -225,7 +231,9 @@ void Win32FormLayout::Save(HWND window, const std::string& formKey, const std::s
     placement.length = sizeof(placement);
     if (!::GetWindowPlacement(window, &placement)) return;
     const UINT dpi = window == window_ ? Dpi() : WindowDpi(window);
-    WriteSavedPlacement(iniPath, section, formKey, {placement.rcNormalPosition, dpi});
+    const RECT& rect = placement.rcNormalPosition;
+    WriteSavedPlacement(iniPath, section, formKey,
+                        {{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top}, dpi});
 }
 
 void Win32FormLayout::Refresh() noexcept {

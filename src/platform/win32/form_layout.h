@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "core/window_fit.h"
 #include "ui/services.h"
 
 namespace kvex::win32 {
@@ -54,10 +55,11 @@ private:
     int minHeight_ = 0;
 };
 
-// The saved rectangle of one form, in the coordinates of GetWindowPlacement,
-// and the dpi of the window then (96 for entries written before we kept it).
+// The saved place and size of one form, in the coordinates of
+// GetWindowPlacement, and the dpi of the window then (96 for entries written
+// before we kept it).
 struct SavedPlacement {
-    RECT rect;
+    core::Placement place;
     UINT dpi;
 };
 std::optional<SavedPlacement> ReadSavedPlacement(const std::string& iniPath, const std::string& section,

@@ -68,6 +68,9 @@ void FormView<Form>::CreateControls(HWND form, UINT dpi) {
     BuildContext context{module_, form, dpi, children_, fonts_.data(), drawsSymbols_, images_,
                          [this](int button, int shift, int x, int y) {
                              if (handlers_) Form::ListMouseUp(*handlers_, button, shift, x, y);
+                         },
+                         [this](const Control& textBox) {
+                             if (handlers_) Form::EditorKey(*handlers_, textBox);
                          }};
     controls_.ForEach([&](auto& control, const Control& row) { Build(control, row, context); });
     AddTooltips(form);

@@ -28,6 +28,9 @@ struct FilterMakerForm {
     static HIMAGELIST Images() { return ArrowImageList({ArrowImage::UpArrow, ArrowImage::RightArrow}); }
     static const char* Tooltip(const ui::design::Control&) { return nullptr; }
     static void ListMouseUp(Handlers& h, int button, int shift, int x, int y) { h.lstPat_MouseUp(button, shift, x, y); }
+    static void EditorKey(Handlers& h, const ui::design::Control& textBox) {
+        Design::Raise(h, Design::PictureAbove(textBox));
+    }
 };
 
 struct EditFilterForm {
@@ -40,6 +43,7 @@ struct EditFilterForm {
     static HIMAGELIST Images() { return ArrowImageList({ArrowImage::UpArrow, ArrowImage::IvRightUpArrow}); }
     static const char* Tooltip(const ui::design::Control& row);
     static void ListMouseUp(Handlers&, int, int, int, int) {}
+    static void EditorKey(Handlers&, const ui::design::Control&) {}
 };
 
 template <class Form>

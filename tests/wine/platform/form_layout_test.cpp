@@ -2,7 +2,8 @@
 // child run of this suite (Wine reads LogPixels when a process starts). Each
 // form keeps its designed size in inches, its fonts in points and every
 // control inside the client area: as designed, restored from position.ini
-// (off-screen places ignored), at its floor, and moved to a screen of 192 dpi.
+// (off-screen places brought onto the screen), at its floor, and moved to a
+// screen of 192 dpi.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -87,31 +88,33 @@ void ExpectHoldsAtScreenDpi() {
     // Saved at 96 dpi before the dpi was kept: the same place, the same inches.
     TempFolder folder;
     const std::string ini = Utf8Path(folder / L"position.ini");
-    const SIZE saved96{design96.cx + 20 + frame96.cx, design96.cy + 12 + frame96.cy};
-    const std::pair<const char*, LONG> fields[] = {
-        {"Left", 40}, {"Top", 30}, {"Width", saved96.cx}, {"Height", saved96.cy}};
-    for (const auto& [name, value] : fields)
-        ::WritePrivateProfileStringA(kSection.c_str(), (std::string(Design::kForm.name) + "." + name).c_str(),
-                                     std::to_string(value).c_str(), ini.c_str());
-    layout.PositionForm(view.Window(), true, kSection, ini);
+    const auto restoreSaved96 = [&](LONG left, LONG top, SIZE size) {
+        const std::pair<const char*, LONG> fields[] = {
+            {"Left", left}, {"Top", top}, {"Width", size.cx}, {"Height", size.cy}};
+        for (const auto& [name, value] : fields)
+            ::WritePrivateProfileStringA(kSection.c_str(), (std::string(Design::kForm.name) + "." + name).c_str(),
+                                         std::to_string(value).c_str(), ini.c_str());
+        layout.PositionForm(view.Window(), true, kSection, ini);
+        client = ClientSize(form);
+        EXPECT_NEAR(client.cx, (size.cx - frame96.cx) * scale, 1.5);
+        EXPECT_NEAR(client.cy, (size.cy - frame96.cy) * scale, 1.5);
+    };
+    restoreSaved96(40, 30, {design96.cx + 20 + frame96.cx, design96.cy + 12 + frame96.cy});
     EXPECT_EQ(Place(form).left, 40);
     EXPECT_EQ(Place(form).top, 30);
-    client = ClientSize(form);
-    EXPECT_NEAR(client.cx, (saved96.cx - frame96.cx) * scale, 1.5);
-    EXPECT_NEAR(client.cy, (saved96.cy - frame96.cy) * scale, 1.5);
+    // Last on a screen left of this one, since unplugged: wholly on this
+    // screen's work area, at the size the user gave it.
+    restoreSaved96(-1900, 30, {700, 480});
+    RECT work{}, placed = Place(form);
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_TRUE(placed.left == work.left && placed.top >= work.top && placed.right <= work.right &&
+                placed.bottom <= work.bottom);
 
     // Saved below the floor (an older floor): at its place, grown to the floor.
-    win32::WriteSavedPlacement(ini, kSection, Design::kForm.name, {{40, 30, 140, 80}, 96});
+    win32::WriteSavedPlacement(ini, kSection, Design::kForm.name, {{40, 30, 100, 50}, 96});
     layout.PositionForm(view.Window(), true, kSection, ini);
     EXPECT_EQ(Place(form).left, 40);
     EXPECT_GE(ClientSize(form).cx, ::MulDiv(floor96.cx - frame96.cx, dpi, 96));
-    // Off every screen: ignored, the form centred.
-    win32::WriteSavedPlacement(ini, kSection, Design::kForm.name, {{30000, 30000, 30900, 30600}, 96});
-    layout.PositionForm(view.Window(), true, kSection, ini);
-    RECT work{}, placed = Place(form);
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    EXPECT_NEAR(placed.left + placed.right, work.left + work.right, 2);
-    EXPECT_NEAR(placed.top + placed.bottom, work.top + work.bottom, 2);
 
     // Sized down as far as it goes: the floor's client part grown with the dpi.
     ::SetWindowPos(form, nullptr, 0, 0, 1, 1, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -2,6 +2,7 @@
 // has it, the close box, the thread's quit request, nested forms.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <stdexcept>
 
 #include "platform/win32/form_view.h"
@@ -73,7 +74,9 @@ TEST_F(ModalFilterMaker, CloseBoxUnloadsWithoutPressingAnyButton) {
     EXPECT_EQ(handlers.events, (Events{"Form_Load", "Form_Resize", "Form_QueryUnload", "Form_Unload"}));
 }
 
-// Enter and Escape press no button, wherever the focus is; access keys press theirs.
+// Enter and Escape press no button, wherever the focus is; access keys press
+// theirs. The context-menu key asks the list for its menu, and F4 or Alt+Down
+// in a text box stand for a click on the picture above it.
 TEST_F(ModalFilterMaker, KeyboardAsADialogBoxHasIt) {
     ShowThen([&] {
         for (const char* name : {"txtEF", "cmdOK", "lstPat"}) {
@@ -84,11 +87,23 @@ TEST_F(ModalFilterMaker, KeyboardAsADialogBoxHasIt) {
             }
         }
         for (wchar_t key : {L'k', L'n', L'a'}) ::PostMessageW(Item("lstPat"), WM_SYSCHAR, key, 1 << 29);
+        ::PostMessageW(Item("lstPat"), WM_KEYDOWN, VK_APPS, 1);
+        ::PostMessageW(Item("lstPat"), WM_KEYUP, VK_APPS, 0xC0000001);
+        std::array<BYTE, 256> keys;  // Shift held until the posted keys are read: timers come last
+        ::GetKeyboardState(keys.data());
+        keys[VK_SHIFT] = 0x80;
+        ::SetKeyboardState(keys.data());
+        ::PostMessageW(Item("lstPat"), WM_SYSKEYDOWN, VK_F10, 1);
+        After(10, [keys]() mutable { keys[VK_SHIFT] = 0, ::SetKeyboardState(keys.data()); });
+        ::PostMessageW(Item("txtEF"), WM_KEYDOWN, VK_F4, 1);
+        ::PostMessageW(Item("txtFE"), WM_SYSKEYDOWN, VK_DOWN, 1 << 29);
     });
-    Events clicks;
+    Events actions;
     for (const std::string& event : handlers.events)
-        if (event.find("Click") != std::string::npos) clicks.push_back(event);
-    EXPECT_EQ(clicks, (Events{"cmdOK_Click", "cmdNew_Click", "cmdSaveAs_Click", "cmdCancel_Click"}));
+        if (event.find("Click") != std::string::npos || event.find("MouseUp") != std::string::npos)
+            actions.push_back(event);
+    EXPECT_EQ(actions, (Events{"cmdOK_Click", "cmdNew_Click", "cmdSaveAs_Click", "lstPat_MouseUp(2)",
+                               "lstPat_MouseUp(2)", "Image1_Click(0)", "Image1_Click(1)", "cmdCancel_Click"}));
 }
 
 // A failing handler ends only itself: the form runs on, and the failure
