@@ -124,21 +124,18 @@ TEST_F(PublicClasses, EditFilterOnlyOkHandsBackTheTextExactlyAsTyped) {
 // the last one, no user folder keeps a component folder that takes no file.
 // Without a window the Edit Filter gives the text back untouched.
 TEST_F(PublicClasses, EditFilterAppPathAndTextKeepWhatTheSystemCannotTell) {
-    platform.editFilterSession = [](FakeEditFilterView& v) { v.cmdCancel->Click(); };
     std::string text = "*.x";
     ThreadState().gsAppPath = "C:\\Before";
     platform.componentFolder.clear();
-    ShowEdit(text, 0);
-    EXPECT_EQ(ThreadState().gsAppPath, "C:\\Before");
+    platform.viewsUnavailable = true;
+    EXPECT_FALSE(ShowEdit(text, -1));
+    EXPECT_EQ(text + ThreadState().gsAppPath, "*.xC:\\Before");
 
     platform.componentFolder = "C:\\Program Files\\kvexfilt";
     platform.files.AddFolder(platform.componentFolder);
     platform.files.readOnly.insert(platform.componentFolder);
     platform.perUserFolder.clear();
-    platform.viewsUnavailable = true;
-    platform.editFilterSession = [&](FakeEditFilterView&) { text = "shown"; };
-    EXPECT_FALSE(ShowEdit(text, -1));
-    EXPECT_EQ(text, "*.x");
+    ShowEdit(text, -1);
     EXPECT_EQ(ThreadState().gsAppPath, platform.componentFolder);
 }
 
@@ -171,8 +168,17 @@ TEST_F(ListStore, LoadPutsTheDefaultFirst) {
     EXPECT_EQ(CountLabel(), "1 filters defined");
 }
 
-// OK writes the first 75 entries to filters.dlk and the current pattern-list file alike.
-TEST_F(ListStore, EightyLinesLoadSeventyFiveAndOkWritesTheFirstSeventyFiveToBothFiles) {
+// Cancel and the close box write nothing; OK writes the first 75 entries to
+// filters.dlk and the current pattern-list file alike, and into a folder that
+// is gone still closes, without a message.
+TEST_F(ListStore, OnlyOkWritesAndAlwaysCloses) {
+    for (bool closeBox : {false, true}) {
+        OpenWithList({kDefault});
+        ClickTestAdd();
+        closeBox ? view.window->CloseBox() : view.cmdCancel->Click();
+        EXPECT_FALSE(view.window->Loaded());
+    }
+    EXPECT_TRUE(platform.files.writes.empty());
     const auto lines = NumberedFilters(80);
     OpenWithList(lines);
     EXPECT_EQ(CountLabel(), "76 filters defined");
@@ -182,23 +188,12 @@ TEST_F(ListStore, EightyLinesLoadSeventyFiveAndOkWritesTheFirstSeventyFiveToBoth
     written.resize(75);
     EXPECT_EQ(platform.files.Content(kListFile), FileLines(written));
     EXPECT_EQ(platform.files.Content(kWeb), FileLines(written));
-}
 
-// Cancel and the close box write nothing; OK into a folder that is gone
-// still closes, without a message.
-TEST_F(ListStore, OnlyOkWritesAndAlwaysCloses) {
-    for (bool closeBox : {false, true}) {
-        OpenWithList({kDefault});
-        ClickTestAdd();
-        closeBox ? view.window->CloseBox() : view.cmdCancel->Click();
-        EXPECT_FALSE(view.window->Loaded());
-    }
-    EXPECT_TRUE(platform.files.writes.empty());
     Open();
     ThreadState().gsFilterFolder = "C:\\Missing";
     view.cmdOK->Click();
     EXPECT_FALSE(view.window->Loaded());
-    EXPECT_EQ(platform.files.writes, std::vector<std::string>{"C:\\Missing\\filters.dlk"});
+    EXPECT_EQ(platform.files.writes, (std::vector<std::string>{kListFile, kWeb, "C:\\Missing\\filters.dlk"}));
     EXPECT_TRUE(Boxes().empty());
 }
 

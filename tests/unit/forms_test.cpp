@@ -47,19 +47,12 @@ TEST_F(FilterMakerForm, LifeCycle) {
     EXPECT_TRUE(platform.layout.released);
 }
 
-class ListMenu : public FilterMakerTest {
-protected:
-    void SetUp() override {
-        FilterMakerTest::SetUp();
-        ThreadState().gsDefaultFilter = "*.d";  // a plain filter, so that only its place disables the items
-        OpenWithList({"*.d", "*.a", "*.b;*.c", "x.y.z"});
-    }
-};
-
 // Edit Out and Edit Like need exactly one selected entry, current, below the
 // default and not a combined filter; only the right button opens the menu.
 // Edit Out moves the entry into the boxes, Edit Like copies its first two pieces.
-TEST_F(ListMenu, EditOutAndEditLikeNeedOnePlainEntryBelowTheDefault) {
+TEST_F(FilterMakerForm, ListMenuEditOutAndEditLikeNeedOnePlainEntryBelowTheDefault) {
+    ThreadState().gsDefaultFilter = "*.d";  // a plain filter, so that only its place disables the items
+    OpenWithList({"*.d", "*.a", "*.b;*.c", "x.y.z"});
     view.lstPat->UserClick(1);
     view.lstPat->UserMouseUp(ui::kMiddleButton);
     EXPECT_TRUE(view.window->popupDefaultItems.empty());
@@ -149,9 +142,11 @@ TEST_F(EditFilterForm, LifeCycle) {
 }
 
 // Only the characters and a blank text count: there is no trial match here,
-// so an open list is for the user to finish.
+// so an open list is for the user to finish. A caller that sets nothing gets
+// no icon, and closing makes no selection.
 TEST_F(EditFilterForm, TextsTheFilterMayNotHoldDisableOk) {
-    Open("");
+    Open();
+    EXPECT_EQ(view.window->icon, 0);
     EXPECT_FALSE(view.cmdOK->Enabled());
     for (const char* bad : {"a|b", "*.htm;*.html", "   "}) {
         view.txtEF->SetText(bad);
@@ -164,12 +159,6 @@ TEST_F(EditFilterForm, TextsTheFilterMayNotHoldDisableOk) {
     view.txtEF->SetText("[a");
     EXPECT_TRUE(!view.ErrInput1->shown && view.cmdOK->Enabled());
     EXPECT_EQ(platform.messages.beeps, 2);
-}
-
-// What a caller leaves unset: no icon, and no selection made.
-TEST_F(EditFilterForm, UnsetPropertiesShowNoIconAndMakeNoSelection) {
-    Open();
-    EXPECT_EQ(view.window->icon, 0);
     view.window->CloseBox();
     EXPECT_EQ(frm->SelectionMade(), 0);
 }

@@ -20,16 +20,22 @@ std::wstring RegisteredServer() {
     return path;
 }
 
-// Invokes a member by name; args in rgvarg order (the last argument first).
-HRESULT InvokeByName(IDispatch* object, const wchar_t* name, std::vector<VARIANT> args, VARIANT* result) {
+// Creates the object and invokes a member by name; args in rgvarg order (the
+// last argument first).
+CallResult InvokeByName(const wchar_t* progId, const wchar_t* name, std::vector<VARIANT> args) {
+    CallResult out;
+    com_ptr<IDispatch> object;
     DISPID id = 0;
     LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    if (FAILED(hr)) return hr;
+    out.hr = Create(progId, IID_IDispatch, object.put_void());
+    if (SUCCEEDED(out.hr)) out.hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(out.hr)) return out;
     DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
-    hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result, nullptr, nullptr);
-    if (SUCCEEDED(hr) && V_VT(result) != VT_BOOL) return DISP_E_TYPEMISMATCH;
-    return hr;
+    unique_variant result;
+    out.hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.get(), nullptr, nullptr);
+    if (SUCCEEDED(out.hr) && V_VT(result.get()) != VT_BOOL) out.hr = DISP_E_TYPEMISMATCH;
+    out.value = V_BOOL(result.get());
+    return out;
 }
 
 VARIANT Borrowed(VARTYPE type, void* value) {
@@ -100,16 +106,10 @@ CallResult ShowFilterMaker(Binding binding, const std::wstring& folderPath, cons
                                                    &out.value);
         return out;
     }
-    com_ptr<IDispatch> object;
-    out.hr = Create(kFilterMakerProgId, IID_IDispatch, object.put_void());
-    if (FAILED(out.hr)) return out;
     std::vector<VARIANT> in{Borrowed(VT_BSTR, folder.get()), Borrowed(VT_BSTR, defaultFilter.get())};
     if (!listPath.empty())
         in.insert(in.begin(), {Borrowed(VT_BSTR, listFile.get()), Borrowed(VT_BSTR, inLike.get())});
-    unique_variant result;
-    out.hr = InvokeByName(object.get(), L"ShowFilterMakerDialog", in, result.get());
-    out.value = V_BOOL(result.get());
-    return out;
+    return InvokeByName(kFilterMakerProgId, L"ShowFilterMakerDialog", in);
 }
 
 CallResult ShowEditFilter(const std::wstring& text, VARIANT_BOOL editPrefix, Binding binding) {
@@ -120,16 +120,11 @@ CallResult ShowEditFilter(const std::wstring& text, VARIANT_BOOL editPrefix, Bin
         out.hr = Create(kEditFilterProgId, IID__clsEFfilter, object.put_void());
         if (SUCCEEDED(out.hr)) out.hr = object->ShowEditFilterDialog(inOut.addressof(), editPrefix, &out.value);
     } else {
-        com_ptr<IDispatch> object;
-        out.hr = Create(kEditFilterProgId, IID_IDispatch, object.put_void());
         VARIANT prefix;
         V_VT(&prefix) = VT_BOOL;
         V_BOOL(&prefix) = editPrefix;
-        unique_variant result;
-        if (SUCCEEDED(out.hr))
-            out.hr = InvokeByName(object.get(), L"ShowEditFilterDialog",
-                                  {prefix, Borrowed(VT_BYREF | VT_BSTR, inOut.addressof())}, result.get());
-        out.value = V_BOOL(result.get());
+        out = InvokeByName(kEditFilterProgId, L"ShowEditFilterDialog",
+                           {prefix, Borrowed(VT_BYREF | VT_BSTR, inOut.addressof())});
     }
     out.text = win32::BstrView(inOut.get());
     return out;

@@ -50,12 +50,12 @@ CallResult ShowFilterMaker(Binding binding, const std::wstring& folder, const st
                            const std::wstring& inLike = L"", const std::wstring& listFile = L"");
 CallResult ShowEditFilter(const std::wstring& text, VARIANT_BOOL editPrefix, Binding binding);
 
-// A call on a fresh STA thread. The destructor closes whatever it left open;
-// a call that still does not return ends the process, so a hung dialog fails
-// the run instead of stalling it.
 // The child process of the host-thread test.
 int RunHostThread();
 
+// A call on a fresh STA thread. The destructor closes whatever it left open;
+// a call that still does not return ends the process, so a hung dialog fails
+// the run instead of stalling it.
 class DialogCall {
 public:
     explicit DialogCall(std::function<CallResult()> call);

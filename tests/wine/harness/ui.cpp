@@ -27,11 +27,8 @@ std::vector<HWND> Children(HWND parent) {
 
 std::vector<HWND> TopWindows(DWORD thread) {
     std::vector<HWND> windows;
-    if (thread) {
-        EnumThreadWindows(thread, Collect, reinterpret_cast<LPARAM>(&windows));
-    } else {
-        EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
-    }
+    const auto param = reinterpret_cast<LPARAM>(&windows);
+    thread ? EnumThreadWindows(thread, Collect, param) : EnumWindows(Collect, param);
     windows.erase(std::remove_if(windows.begin(), windows.end(), [](HWND w) { return !IsWindowVisible(w); }),
                   windows.end());
     return windows;
@@ -41,9 +38,8 @@ HWND WaitForWindow(DWORD thread, const std::wstring& caption, Millis timeout) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
-            for (HWND w : TopWindows(thread)) {
+            for (HWND w : TopWindows(thread))
                 if (TextOf(w) == caption) found = w;
-            }
             return found != nullptr;
         },
         timeout);
@@ -57,11 +53,7 @@ bool WaitUntilGone(HWND window, Millis timeout) {
 void CloseWindowsOfThread(DWORD thread) {
     for (HWND w : TopWindows(thread)) {
         const int answer = GetDlgItem(w, IDNO) ? IDNO : GetDlgItem(w, IDCANCEL) ? IDCANCEL : IDOK;
-        if (GetDlgItem(w, answer)) {
-            PressDialogButton(w, answer);
-        } else {
-            PostClose(w);
-        }
+        GetDlgItem(w, answer) ? PressDialogButton(w, answer) : PostClose(w);
     }
 }
 
@@ -74,9 +66,8 @@ std::wstring TextOf(HWND window) {
 }
 
 HWND ChildById(HWND parent, int id) {
-    for (HWND w : Children(parent)) {
+    for (HWND w : Children(parent))
         if (GetDlgCtrlID(w) == id) return w;
-    }
     return nullptr;
 }
 
@@ -98,11 +89,8 @@ void PostClick(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 void PostClose(HWND window) { PostMessageW(window, WM_CLOSE, 0, 0); }
 
 void PressDialogButton(HWND dialog, int id) {
-    if (HWND button = GetDlgItem(dialog, id)) {
-        PostClick(button);
-    } else {
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-    }
+    if (HWND button = GetDlgItem(dialog, id)) return PostClick(button);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
 std::vector<std::wstring> ListItems(HWND list) {
