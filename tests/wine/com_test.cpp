@@ -36,18 +36,14 @@ TEST(Calls, FilterMakerArgumentsReachTheDialogAndOkWritesTheListTheHostReads) {
         ASSERT_TRUE(window);
         const Lines shown = withListFile ? Lines{"*.c;*.h", "*.css"} : Lines{"*.c;*.h", "*.txt", "*.log"};
         EXPECT_EQ(ListLines(ChildById(window, FM::Id("lstPat"))), shown);
-        if (withListFile) {
-            EXPECT_EQ(TextOf(ChildById(window, FM::Id("txtFE"))), L"log");
-        }
+        if (withListFile) EXPECT_EQ(TextOf(ChildById(window, FM::Id("txtFE"))), L"log");
 
         PostClick(ChildById(window, FM::Id("cmdOK")));
         ASSERT_TRUE(call.Join());
         EXPECT_EQ(call.result().hr, S_OK);
         EXPECT_EQ(call.result().value, VARIANT_TRUE);
         EXPECT_EQ(ReadBytes(folder / L"filters.dlk"), CrLfLines(shown));
-        if (withListFile) {
-            EXPECT_EQ(ReadBytes(folder / L"web.plk"), CrLfLines(shown));
-        }
+        if (withListFile) EXPECT_EQ(ReadBytes(folder / L"web.plk"), CrLfLines(shown));
     }
 }
 
@@ -124,13 +120,11 @@ TEST(Arguments, BrokenParametersAndReferencesAreRefusedBeforeAnyDialog) {
         UINT argErr = 99;
         DialogCall call([&] {
             com_ptr<IDispatch> object;
-            CallResult out;
-            out.hr = Create(kEditFilterProgId, IID_IDispatch, object.put_void());
-            DISPPARAMS params = c.params;
-            const bool none = c.params.cArgs == 0 && c.params.cNamedArgs == 0;
+            CallResult out{Create(kEditFilterProgId, IID_IDispatch, object.put_void())};
+            DISPPARAMS params = c.params;  // all zero: none at all
             if (SUCCEEDED(out.hr))
-                out.hr = object->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, none ? nullptr : &params,
-                                        nullptr, nullptr, &argErr);
+                out.hr = object->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
+                                        params.cArgs + params.cNamedArgs ? &params : nullptr, nullptr, nullptr, &argErr);
             out.text = LastError();
             return out;
         });
@@ -138,9 +132,7 @@ TEST(Arguments, BrokenParametersAndReferencesAreRefusedBeforeAnyDialog) {
         EXPECT_EQ(call.result().hr, c.hr);
         const std::wstring& why = call.result().text;
         EXPECT_NE(why.find(c.hr == E_INVALIDARG ? L"malformed" : L"declared type"), why.npos) << win32::WideToUtf8(why);
-        if (c.hr == DISP_E_TYPEMISMATCH) {
-            EXPECT_EQ(argErr, 1u);
-        }
+        if (c.hr == DISP_E_TYPEMISMATCH) EXPECT_EQ(argErr, 1u);
     }
     EXPECT_EQ(V_VT(&nullValue), VT_NULL);
 }
@@ -161,8 +153,7 @@ TEST(Errors, AFailureSaysWhyAndObjectBrowsersFindEveryMemberDescribed) {
     com_ptr<ITypeInfo> info;
     com_ptr<ITypeLib> library;
     UINT index = 0, count = 0;
-    EXPECT_EQ(ef->GetTypeInfoCount(&count), S_OK);
-    EXPECT_EQ(count, 1u);
+    EXPECT_TRUE(ef->GetTypeInfoCount(&count) == S_OK && count == 1u) << count;
     ASSERT_EQ(ef->GetTypeInfo(0, LOCALE_USER_DEFAULT, info.put()), S_OK);
     ASSERT_EQ(info->GetContainingTypeLib(library.put(), &index), S_OK);
     for (UINT k = 0; k < library->GetTypeInfoCount(); ++k) {
@@ -239,13 +230,10 @@ TEST(Server, AnObjectTheHostReleasesDuringItsCallLivesUntilTheCallReturns) {
                 duringCall = CanUnloadNow();
             });
             unique_bstr text = MakeBstr(L"*.htm"), where = MakeBstr(folder.path().wstring());
-            if (fm) {
-                out.hr = static_cast<_clsFMfilter*>(object)->ShowFilterMakerDialog(text.get(), where.get(), nullptr,
-                                                                                    nullptr, &out.value);
-            } else {
-                out.hr = static_cast<_clsEFfilter*>(object)->ShowEditFilterDialog(text.addressof(), VARIANT_TRUE,
-                                                                                   &out.value);
-            }
+            out.hr = fm ? static_cast<_clsFMfilter*>(object)->ShowFilterMakerDialog(text.get(), where.get(), nullptr,
+                                                                                     nullptr, &out.value)
+                        : static_cast<_clsEFfilter*>(object)->ShowEditFilterDialog(text.addressof(), VARIANT_TRUE,
+                                                                                    &out.value);
             return out;
         });
         HWND window = call.WaitForWindow(fm ? kFilterMakerCaption : kEditFilterCaption);
@@ -387,12 +375,9 @@ int RunHostThread() {
     return 0;
 }
 
-namespace {
-
 TEST(Server, AHostThreadEndsCleanlyAfterCoUninitializeUnloadsTheComponent) {
     std::wstring commandLine = L"\"" + win32::ModulePath(nullptr) + L"\" --host-thread";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
+    STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION child{};
     ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                &child));
@@ -405,5 +390,4 @@ TEST(Server, AHostThreadEndsCleanlyAfterCoUninitializeUnloadsTheComponent) {
     EXPECT_EQ(exitCode, 0u) << "exit code 0x" << std::hex << exitCode;
 }
 
-}  // namespace
 }  // namespace kvex::testing
