@@ -36,14 +36,14 @@ TEST(Calls, FilterMakerArgumentsReachTheDialogAndOkWritesTheListTheHostReads) {
         ASSERT_TRUE(window);
         const Lines shown = withListFile ? Lines{"*.c;*.h", "*.css"} : Lines{"*.c;*.h", "*.txt", "*.log"};
         EXPECT_EQ(ListLines(ChildById(window, FM::Id("lstPat"))), shown);
-        if (withListFile) EXPECT_EQ(TextOf(ChildById(window, FM::Id("txtFE"))), L"log");
+        if (withListFile) { EXPECT_EQ(TextOf(ChildById(window, FM::Id("txtFE"))), L"log"); }
 
         PostClick(ChildById(window, FM::Id("cmdOK")));
         ASSERT_TRUE(call.Join());
         EXPECT_EQ(call.result().hr, S_OK);
         EXPECT_EQ(call.result().value, VARIANT_TRUE);
         EXPECT_EQ(ReadBytes(folder / L"filters.dlk"), CrLfLines(shown));
-        if (withListFile) EXPECT_EQ(ReadBytes(folder / L"web.plk"), CrLfLines(shown));
+        if (withListFile) { EXPECT_EQ(ReadBytes(folder / L"web.plk"), CrLfLines(shown)); }
     }
 }
 
@@ -120,11 +120,11 @@ TEST(Arguments, BrokenParametersAndReferencesAreRefusedBeforeAnyDialog) {
         UINT argErr = 99;
         DialogCall call([&] {
             com_ptr<IDispatch> object;
-            CallResult out{Create(kEditFilterProgId, IID_IDispatch, object.put_void())};
-            DISPPARAMS params = c.params;  // all zero: none at all
-            if (SUCCEEDED(out.hr))
+            CallResult out;
+            DISPPARAMS given = c.params;  // all zero: none at all
+            if (SUCCEEDED(out.hr = Create(kEditFilterProgId, IID_IDispatch, object.put_void())))
                 out.hr = object->Invoke(2, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
-                                        params.cArgs + params.cNamedArgs ? &params : nullptr, nullptr, nullptr, &argErr);
+                                        given.cArgs + given.cNamedArgs ? &given : nullptr, nullptr, nullptr, &argErr);
             out.text = LastError();
             return out;
         });
@@ -132,7 +132,7 @@ TEST(Arguments, BrokenParametersAndReferencesAreRefusedBeforeAnyDialog) {
         EXPECT_EQ(call.result().hr, c.hr);
         const std::wstring& why = call.result().text;
         EXPECT_NE(why.find(c.hr == E_INVALIDARG ? L"malformed" : L"declared type"), why.npos) << win32::WideToUtf8(why);
-        if (c.hr == DISP_E_TYPEMISMATCH) EXPECT_EQ(argErr, 1u);
+        if (c.hr == DISP_E_TYPEMISMATCH) { EXPECT_EQ(argErr, 1u); }
     }
     EXPECT_EQ(V_VT(&nullValue), VT_NULL);
 }
@@ -280,11 +280,10 @@ TEST(Server, AFilterMakerCallFromInsideTheOpenOneRunsItsOwnDialogAndTheOuterStil
     ASSERT_TRUE(WaitUntil([&] { return innerHr != E_PENDING; })) << "the nested call did not return";
     EXPECT_EQ(innerHr, S_OK);
 
-    HWND list = ChildById(outerWindow, FM::Id("lstPat"));
     SetEditText(ChildById(outerWindow, FM::Id("txtFE")), L"added");
     PostClick(ChildById(outerWindow, FM::Id("cmdTools", 0)));
     const Lines added{"*.htm;*.html", "*.outer", "*.added"};
-    EXPECT_TRUE(WaitUntil([&] { return ListLines(list) == added; }));
+    EXPECT_TRUE(WaitUntil([&] { return ListLines(ChildById(outerWindow, FM::Id("lstPat"))) == added; }));
     PostClick(ChildById(outerWindow, FM::Id("cmdOK")));
     ASSERT_TRUE(call.Join());
     EXPECT_EQ(call.result().value, VARIANT_TRUE);
@@ -377,7 +376,8 @@ int RunHostThread() {
 
 TEST(Server, AHostThreadEndsCleanlyAfterCoUninitializeUnloadsTheComponent) {
     std::wstring commandLine = L"\"" + win32::ModulePath(nullptr) + L"\" --host-thread";
-    STARTUPINFOW startup{sizeof startup};
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION child{};
     ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                &child));
