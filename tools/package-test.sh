@@ -15,32 +15,16 @@
 # not run, and the 64-bit keys are compared alone.
 set -uo pipefail
 
-if [ $# -ne 5 ]; then
-  echo "usage: $0 <native-build> <x86-build> <x64-build> <dist> <work-dir>" >&2
-  exit 2
-fi
 repo=$(cd "$(dirname "$0")/.." && pwd)
-native=$(realpath "$1")
-x86_build=$(realpath "$2")
-x64_build=$(realpath "$3")
-dist=$(realpath "$4")
-work=$(realpath -m "$5")
-
-if [ -z "${KVEX_PACKAGE_TEST_INNER:-}" ]; then
-  exec env KVEX_PACKAGE_TEST_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
-fi
-
-export WINEDEBUG=-all WINEARCH=win64
-# shellcheck source=tools/wine-env.sh
-. "$repo/tools/wine-env.sh"
+# shellcheck source=tools/test-steps.sh
+. "$repo/tools/test-steps.sh"
+release_check_start "$0" "$@"
 wine64=$KVEX_WINE64
 wine32=$KVEX_WINE32
 LIMIT=${KVEX_SCRIPT_LIMIT:-120}
 version=$("$native/tools/package/kvex_wxs" version)
 old_version=0.9.0
 started=$SECONDS
-# shellcheck source=tools/test-steps.sh
-. "$repo/tools/test-steps.sh"
 
 rm -rf "$work"
 mkdir -p "$work"

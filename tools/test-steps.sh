@@ -1,6 +1,29 @@
 # shellcheck shell=bash
-# Sourced by the release checks (package-test.sh, release-test.sh): one line per
-# step, and $failed set once any step fails.
+# Sourced by the release checks (package-test.sh, release-test.sh): their
+# common start, one line per step, and $failed set once any step fails.
+
+# release_check_start script args...: the five arguments both checks take
+# (native, x86_build, x64_build, dist, work), the run under an X server of its
+# own, and the Wine environment (tools/wine-env.sh).
+release_check_start() {
+  local script=$1
+  shift
+  if [ $# -ne 5 ]; then
+    echo "usage: $script <native-build> <x86-build> <x64-build> <dist> <work-dir>" >&2
+    exit 2
+  fi
+  native=$(realpath "$1")
+  x86_build=$(realpath "$2")
+  x64_build=$(realpath "$3")
+  dist=$(realpath "$4")
+  work=$(realpath -m "$5")
+  if [ -z "${KVEX_RELEASE_CHECK_INNER:-}" ]; then
+    exec env KVEX_RELEASE_CHECK_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$script" "$@"
+  fi
+  export WINEDEBUG=-all WINEARCH=win64
+  # shellcheck source=tools/wine-env.sh
+  . "$repo/tools/wine-env.sh"
+}
 failed=0
 pass() { echo "  ok    $1"; }
 fail() { echo "  FAIL  $1"; failed=1; }
