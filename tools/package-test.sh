@@ -274,11 +274,4 @@ if new_prefix user; then
 fi
 echo "package-test: user package $((SECONDS - user_started)) s"
 
-echo "package-test: $((SECONDS - started)) s"
-[ ${#not_run[@]} -eq 0 ] || printf 'package-test: %s\n' "${not_run[@]}"
-if [ "$failed" -ne 0 ]; then
-  echo "package-test: FAILED"
-  exit 1
-fi
-rm -rf "$work"/prefix-*
-echo "package-test: all passed"
+release_check_finish package-test "$work"/prefix-*

@@ -127,11 +127,4 @@ else
   fail "a Wine prefix with the signed release"
 fi
 
-echo "release-test: $((SECONDS - started)) s"
-[ ${#not_run[@]} -eq 0 ] || printf 'release-test: %s\n' "${not_run[@]}"
-if [ "$failed" -ne 0 ]; then
-  echo "release-test: FAILED (files in $work)"
-  exit 1
-fi
-rm -rf "$work"
-echo "release-test: all passed"
+release_check_finish release-test "$work"

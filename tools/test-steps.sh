@@ -32,6 +32,23 @@ check() {  # what command...
   shift
   if "$@"; then pass "$what"; else fail "$what"; fi
 }
+# release_check_finish name leftovers...: the time taken, the steps not run,
+# and the verdict; what a passing run leaves behind is removed, a failing
+# run keeps everything for a look.
+release_check_finish() {
+  local name=$1
+  shift
+  echo "$name: $((SECONDS - started)) s"
+  local line
+  for line in "${not_run[@]}"; do echo "$name: $line"; done
+  if [ "$failed" -ne 0 ]; then
+    echo "$name: FAILED (files in $work)"
+    exit 1
+  fi
+  rm -rf "$@"
+  echo "$name: all passed"
+}
+
 # Steps that need a 32-bit process, where this machine runs none (the
 # caller has sourced tools/wine-env.sh): listed as not run, never as passed.
 not_run=()
