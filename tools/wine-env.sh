@@ -91,7 +91,6 @@ kvex_runs_32bit() { [ "$KVEX_RUNS_32BIT" = yes ]; }
 kvex_x86_not_run() { echo "x86: not run: $KVEX_NO_32BIT_REASON${1:+ ($1)}"; }
 
 # The 64-bit tools, by path.
-kvex_wine64() { "$KVEX_WINE64" "$@"; }
 kvex_wineserver() { "$KVEX_WINESERVER64" "$@"; }
 kvex_winepath() { "$KVEX_WINE64" winepath "$@"; }
 
